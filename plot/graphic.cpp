@@ -1,0 +1,136 @@
+// The solution plot: the range of both solutions with the origin and margins, the exact curve,
+// the red numerical polyline, the light-grey grid and the two axes, in that order.
+#include "graphic.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstddef>
+
+#include "grid.h"
+
+namespace kemi {
+namespace {
+
+constexpr Rgb kRed = 0xFF0000;
+constexpr Rgb kGridGrey = 0xE6E6E6;
+
+// Table values stay double throughout; only the surface takes single precision, and a double
+// beyond the float range has no float to become.
+bool fitsFloat(double v) {
+  return std::abs(v) <= static_cast<double>(FLT_MAX);
+}
+
+void line(DrawingSurface& surface, double xa, double ya, double xb, double yb,
+          std::optional<Rgb> colour = std::nullopt) {
+  surface.DrawLine(static_cast<float>(xa), static_cast<float>(ya), static_cast<float>(xb),
+                   static_cast<float>(yb), colour);
+}
+
+// Extends [lo, hi] over table[0..last] with strict comparisons, as a student scanning the table
+// would, and tells whether every value there fits a float (a NaN does not).
+bool scan(std::span<const double> table, std::int64_t last, double& lo, double& hi) {
+  bool fits = true;
+  for (std::int64_t i = 0; i <= last; ++i) {
+    const double v = table[static_cast<std::size_t>(i)];
+    hi = v > hi ? v : hi;
+    lo = v < lo ? v : lo;
+    fits = fits & fitsFloat(v);
+  }
+  return fits;
+}
+
+}  // namespace
+
+std::optional<std::string> Graphic(DrawingSurface& surface, const PlotInput& in, double& x0,
+                                   double& xMax) {
+  (void)x0;  // the left end comes from X(0), which the run set to x0
+  // The numerical polyline runs over every whole i <= N; last is the largest such i.
+  const std::int64_t last =
+      in.N >= 0.0 ? static_cast<std::int64_t>(std::min(std::floor(in.N), 9.0e18)) : -1;
+  const std::int64_t npt = in.npt;
+  if (in.X.empty() || in.Y.empty() || last >= static_cast<std::int64_t>(in.X.size()) ||
+      last >= static_cast<std::int64_t>(in.Y.size()) ||
+      npt >= static_cast<std::int64_t>(in.XA.size()) ||
+      npt >= static_cast<std::int64_t>(in.YA.size())) {
+    surface.Clear();
+    return "The plot cannot be drawn: the tables are shorter than the step count.";
+  }
+  const auto XA = [&](std::int64_t i) { return in.XA[static_cast<std::size_t>(i)]; };
+  const auto YA = [&](std::int64_t i) { return in.YA[static_cast<std::size_t>(i)]; };
+  const auto X = [&](std::int64_t i) { return in.X[static_cast<std::size_t>(i)]; };
+  const auto Y = [&](std::int64_t i) { return in.Y[static_cast<std::size_t>(i)]; };
+
+  double xmin = X(0);
+  double ymax = Y(0);
+  double ymin = Y(0);
+  bool fits = scan(in.YA, npt, ymin, ymax);
+  fits = scan(in.Y, last, ymin, ymax) && fits;
+  // The abscissae do not set the range, but they are drawn, so they must fit a float too; the
+  // same pass finds their extent for a zero-width range.
+  double xlo = 0.0;
+  double xhi = 0.0;
+  fits = scan(in.XA, npt, xlo, xhi) && fits;
+  fits = scan(in.X, last, xlo, xhi) && fits;
+
+  if (xMax < 0) xMax = 0;
+  if (xmin > 0) xmin = 0;
+  if (ymax < 0) ymax = 0;
+  if (ymin > 0) ymin = 0;
+  // With x0 = 0 every negative x1 leaves xmin = xMax = 0; the abscissae drawn give the width.
+  if (xmin == xMax) {
+    xmin = xlo;
+    xMax = xhi;
+  }
+  const double xmargin = std::abs(xMax - xmin) * 0.1;
+  const double ymargin = std::abs(ymax - ymin) * 0.1;
+  const double left = xmin - xmargin;
+  const double top = ymax + ymargin;
+  const double right = xMax + xmargin;
+  const double bottom = ymin - ymargin;
+
+  // The limits the grid and the axes use; every coordinate drawn lies within them or within
+  // the tables checked above.
+  const double xGrid = std::abs(xmin) > xMax ? std::abs(xmin) : xMax;
+  const double yGrid = std::abs(ymin) > ymax ? std::abs(ymin) : ymax;
+
+  surface.Clear();
+  if (!fits || !std::isfinite(left) || !std::isfinite(top) || !std::isfinite(right) ||
+      !std::isfinite(bottom) || !fitsFloat(xGrid) || !fitsFloat(yGrid)) {
+    return "The values are too large to plot.";
+  }
+  if (!(left < right) || !(bottom < top)) {
+    return "The plot has no width: the solution covers a single abscissa.";
+  }
+
+  surface.SetScale(left, top, right, bottom);
+  for (std::int64_t i = 1; i <= npt; ++i) line(surface, XA(i - 1), YA(i - 1), XA(i), YA(i));
+  for (std::int64_t i = 1; i <= last; ++i) line(surface, X(i - 1), Y(i - 1), X(i), Y(i), kRed);
+
+  xMax = xGrid;
+  ymax = yGrid;
+
+  // The grid abscissa accumulates 0.1 (0.30000000000000004 is the fourth line), and the 1e-7
+  // keeps a line at a right limit that the sum overshoots.
+  const double E = xMax + 1e-7;
+  const GridLines vertical = gridLines(E);
+  double g = 0;
+  for (std::int64_t k = 0; k < vertical.count; ++k) {
+    if (!vertical.exact) g = static_cast<double>(k) * vertical.step;
+    line(surface, g, ymin, g, ymax, kGridGrey);
+    g = g + 0.1;
+  }
+  // Downward from 0 by repeated addition of -0.1; no tolerance on this side.
+  const GridLines horizontal = gridLines(-ymin);
+  g = 0;
+  for (std::int64_t k = 0; k < horizontal.count; ++k) {
+    if (!horizontal.exact) g = -(static_cast<double>(k) * horizontal.step);
+    line(surface, xmin, g, xMax, g, kGridGrey);
+    g = g + (-0.1);
+  }
+
+  line(surface, -xMax, 0, xMax, 0);
+  line(surface, 0, -ymax, 0, ymax);
+  return std::nullopt;
+}
+
+}  // namespace kemi
