@@ -10,6 +10,8 @@
 namespace kemi {
 namespace {
 
+constexpr std::int64_t kExponentCap = 100'000'000'000'000'000;
+
 bool ignored(char c) {
   return c == ' ' || c == '\t' || c == '\n';
 }
@@ -67,8 +69,9 @@ LeadingNumber leadingNumber(std::string_view text) {
     if (j < s.size() && (s[j] == '+' || s[j] == '-')) expNegative = s[j++] == '-';
     std::size_t k = j;
     while (k < s.size() && digit(s[k])) {
-      // Beyond a million the exponent decides alone; stop growing it to keep it in range.
-      if (expValue < 1'000'000) expValue = expValue * 10 + (s[k] - '0');
+      // The exponent stops growing at 10^17 to stay in range. That still outweighs the leading
+      // zeros or digits of any text that fits in memory, so the magnitude stays right.
+      if (expValue < kExponentCap) expValue = expValue * 10 + (s[k] - '0');
       ++k;
     }
     if (k > j) {

@@ -43,6 +43,10 @@ TEST(EntryReaderTest, FailsOnlyBeyondTheDoubleRange) {
   EXPECT_EQ(readEntry("0.000001e-400"), 0.0);
   EXPECT_EQ(readEntry("00000000000000000000000000000000001e-400"), 0.0);
   EXPECT_FALSE(readEntry("10000000000000000000000000000000000e300").has_value());
+  // A million leading zeros or digits do not outweigh an exponent ten times as long.
+  const std::string million(1'000'000, '0');
+  EXPECT_FALSE(readEntry("0." + million + "1e10000000").has_value());
+  EXPECT_EQ(readEntry("1" + million + "0000e-10000000"), 0.0);
 }
 
 TEST(EntryReaderTest, KeepsTheSignOfAnUnderflowedNumber) {
