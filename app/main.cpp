@@ -1,0 +1,21 @@
+// Start-up: the application, its name, version and icon, and the main window. The program ends
+// when the last of its windows is closed, which may be the About window.
+#include <QApplication>
+#include <QIcon>
+
+#include "form1.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Kemi"));
+  QApplication::setApplicationVersion(QStringLiteral(KEMI_VERSION));
+  QApplication::setDesktopFileName(QStringLiteral("kemi"));
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/icons/kemi-16.png"));
+  icon.addFile(QStringLiteral(":/icons/kemi-32.png"));
+  QApplication::setWindowIcon(icon);
+
+  kemi::Form1 window;
+  window.show();
+  return QApplication::exec();
+}
