@@ -9,6 +9,7 @@ set -euo pipefail
 kemi=$1
 close_window=$2
 shots=${3:-$(mktemp -d)}
+mkdir -p "$shots"
 
 for tool in xvfb-run xdotool import convert; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
