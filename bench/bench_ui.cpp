@@ -1,0 +1,88 @@
+// The windows' share of the time: start-up to the first painted main window, and CALCULATE from
+// the click to the painted plot against the core run alone for the same RK4 run, on Qt's
+// offscreen platform.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest/QTest>
+#include <cstdlib>
+#include <string>
+
+#include "calculation.h"
+#include "form1.h"
+#include "method_table.h"
+
+namespace {
+
+using namespace kemi;
+
+// Shows nothing: the core run without the window's list and plot.
+class NoView : public RunView {
+ public:
+  void showStepSize(const std::string&) override {}
+  void appendLines(const std::array<std::string, 4>&) override {}
+  std::optional<std::string> redraw(const Calculation&, double&, double&) override {
+    return std::nullopt;
+  }
+};
+
+const MethodInfo& rk4() {
+  for (const MethodInfo& m : kMethods) {
+    if (m.optionName == "Option_RK4") return m;
+  }
+  std::abort();
+}
+
+void BM_StartUpToPaintedWindow(benchmark::State& state) {
+  for (auto _ : state) {
+    Form1 form;
+    form.show();
+    form.repaint();
+    benchmark::DoNotOptimize(form.isVisible());
+  }
+}
+
+void BM_CoreRunRK4(benchmark::State& state) {
+  const Entries entries{"0", "-1", "1", std::to_string(state.range(0))};
+  Calculation calc;
+  NoView view;
+  for (auto _ : state) {
+    const RunResult result = calc.run(entries, rk4(), view);
+    if (!result.completed) state.SkipWithError(result.cause.c_str());
+    benchmark::DoNotOptimize(calc.Y().data());
+  }
+}
+
+// Click on CALCULATE, the run with its lines and plot, and the window painted.
+void BM_CalculateEndToEndRK4(benchmark::State& state) {
+  Form1 form;
+  form.setStopReporter(
+      [&state](const QString& cause) { state.SkipWithError(cause.toStdString().c_str()); });
+  form.show();
+  form.findChild<QLineEdit*>(QStringLiteral("Text_x1"))->setText(QStringLiteral("1"));
+  form.findChild<QLineEdit*>(QStringLiteral("Text_N"))->setText(QString::number(state.range(0)));
+  form.findChild<QRadioButton*>(QStringLiteral("Option_RK4"))->setChecked(true);
+  auto* calculate = form.findChild<QPushButton*>(QStringLiteral("Command1"));
+  for (auto _ : state) {
+    QTest::mouseClick(calculate, Qt::LeftButton);
+    form.repaint();
+  }
+}
+
+BENCHMARK(BM_StartUpToPaintedWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CoreRunRK4)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalculateEndToEndRK4)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
