@@ -3,10 +3,7 @@
 #pragma once
 
 #include <QImage>
-#include <QPointF>
 #include <QWidget>
-#include <cstdint>
-#include <vector>
 
 #include "drawing_surface.h"
 
@@ -30,27 +27,12 @@ class PlotArea : public QWidget, public kemi::DrawingSurface {
   void changeEvent(QEvent* event) override;
 
  private:
-  // A run of consecutive points in one pixel column, kept as its first, lowest, highest and
-  // last point (the M4 reduction): the column's pixels are the same with or without the rest.
-  struct Point {
-    double x, y;
-    std::int64_t index;
-  };
-  struct Column {
-    std::int64_t key = 0;
-    Point first{}, low{}, high{}, last{};
-  };
-
   void recreateImage();
   void fitImage();
   void applyScale();
-  void startPolyline(QRgb colour, double px, double py);
-  void addPoint(double px, double py);
-  void push(const Point& p) { points_.emplace_back(p.x, p.y); }
-  void endColumn();
-  void endPolyline();
-  void paintPending();
-  void flush();
+  void addSpan(int column, double low, double high);
+  void flushSpan() const;
+  void scheduleUpdate();
 
   // The user coordinate system and its mapping to device pixels: px = (x - left) * sx.
   bool userScale_ = false;
@@ -59,19 +41,17 @@ class PlotArea : public QWidget, public kemi::DrawingSurface {
   bool scaleValid_ = false;
   QRgb foreground_ = 0;
 
-  // The open polyline: its colour and where its last segment ended, in user coordinates.
+  // The polyline being drawn: its colour and where its last segment ended, in user coordinates.
   bool open_ = false;
   QRgb colour_ = 0;
   float endX_ = 0, endY_ = 0;
-  bool inColumn_ = false;
-  Column column_;
-  std::int64_t pointIndex_ = 0;
+  // The rows its segments have lit so far in the column where it last ended, not yet in the
+  // image. Segments that follow in the same column only widen this run of rows.
+  mutable bool spanOpen_ = false;
+  int spanColumn_ = 0;
+  double spanLow_ = 0, spanHigh_ = 0;
 
-  // Reduced polylines of one colour not yet painted: their points in device pixels and where
-  // each begins.
-  QImage image_;  // in device pixels; dpr_ of them make one pixel of the widget
+  mutable QImage image_;  // in device pixels; dpr_ of them make one pixel of the widget
   qreal dpr_ = 1;
-  std::vector<QPointF> points_;
-  std::vector<std::size_t> starts_;
-  QRgb pendingColour_ = 0;
+  bool updateScheduled_ = false;
 };

@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QPainter>
 #include <cmath>
 #include <iostream>
 #include <random>
 #include <vector>
 
+#include "column_spans.h"
 #include "graphic.h"
 
 namespace {
@@ -21,7 +21,7 @@ struct Segment {
 };
 
 // Random walks in device pixels (the area's scale is set to its own pixels).
-enum class Walk { DenseRightward, SparseRightward, BackAndForth, LeavingTheArea };
+enum class Walk { DenseRightward, SparseRightward, BackAndForth, LeavingTheArea, AcrossTheEdge };
 
 std::vector<Segment> walk(Walk kind, int count, int width, int height) {
   std::mt19937_64 rng(42);
@@ -43,6 +43,9 @@ std::vector<Segment> walk(Walk kind, int count, int width, int height) {
         break;
       case Walk::LeavingTheArea:
         nx = x + std::abs(step(rng)) / 8;
+        break;
+      case Walk::AcrossTheEdge:  // in and out of the area over its right edge
+        nx = width + step(rng);
         break;
     }
     const double ny = y + step(rng);
@@ -80,14 +83,14 @@ TEST_P(PlotAreaReductionTest, ReducedDrawingIsTheImageOfEverySegment) {
   for (const Segment& s : segments) area.DrawLine(s.xa, s.ya, s.xb, s.yb, 0xFF0000);
   const QImage reduced = area.image();
 
+  // The same segments, each lit on its own with nothing merged.
   QImage reference(kWidth, kHeight, QImage::Format_RGB32);
   reference.fill(kYellow);
-  QPainter painter(&reference);
-  QPen pen(QColor(255, 0, 0), 1);
-  pen.setCosmetic(true);
-  painter.setPen(pen);
-  for (const Segment& s : segments) painter.drawLine(QLineF(s.xa, s.ya, s.xb, s.yb));
-  painter.end();
+  for (const Segment& s : segments) {
+    kemi::forEachColumnSpan(s.xa, s.ya, s.xb, s.yb, kWidth, [&](int c, double low, double high) {
+      kemi::fillColumnSpan(reference, c, low, high, qRgb(255, 0, 0));
+    });
+  }
 
   ASSERT_EQ(reduced.size(), reference.size());
   const int differing = differingPixels(reduced.convertToFormat(QImage::Format_RGB32), reference);
@@ -101,9 +104,40 @@ INSTANTIATE_TEST_SUITE_P(Walks, PlotAreaReductionTest,
                          ::testing::Values(WalkCase{"DenseRightward", Walk::DenseRightward, 100000},
                                            WalkCase{"SparseRightward", Walk::SparseRightward, 300},
                                            WalkCase{"BackAndForth", Walk::BackAndForth, 100000},
-                                           WalkCase{"LeavingTheArea", Walk::LeavingTheArea,
-                                                    100000}),
+                                           WalkCase{"LeavingTheArea", Walk::LeavingTheArea, 100000},
+                                           WalkCase{"AcrossTheEdge", Walk::AcrossTheEdge, 1000}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// What a single line lights: one row for a flat line, one column for an upright one, and an
+// unbroken path of at most two rows a column for a diagonal.
+TEST(PlotAreaTest, LinesLightAnUnbrokenOnePixelPath) {
+  PlotArea area;
+  area.resize(40, 30);
+  area.SetScale(0, 0, 40, 30);
+  const auto lit = [&](int column) {
+    const QImage image = area.image();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (column < 0 || x == column) n += image.pixel(x, y) != kYellow;
+      }
+    }
+    return n;
+  };
+  area.DrawLine(2.5f, 10.5f, 37.5f, 10.5f);
+  EXPECT_EQ(lit(-1), 36);  // columns 2..37 of row 10
+  area.Clear();
+  area.DrawLine(20.5f, 3.5f, 20.5f, 25.5f);
+  EXPECT_EQ(lit(20), 23);  // rows 3..25
+  EXPECT_EQ(lit(-1), 23);
+  area.Clear();
+  area.DrawLine(1.2f, 1.7f, 29.2f, 29.7f);
+  for (int x = 1; x <= 29; ++x) {
+    EXPECT_GE(lit(x), 1) << x;
+    EXPECT_LE(lit(x), 2) << x;
+  }
+  EXPECT_EQ(lit(0) + lit(30), 0);
+}
 
 // The default run: x0 0, y0 -1, x1 0.4, N 1 with Euler, on an area of Picture1's size.
 struct DefaultRun {
@@ -173,7 +207,7 @@ TEST(PlotAreaTest, FarAndDegenerateLinesStayInsideTheArea) {
   area.DrawLine(-1e12f, -1e12f, 1e12f, 1e12f, 0x0000FF);
   QImage image = area.image();
   for (int x = 0; x < 100; ++x) {
-    if (x == 40) continue;  // where the blue diagonal crosses
+    if (x == 39 || x == 40) continue;  // where the blue diagonal crosses
     EXPECT_EQ(image.pixel(x, 40), qRgb(0, 0, 0)) << x;
   }
   EXPECT_EQ(image.pixel(20, 20), qRgb(0, 0, 255));
