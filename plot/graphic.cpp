@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "grid.h"
+#include "table_extent.h"
 
 namespace kemi {
 namespace {
@@ -24,19 +25,6 @@ void line(DrawingSurface& surface, double xa, double ya, double xb, double yb,
           std::optional<Rgb> colour = std::nullopt) {
   surface.DrawLine(static_cast<float>(xa), static_cast<float>(ya), static_cast<float>(xb),
                    static_cast<float>(yb), colour);
-}
-
-// Extends [lo, hi] over table[0..last] with strict comparisons, as a student scanning the table
-// would, and tells whether every value there fits a float (a NaN does not).
-bool scan(std::span<const double> table, std::int64_t last, double& lo, double& hi) {
-  bool fits = true;
-  for (std::int64_t i = 0; i <= last; ++i) {
-    const double v = table[static_cast<std::size_t>(i)];
-    hi = v > hi ? v : hi;
-    lo = v < lo ? v : lo;
-    fits = fits & fitsFloat(v);
-  }
-  return fits;
 }
 
 }  // namespace
@@ -60,17 +48,19 @@ std::optional<std::string> Graphic(DrawingSurface& surface, const PlotInput& in,
   const auto X = [&](std::int64_t i) { return in.X[static_cast<std::size_t>(i)]; };
   const auto Y = [&](std::int64_t i) { return in.Y[static_cast<std::size_t>(i)]; };
 
+  // Strict comparisons over YA(0..npt) and then Y(0..last), as a student scanning the tables
+  // would. The abscissae do not set the range, but they are drawn, so they must fit a float
+  // too; the same kind of pass finds their extent for a zero-width range.
   double xmin = X(0);
-  double ymax = Y(0);
-  double ymin = Y(0);
-  bool fits = scan(in.YA, npt, ymin, ymax);
-  fits = scan(in.Y, last, ymin, ymax) && fits;
-  // The abscissae do not set the range, but they are drawn, so they must fit a float too; the
-  // same pass finds their extent for a zero-width range.
-  double xlo = 0.0;
-  double xhi = 0.0;
-  fits = scan(in.XA, npt, xlo, xhi) && fits;
-  fits = scan(in.X, last, xlo, xhi) && fits;
+  const Extent exact = tableExtent(in.YA, npt, Y(0), Y(0));
+  const Extent numerical = tableExtent(in.Y, last, exact.lo, exact.hi);
+  double ymax = numerical.hi;
+  double ymin = numerical.lo;
+  const Extent exactX = tableExtent(in.XA, npt, 0.0, 0.0);
+  const Extent numericalX = tableExtent(in.X, last, exactX.lo, exactX.hi);
+  const bool fits = exact.fits && numerical.fits && exactX.fits && numericalX.fits;
+  const double xlo = numericalX.lo;
+  const double xhi = numericalX.hi;
 
   if (xMax < 0) xMax = 0;
   if (xmin > 0) xmin = 0;
@@ -104,7 +94,17 @@ std::optional<std::string> Graphic(DrawingSurface& surface, const PlotInput& in,
 
   surface.SetScale(left, top, right, bottom);
   for (std::int64_t i = 1; i <= npt; ++i) line(surface, XA(i - 1), YA(i - 1), XA(i), YA(i));
-  for (std::int64_t i = 1; i <= last; ++i) line(surface, X(i - 1), Y(i - 1), X(i), Y(i), kRed);
+  // Millions of segments: each point is read and narrowed once, and handed on as the start of
+  // the next segment.
+  float xa = static_cast<float>(X(0));
+  float ya = static_cast<float>(Y(0));
+  for (std::int64_t i = 1; i <= last; ++i) {
+    const auto xb = static_cast<float>(X(i));
+    const auto yb = static_cast<float>(Y(i));
+    surface.DrawLine(xa, ya, xb, yb, kRed);
+    xa = xb;
+    ya = yb;
+  }
 
   xMax = xGrid;
   ymax = yGrid;

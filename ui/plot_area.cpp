@@ -82,8 +82,22 @@ void PlotArea::SetScale(double left, double top, double right, double bottom) {
 
 void PlotArea::DrawLine(float xa, float ya, float xb, float yb, std::optional<kemi::Rgb> colour) {
   const QRgb rgb = colour ? qRgb(qRed(*colour), qGreen(*colour), qBlue(*colour)) : foreground_;
+  const bool continues = open_ && rgb == colour_ && xa == endX_ && ya == endY_;
+  if (continues && spanOpen_) {
+    // The common case of a long polyline: the segment starts in the open column (where the last
+    // one ended) and ends there too, so it only widens the run by its end point.
+    const double bx = (xb - left_) * sx_;
+    const double by = (yb - top_) * sy_;
+    if (bx >= spanColumn_ && bx < spanColumn_ + 1.0 && std::isfinite(by)) {
+      spanLow_ = std::min(spanLow_, by);
+      spanHigh_ = std::max(spanHigh_, by);
+      endX_ = xb;
+      endY_ = yb;
+      return;
+    }
+  }
   // Only a segment that starts where the last one ended, in its colour, may join its run.
-  if (!(open_ && rgb == colour_ && xa == endX_ && ya == endY_)) {
+  if (!continues) {
     flushSpan();
     open_ = false;
   }
