@@ -4,6 +4,7 @@
 #include <QIcon>
 
 #include "form1.h"
+#include "layout_font.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   icon.addFile(QStringLiteral(":/icons/kemi-16.png"));
   icon.addFile(QStringLiteral(":/icons/kemi-32.png"));
   QApplication::setWindowIcon(icon);
+  kemi::useLayoutFont();
 
   kemi::Form1 window;
   window.show();

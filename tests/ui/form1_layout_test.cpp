@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QtTest/QTest>
 #include <string_view>
 
@@ -90,6 +91,25 @@ TEST(Form1Test, EveryControlHasItsNameKindPlaceTextAndState) {
   EXPECT_EQ(control<QListWidget>(form, "List1")->selectionMode(),
             QAbstractItemView::SingleSelection);
   EXPECT_FALSE(control<QListWidget>(form, "List1")->isSortingEnabled());
+}
+
+// Every caption shows whole in its box in the program's default font: a student must be able to
+// tell "Runge-Kutta 4" from "Runge-Kutta-Fehlberg".
+TEST(Form1Test, CaptionsFitTheirControls) {
+  Form1 form;
+  form.show();
+  for (const ControlCase& c : kControls) {
+    auto* widget = control<QWidget>(form, c.name);
+    ASSERT_NE(widget, nullptr) << c.name;
+    const QString text = textOf(widget);
+    if (text.isEmpty() || qobject_cast<QLineEdit*>(widget) != nullptr) continue;
+    int needed = widget->fontMetrics().horizontalAdvance(text);
+    if (qobject_cast<QRadioButton*>(widget) != nullptr) {
+      needed += widget->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, widget) +
+                widget->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, widget);
+    }
+    EXPECT_LE(needed, widget->width()) << c.name << " \"" << text.toStdString() << "\"";
+  }
 }
 
 TEST(Form1Test, WindowHasCaptionClientAreaAndOneMenuItem) {

@@ -5,9 +5,12 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "layout_font.h"
+
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
+  kemi::useLayoutFont();  // as the program does at start-up
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
