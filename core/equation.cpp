@@ -17,6 +17,8 @@ void Analytical(ExactTable& table, const double& x0, const double& x1) {
   // sum of ten steps can land a hair past x1, so the loop ends only once x has passed x1 by more
   // than half a step; that keeps the eleventh sample at x1.
   const double half = d / 2.0;
+  const char* const tooClose =
+      "x1 is too close to x0 for ten sampling steps to show: enter an x1 farther from x0.";
   int i = -1;
   for (double x = x0; d >= 0.0 ? (x - x1) <= half : (x - x1) >= half; x = x + d) {
     ++i;
@@ -34,6 +36,9 @@ void Analytical(ExactTable& table, const double& x0, const double& x1) {
       throw RunStopped("The exact solution at x = " + formatGeneral(x) +
                        " is beyond the range of a double: enter an x1 closer to 0.");
   }
+  // A step that underflows to -0 counts as a step upward, so a target just below x0 gives no
+  // sample at all; there is nothing to report then.
+  if (i < 0) throw RunStopped(tooClose);
   table.npt = i;
 }
 

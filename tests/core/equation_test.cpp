@@ -57,6 +57,8 @@ TEST(AnalyticalTest, StopsOnTheThirteenthSampleWhenTheStepIsZero) {
   for (int i = 0; i < 12; ++i) EXPECT_EQ(t.XA[i], 0.5);
   // A step that underflows to zero is absorbed the same way.
   EXPECT_THROW(Analytical(t, 0.0, 4.9e-324), RunStopped);
+  // Below x0 the step underflows to -0, which the loop takes as a step upward: no sample.
+  EXPECT_THROW(Analytical(t, 0.0, -4.9e-324), RunStopped);
 }
 
 TEST(AnalyticalTest, StopsWhenTheExactSolutionLeavesTheDoubleRange) {
