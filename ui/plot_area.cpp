@@ -81,11 +81,11 @@ void PlotArea::SetScale(double left, double top, double right, double bottom) {
 }
 
 void PlotArea::DrawLine(float xa, float ya, float xb, float yb, std::optional<kemi::Rgb> colour) {
-  const QRgb rgb = colour ? qRgb(qRed(*colour), qGreen(*colour), qBlue(*colour)) : foreground_;
-  const bool continues = open_ && rgb == colour_ && xa == endX_ && ya == endY_;
-  if (continues && spanOpen_) {
-    // The common case of a long polyline: the segment starts in the open column (where the last
-    // one ended) and ends there too, so it only widens the run by its end point.
+  // The common case of a long polyline, kept free of the general case's set-up: the segment
+  // starts in the open column (where the last one ended), in its colour, and ends there too, so
+  // it only widens the run by its end point.
+  if (spanOpen_ && open_ && xa == endX_ && ya == endY_ &&
+      (colour ? qRgb(qRed(*colour), qGreen(*colour), qBlue(*colour)) : foreground_) == colour_) {
     const double bx = (xb - left_) * sx_;
     const double by = (yb - top_) * sy_;
     if (bx >= spanColumn_ && bx < spanColumn_ + 1.0 && std::isfinite(by)) {
@@ -96,8 +96,14 @@ void PlotArea::DrawLine(float xa, float ya, float xb, float yb, std::optional<ke
       return;
     }
   }
+  drawSegment(xa, ya, xb, yb, colour);
+}
+
+void PlotArea::drawSegment(float xa, float ya, float xb, float yb,
+                           std::optional<kemi::Rgb> colour) {
+  const QRgb rgb = colour ? qRgb(qRed(*colour), qGreen(*colour), qBlue(*colour)) : foreground_;
   // Only a segment that starts where the last one ended, in its colour, may join its run.
-  if (!continues) {
+  if (!(open_ && rgb == colour_ && xa == endX_ && ya == endY_)) {
     flushSpan();
     open_ = false;
   }

@@ -30,6 +30,9 @@ class PlotArea : public QWidget, public kemi::DrawingSurface {
   void recreateImage();
   void fitImage();
   void applyScale();
+  // Any segment: flushes the open run unless the segment continues it, then lights its columns.
+  [[gnu::noinline]] void drawSegment(float xa, float ya, float xb, float yb,
+                                     std::optional<kemi::Rgb> colour);
   void addSpan(int column, double low, double high);
   void flushSpan() const;
   void scheduleUpdate();
