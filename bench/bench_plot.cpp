@@ -2,8 +2,6 @@
 // (Picture1's size), against the RK4 run that fills the tables for the same N.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -70,12 +68,3 @@ void BM_GraphicNullSurfaceRK4(benchmark::State& state) {
 BENCHMARK(BM_GraphicNullSurfaceRK4)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RunRK4)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GraphicRK4)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -3,7 +3,6 @@
 // offscreen platform.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -77,12 +76,3 @@ BENCHMARK(BM_CoreRunRK4)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMill
 BENCHMARK(BM_CalculateEndToEndRK4)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
