@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -123,6 +124,10 @@ struct Extreme {
   double x1;
   bool plottable;
 };
+
+void PrintTo(const Extreme& e, std::ostream* os) {
+  *os << e.name;
+}
 
 std::vector<Extreme> extremes() {
   const double fmax = FLT_MAX;

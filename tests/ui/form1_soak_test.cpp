@@ -28,6 +28,15 @@
 #include "plot_area.h"
 #include "ui_test_support.h"
 
+// AddressSanitizer keeps freed memory in quarantine, so there the resident size tells nothing.
+#if defined(__SANITIZE_ADDRESS__)
+#define KEMI_MEMORY_IN_QUARANTINE 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KEMI_MEMORY_IN_QUARANTINE 1
+#endif
+#endif
+
 namespace kemi {
 namespace {
 
@@ -111,41 +120,23 @@ class Student {
         "0.4",  "-1",    "1e400",    "-1e400", "1.7976931348623157e308",
         "0",    "-0",    "0,4",      "700",    "-700",
         "-800", "8e307", "4.9e-324", "",       "  "};
-    switch (uniform(0, 5)) {
-      case 0:
-        return kEdges[uniform(0, 14)];
-      case 1:
-        return typed(number());
-      case 2:
-        return garbage();
-      default:
-        return typed(plain(-3, 3));
-    }
+    const int kind = uniform(0, 5);
+    return kind == 0   ? kEdges[uniform(0, 14)]
+           : kind == 1 ? typed(number())
+           : kind == 2 ? garbage()
+                       : typed(plain(-3, 3));
   }
   std::string stepCount() {
     static const char* const kEdges[] = {"1",    "0",    "-0",     "0.5",       "2.5", "3.5",
                                          "-0.4", "-0.6", "1e400",  "5e9",       "1,5", "",
                                          "2e1",  "abc",  "-1e400", "2147483648"};
     for (;;) {
-      std::string s;
-      switch (uniform(0, 5)) {
-        case 0:
-          s = kEdges[uniform(0, 15)];
-          break;
-        case 1:
-          s = number();
-          break;
-        case 2:
-          s = garbage();
-          break;
-        case 3:
-          s = plain(-3, 3);
-          break;
-        default:
-          s = std::to_string(uniform(1, 200));
-          break;
-      }
-      s = typed(s);
+      const int kind = uniform(0, 5);
+      const std::string s = typed(kind == 0   ? kEdges[uniform(0, 15)]
+                                  : kind == 1 ? number()
+                                  : kind == 2 ? garbage()
+                                  : kind == 3 ? plain(-3, 3)
+                                              : std::to_string(uniform(1, 200)));
       // Steps beyond 200 but within the tables' limit would only make the lesson slow.
       const std::optional<double> n = readEntry(s);
       if (!n || *n <= 200 || *n >= 2147483648.0) return s;
@@ -168,155 +159,167 @@ std::uint64_t hashLines(const QListWidget& list, int first) {
   return h;
 }
 
-struct Lesson {
-  Form1 form;
-  std::vector<QString> causes;
-  QLineEdit* x1 = control<QLineEdit>(form, "Text_x1");
-  QLineEdit* N = control<QLineEdit>(form, "Text_N");
-  QLineEdit* h = control<QLineEdit>(form, "Text_h");
-  QPushButton* calculate = control<QPushButton>(form, "Command1");
-  QListWidget* list = control<QListWidget>(form, "List1");
-  std::array<QRadioButton*, kMethods.size()> options{};
-
-  Lesson() {
-    for (std::size_t i = 0; i < kMethods.size(); ++i)
-      options[i] = control<QRadioButton>(form, std::string(kMethods[i].optionName).c_str());
-    form.setStopReporter([this](const QString& cause) { causes.push_back(cause); });
-    form.show();
+// What the lines alone take: the same texts, copied, in a bare list of the same kind.
+long linesKb(const QListWidget& list, int from) {
+  QListWidget bare;
+  bare.setUniformItemSizes(true);
+  bare.setGeometry(list.geometry());
+  bare.show();
+  QCoreApplication::processEvents();
+  const long before = residentKb();
+  for (int i = from; i < list.count(); ++i) {
+    const QString text = list.item(i)->text();
+    bare.addItem(QString(text.constData(), text.size()));
   }
-  static void enter(QLineEdit* edit, const std::string& text, bool byKeys) {
+  QCoreApplication::processEvents();
+  return residentKb() - before;
+}
+
+// One main window through a lesson, each press checked against the same run in the core.
+class Lesson {
+ public:
+  explicit Lesson(std::uint64_t seed) : student_(seed) {
+    for (std::size_t i = 0; i < kMethods.size(); ++i)
+      options_[i] = control<QRadioButton>(form_, std::string(kMethods[i].optionName).c_str());
+    form_.setStopReporter([this](const QString& cause) { causes_.push_back(cause); });
+    form_.show();
+    runHashes_.reserve(kPresses);
+    runMethods_.reserve(kPresses);
+  }
+
+  void press(int number) {
+    if (student_.chance(30)) {
+      method_ = static_cast<std::size_t>(student_.uniform(0, int(kMethods.size()) - 1));
+      QRadioButton* option = options_[method_];
+      if (student_.chance(50))
+        option->click();
+      else
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+      ASSERT_TRUE(option->isChecked()) << "press " << number;
+    }
+    // A few entries typed key by key (no tabs or line feeds there: they would move the focus).
+    const bool byKeys = student_.chance(1);
+    std::string x1 = student_.target(), N = student_.stepCount();
     if (byKeys) {
-      edit->selectAll();
-      QTest::keyClick(edit, Qt::Key_Delete);
-      QTest::keyClicks(edit, QString::fromStdString(text));
-    } else {
-      edit->setText(QString::fromStdString(text));
+      std::erase_if(x1, [](char c) { return c == '\t' || c == '\n'; });
+      std::erase_if(N, [](char c) { return c == '\t' || c == '\n'; });
+    }
+    enter(x1_, x1, byKeys);
+    enter(N_, N, byKeys);
+    ASSERT_EQ(x1_->text(), QString::fromStdString(x1)) << "press " << number;
+    ASSERT_EQ(N_->text(), QString::fromStdString(N)) << "press " << number;
+
+    ReferenceView expected;
+    const RunResult result = reference_.run({"0", "-1", x1, N}, kMethods[method_], expected);
+    const int before = list_->count();
+    const QString hBefore = h_->text();
+    const std::size_t causesBefore = causes_.size();
+    if (number % 3 == 0)
+      calculate_->click();
+    else
+      QTest::mouseClick(calculate_, Qt::LeftButton);
+
+    const std::string what = "press " + std::to_string(number) + " x1 \"" + x1 + "\" N \"" + N +
+                             "\" method " + std::string(kMethods[method_].reportName);
+    ASSERT_EQ(list_->count() - before, static_cast<int>(expected.lines.size())) << what;
+    for (std::size_t i = 0; i < expected.lines.size(); ++i) {
+      const QString line = list_->item(before + static_cast<int>(i))->text();
+      EXPECT_EQ(line, QString::fromStdString(expected.lines[i])) << what;
+      EXPECT_FALSE(showsNanOrInf(line)) << what;
+    }
+    EXPECT_EQ(h_->text(), expected.stepSize ? QString::fromStdString(*expected.stepSize) : hBefore)
+        << what;
+    EXPECT_FALSE(showsNanOrInf(h_->text())) << what;
+    ASSERT_EQ(causes_.size(), causesBefore + (result.completed ? 0 : 1)) << what;
+    if (!result.completed) {
+      EXPECT_EQ(causes_.back(), QString::fromStdString(result.cause)) << what;
+      ++stopped;
+    }
+    if (!expected.lines.empty()) {
+      runHashes_.push_back(hashLines(*list_, before));
+      runMethods_.push_back(method_);
+      (result.completed ? completed : stoppedWithLines)++;
     }
   }
+
+  // The whole list once more: four lines per run with lines, each run's own, in run order.
+  void checkWholeList() const {
+    ASSERT_EQ(list_->count(), static_cast<int>(4 * runHashes_.size()));
+    for (std::size_t run = 0; run < runHashes_.size(); ++run) {
+      const int first = static_cast<int>(4 * run);
+      const QString name = QString::fromUtf8(kMethods[runMethods_[run]].reportName.data());
+      ASSERT_EQ(hashLines(*list_, first), runHashes_[run]) << "run " << run;
+      EXPECT_TRUE(list_->item(first)->text().endsWith(name)) << "run " << run;
+      EXPECT_TRUE(list_->item(first + 1)->text().endsWith(QLatin1String("Analytical")));
+      EXPECT_TRUE(list_->item(first + 2)->text().endsWith(QLatin1String("Error")));
+      EXPECT_EQ(list_->item(first + 3)->text(), QLatin1String(" "));
+    }
+    EXPECT_TRUE(form_.findChildren<QMessageBox*>().isEmpty());
+    const auto* picture = control<PlotArea>(form_, "Picture1");
+    EXPECT_EQ(picture->image().size(), picture->size() * picture->devicePixelRatioF());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  }
+
+  const QListWidget& list() const { return *list_; }
+  int completed = 0, stopped = 0, stoppedWithLines = 0;
+
+ private:
+  static void enter(QLineEdit* edit, const std::string& text, bool byKeys) {
+    if (!byKeys) return edit->setText(QString::fromStdString(text));
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, QString::fromStdString(text));
+  }
+
+  Student student_;
+  Form1 form_;
+  std::vector<QString> causes_;
+  QLineEdit* x1_ = control<QLineEdit>(form_, "Text_x1");
+  QLineEdit* N_ = control<QLineEdit>(form_, "Text_N");
+  QLineEdit* h_ = control<QLineEdit>(form_, "Text_h");
+  QPushButton* calculate_ = control<QPushButton>(form_, "Command1");
+  QListWidget* list_ = control<QListWidget>(form_, "List1");
+  std::array<QRadioButton*, kMethods.size()> options_{};
+  Calculation reference_;
+  std::size_t method_ = 0;
+  std::vector<std::uint64_t> runHashes_;
+  std::vector<std::size_t> runMethods_;
 };
 
 TEST(Form1SoakTest, TenThousandPressesKeepEveryRunsLinesInOrderAndTheMemoryFlat) {
   const std::uint64_t lessonSeed = seed();
   SCOPED_TRACE("KEMI_SEED=" + std::to_string(lessonSeed));
-  Student student(lessonSeed);
-  Lesson w;
-  ASSERT_FALSE(::testing::Test::HasFailure());
-  Calculation reference;
-  std::size_t method = 0;
-  std::vector<std::uint64_t> runHashes;
-  std::vector<std::size_t> runMethods;
-  runHashes.reserve(kPresses);
-  runMethods.reserve(kPresses);
-  int completed = 0, stopped = 0, stoppedWithLines = 0, linesAtWarmUp = 0;
+  Lesson lesson(lessonSeed);
   long rssAtWarmUp = 0;
-
-  for (int press = 0; press < kPresses && !::testing::Test::HasFailure(); ++press) {
-    if (student.chance(30)) {
-      method = static_cast<std::size_t>(student.uniform(0, int(kMethods.size()) - 1));
-      QRadioButton* option = w.options[method];
-      if (student.chance(50))
-        option->click();
-      else
-        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
-      ASSERT_TRUE(option->isChecked()) << "press " << press;
-    }
-    // A few entries typed key by key (no tabs or line feeds there: they would move the focus).
-    const bool byKeys = student.chance(1);
-    std::string x1 = student.target(), N = student.stepCount();
-    if (byKeys) {
-      std::erase_if(x1, [](char c) { return c == '\t' || c == '\n'; });
-      std::erase_if(N, [](char c) { return c == '\t' || c == '\n'; });
-    }
-    Lesson::enter(w.x1, x1, byKeys);
-    Lesson::enter(w.N, N, byKeys);
-    ASSERT_EQ(w.x1->text(), QString::fromStdString(x1)) << "press " << press;
-    ASSERT_EQ(w.N->text(), QString::fromStdString(N)) << "press " << press;
-
-    ReferenceView expected;
-    const RunResult result = reference.run({"0", "-1", x1, N}, kMethods[method], expected);
-    const int before = w.list->count();
-    const QString hBefore = w.h->text();
-    const std::size_t causesBefore = w.causes.size();
-    if (press % 3 == 0)
-      w.calculate->click();
-    else
-      QTest::mouseClick(w.calculate, Qt::LeftButton);
-
-    const std::string what = "press " + std::to_string(press) + " x1 \"" + x1 + "\" N \"" + N +
-                             "\" method " + std::string(kMethods[method].reportName);
-    ASSERT_EQ(w.list->count() - before, static_cast<int>(expected.lines.size())) << what;
-    for (std::size_t i = 0; i < expected.lines.size(); ++i) {
-      const QString line = w.list->item(before + static_cast<int>(i))->text();
-      EXPECT_EQ(line, QString::fromStdString(expected.lines[i])) << what;
-      EXPECT_FALSE(showsNanOrInf(line)) << what;
-    }
-    EXPECT_EQ(w.h->text(), expected.stepSize ? QString::fromStdString(*expected.stepSize) : hBefore)
-        << what;
-    EXPECT_FALSE(showsNanOrInf(w.h->text())) << what;
-    ASSERT_EQ(w.causes.size(), causesBefore + (result.completed ? 0 : 1)) << what;
-    if (!result.completed) {
-      EXPECT_EQ(w.causes.back(), QString::fromStdString(result.cause)) << what;
-      ++stopped;
-    }
-    if (!expected.lines.empty()) {
-      runHashes.push_back(hashLines(*w.list, before));
-      runMethods.push_back(method);
-      (result.completed ? completed : stoppedWithLines)++;
-    }
+  int linesAtWarmUp = 0;
+  for (int press = 0; press < kPresses && !HasFailure(); ++press) {
+    lesson.press(press);
     // Now and then the window gets to paint, as it would between a student's presses.
     if (press % 20 == 19) QCoreApplication::processEvents();
     if (press + 1 == kWarmUpPresses) {
       rssAtWarmUp = residentKb();
-      linesAtWarmUp = w.list->count();
+      linesAtWarmUp = lesson.list().count();
     }
   }
-  ASSERT_FALSE(::testing::Test::HasFailure());
+  ASSERT_FALSE(HasFailure());
   QCoreApplication::processEvents();
   const long rssAtEnd = residentKb();
-
-  // The whole list once more: four lines per run with lines, each run's own, in run order.
-  ASSERT_EQ(w.list->count(), static_cast<int>(4 * runHashes.size()));
-  for (std::size_t run = 0; run < runHashes.size(); ++run) {
-    const int first = static_cast<int>(4 * run);
-    const QString name = QString::fromUtf8(kMethods[runMethods[run]].reportName.data());
-    ASSERT_EQ(hashLines(*w.list, first), runHashes[run]) << "run " << run;
-    EXPECT_TRUE(w.list->item(first)->text().endsWith(name)) << "run " << run;
-    EXPECT_TRUE(w.list->item(first + 1)->text().endsWith(QLatin1String("Analytical")));
-    EXPECT_TRUE(w.list->item(first + 2)->text().endsWith(QLatin1String("Error")));
-    EXPECT_EQ(w.list->item(first + 3)->text(), QLatin1String(" "));
-  }
-  EXPECT_TRUE(w.form.findChildren<QMessageBox*>().isEmpty());
-  const auto* picture = control<PlotArea>(w.form, "Picture1");
-  EXPECT_EQ(picture->image().size(), picture->size() * picture->devicePixelRatioF());
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-  // What the lines alone cost: the same texts, copied, in a bare list of the same kind.
-  QListWidget bare;
-  bare.setUniformItemSizes(true);
-  bare.setGeometry(w.list->geometry());
-  bare.show();
-  QCoreApplication::processEvents();
-  const long rssBeforeBare = residentKb();
-  for (int i = linesAtWarmUp; i < w.list->count(); ++i) {
-    const QString text = w.list->item(i)->text();
-    bare.addItem(QString(text.constData(), text.size()));
-  }
-  QCoreApplication::processEvents();
-  const long linesKb = residentKb() - rssBeforeBare;
-  const long growthKb = rssAtEnd - rssAtWarmUp;
-  EXPECT_LE(growthKb - linesKb, kAllowedGrowthKb)
-      << "resident " << rssAtWarmUp << " kB after " << kWarmUpPresses << " presses, " << rssAtEnd
-      << " kB after " << kPresses << "; the " << bare.count() << " lines alone take " << linesKb
-      << " kB";
+  lesson.checkWholeList();
   // Both kinds of run must have happened often, or the lesson tried too little.
-  EXPECT_GT(completed, kPresses / 4);
-  EXPECT_GT(stopped, kPresses / 10);
-  EXPECT_GT(stoppedWithLines, 10);
-  std::printf(
-      "[ lesson   ] seed %llu: %d completed, %d stopped (%d after their lines), %d lines; "
-      "resident %ld kB -> %ld kB, lines %ld kB\n",
-      static_cast<unsigned long long>(lessonSeed), completed, stopped, stoppedWithLines,
-      w.list->count(), rssAtWarmUp, rssAtEnd, linesKb);
+  EXPECT_GT(lesson.completed, kPresses / 4);
+  EXPECT_GT(lesson.stopped, kPresses / 10);
+  EXPECT_GT(lesson.stoppedWithLines, 10);
+#ifndef KEMI_MEMORY_IN_QUARANTINE
+  const long lines = linesKb(lesson.list(), linesAtWarmUp);
+  EXPECT_LE(rssAtEnd - rssAtWarmUp - lines, kAllowedGrowthKb)
+      << "resident " << rssAtWarmUp << " kB after " << kWarmUpPresses << " presses, " << rssAtEnd
+      << " kB after " << kPresses << "; the lines alone take " << lines << " kB";
+  std::printf("[ lesson   ] resident %ld kB -> %ld kB, of which the lines %ld kB\n", rssAtWarmUp,
+              rssAtEnd, lines);
+#endif
+  std::printf("[ lesson   ] seed %llu: %d completed, %d stopped (%d after their lines), %d lines\n",
+              static_cast<unsigned long long>(lessonSeed), lesson.completed, lesson.stopped,
+              lesson.stoppedWithLines, lesson.list().count());
 }
 
 }  // namespace

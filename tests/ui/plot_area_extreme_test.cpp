@@ -9,6 +9,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -58,6 +59,10 @@ struct AreaCase {
   double x1;
   Shows shows;
 };
+
+void PrintTo(const AreaCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 std::vector<AreaCase> cases() {
   const double fmax = FLT_MAX;
