@@ -91,6 +91,12 @@ std::optional<std::string> Graphic(DrawingSurface& surface, const PlotInput& in,
   if (!(left < right) || !(bottom < top)) {
     return "The plot has no width: the solution covers a single abscissa.";
   }
+  // The surface takes single precision: a range narrower than a float can tell apart (x1 1e-300)
+  // would collapse every line onto the origin.
+  if (static_cast<float>(left) == static_cast<float>(right) ||
+      static_cast<float>(bottom) == static_cast<float>(top)) {
+    return "The values are too close together to plot.";
+  }
 
   surface.SetScale(left, top, right, bottom);
   for (std::int64_t i = 1; i <= npt; ++i) line(surface, XA(i - 1), YA(i - 1), XA(i), YA(i));

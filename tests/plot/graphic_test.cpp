@@ -230,7 +230,12 @@ INSTANTIATE_TEST_SUITE_P(
         Unplottable{"BeyondFloat", {{0}, {-1}, {0, -700}, {-1, -3e304}, 0, 1}, -700, "too large"},
         Unplottable{"AbscissaBeyondFloat", {{0, 1e39}, {-1, -1}, {0}, {-1}, 1, 0}, 1, "too large"},
         Unplottable{"NotANumber", {{0}, {-1}, {0, 1}, {-1, std::nan("")}, 0, 1}, 1, "too large"},
-        Unplottable{"TableShorterThanN", {{0}, {-1}, {0, 1}, {-1, -2}, 0, 5}, 1, "shorter"}),
+        Unplottable{"TableShorterThanN", {{0}, {-1}, {0, 1}, {-1, -2}, 0, 5}, 1, "shorter"},
+        // x1 1e-300: a float cannot tell the abscissae apart from the origin.
+        Unplottable{"NarrowerThanAFloat",
+                    {{0, 1e-300}, {-1, -1}, {0, 1e-300}, {-1, -1}, 1, 1},
+                    1e-300,
+                    "too close together"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GraphicTest, HugeRangesGetABoundedCoarserGrid) {
