@@ -51,7 +51,7 @@ Tables swinging(int N, double amplitude, double to) {
   return tables({0, to}, {-amplitude, amplitude}, std::move(X), std::move(Y));
 }
 
-enum class Shows { Axes, Background, Anything };
+enum class Shows { Axes, Background };
 
 struct AreaCase {
   const char* name;
