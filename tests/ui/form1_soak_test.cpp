@@ -26,6 +26,7 @@
 #include "form1.h"
 #include "graphic.h"
 #include "plot_area.h"
+#include "random_entry_texts.h"
 #include "ui_test_support.h"
 
 // AddressSanitizer keeps freed memory in quarantine, so there the resident size tells nothing.
@@ -76,44 +77,14 @@ struct ReferenceView : RunView, DrawingSurface {
 
 // What students type: numbers of every size and sign, blanks, commas, exponents up to 400,
 // garbage; step counts whole, fractional, negative or too large, never a slow run.
-class Student {
+class Student : public test::RandomEntryTexts {
  public:
-  explicit Student(std::uint64_t seed) : rng_(seed) {}
-  int uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
-  bool chance(int percent) { return uniform(1, 100) <= percent; }
+  using RandomEntryTexts::RandomEntryTexts;
 
-  std::string digits(int count) {
-    std::string s;
-    for (int i = 0; i < count; ++i) s += static_cast<char>('0' + uniform(0, 9));
-    return s;
-  }
-  std::string number() {
-    std::string s = chance(40) ? "-" : (chance(10) ? "+" : "");
-    std::string mantissa = digits(uniform(1, 12));
-    if (chance(60))
-      mantissa.insert(static_cast<std::size_t>(uniform(0, int(mantissa.size()))), ".");
-    s += mantissa;
-    if (chance(50)) s += (chance(50) ? "e" : "E") + std::to_string(uniform(-400, 400));
-    return s;
-  }
   std::string plain(double lo, double hi) {
     char text[32];
-    const double v = std::uniform_real_distribution<double>(lo, hi)(rng_);
+    const double v = uniformReal(lo, hi);
     return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
-  }
-  std::string garbage() {
-    static constexpr std::string_view kChars = "abcxXeE+-.,;/ \t0123456789*#%()";
-    std::string s;
-    for (int n = uniform(0, 8); n > 0; --n) s += kChars[uniform(0, int(kChars.size()) - 1)];
-    return s;
-  }
-  // Blanks, tabs and line feeds anywhere, or a comma and more after the number.
-  std::string typed(std::string s) {
-    static constexpr std::string_view kBlanks = " \t\n";
-    for (int n = chance(25) ? uniform(1, 3) : 0; n > 0; --n)
-      s.insert(static_cast<std::size_t>(uniform(0, int(s.size()))), 1, kBlanks[uniform(0, 2)]);
-    if (chance(10)) s += "," + digits(uniform(1, 3));
-    return s;
   }
   std::string target() {
     static const char* const kEdges[] = {
@@ -142,9 +113,6 @@ class Student {
       if (!n || *n <= 200 || *n >= 2147483648.0) return s;
     }
   }
-
- private:
-  std::mt19937_64 rng_;
 };
 
 bool showsNanOrInf(const QString& text) {
@@ -197,12 +165,14 @@ class Lesson {
         QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
       ASSERT_TRUE(option->isChecked()) << "press " << number;
     }
-    // A few entries typed key by key (no tabs or line feeds there: they would move the focus).
+    // A few entries typed key by key (no tabs, line feeds or carriage returns there: they would
+    // move the focus or be taken as Enter).
     const bool byKeys = student_.chance(1);
     std::string x1 = student_.target(), N = student_.stepCount();
     if (byKeys) {
-      std::erase_if(x1, [](char c) { return c == '\t' || c == '\n'; });
-      std::erase_if(N, [](char c) { return c == '\t' || c == '\n'; });
+      const auto control = [](char c) { return c == '\t' || c == '\n' || c == '\r'; };
+      std::erase_if(x1, control);
+      std::erase_if(N, control);
     }
     enter(x1_, x1, byKeys);
     enter(N_, N, byKeys);
