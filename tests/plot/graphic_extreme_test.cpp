@@ -17,6 +17,7 @@
 
 #include "graphic.h"
 #include "grid.h"
+#include "plot_tables.h"
 #include "recording_surface.h"
 
 namespace kemi::test {
@@ -28,26 +29,6 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 const double kNaN = std::nan("");
 const double kAboveFloat = std::nextafter(static_cast<double>(FLT_MAX), kInf);
 constexpr double kTiny = std::numeric_limits<double>::denorm_min();
-
-struct Tables {
-  std::vector<double> XA, YA, X, Y;
-  int npt = 0;
-  double N = 0;
-};
-
-struct Outcome {
-  RecordingSurface surface;
-  std::optional<std::string> cause;
-  double x1 = 0;
-};
-
-Outcome draw(const Tables& t, double x1) {
-  Outcome o;
-  double x0 = t.X.empty() ? 0.0 : t.X[0];
-  o.x1 = x1;
-  o.cause = Graphic(o.surface, PlotInput{t.XA, t.YA, t.npt, t.X, t.Y, t.N}, x0, o.x1);
-  return o;
-}
 
 bool finiteLine(const Op& op) {
   return std::isfinite(op.a) && std::isfinite(op.b) && std::isfinite(op.c) && std::isfinite(op.d);
@@ -61,7 +42,7 @@ std::int64_t segments(const Tables& t, std::optional<Rgb> colour) {
 
 // What holds for every table: Clear first; then either nothing else and a cause, or one
 // SetScale, the curves, a bounded grid and the two axes, every coordinate finite.
-void expectWellFormed(const Tables& t, const Outcome& o) {
+void expectWellFormed(const Tables& t, const Drawn& o) {
   const std::vector<Op>& ops = o.surface.ops;
   ASSERT_FALSE(ops.empty());
   EXPECT_EQ(ops[0].kind, Op::kClear);
@@ -180,7 +161,7 @@ class GraphicExtremeTableTest : public ::testing::TestWithParam<Extreme> {};
 
 TEST_P(GraphicExtremeTableTest, EndsWithBoundedFiniteLinesOrOnlyAClearedArea) {
   const Extreme& e = GetParam();
-  const Outcome o = draw(e.tables, e.x1);
+  const Drawn o = draw(e.tables, e.x1);
   EXPECT_EQ(!o.cause, e.plottable) << (o.cause ? *o.cause : "no cause");
   expectWellFormed(e.tables, o);
 }
@@ -267,7 +248,7 @@ TEST(GraphicExtremeTest, RandomExtremeTablesEndWithBoundedFiniteLines) {
   for (int round = 0; round < 20000; ++round) {
     const Tables t = gen.tables();
     const double x1 = gen.target();
-    const Outcome o = draw(t, x1);
+    const Drawn o = draw(t, x1);
     expectWellFormed(t, o);
     (o.cause ? refused : plotted)++;
     if (HasFailure()) {

@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "plot_tables.h"
 #include "recording_surface.h"
 
 namespace kemi::test {
@@ -15,13 +16,6 @@ namespace {
 
 constexpr Rgb kRed = 0xFF0000;
 constexpr Rgb kGrey = 0xE6E6E6;
-
-struct Tables {
-  std::vector<double> XA, YA, X, Y;
-  int npt = 0;
-  double N = 0;
-  PlotInput input() const { return {XA, YA, npt, X, Y, N}; }
-};
 
 // Exact solution of dy/dx = -2x - y through (0, -1): y = 2 - 2x - 3e^(-x), eleven samples from
 // x0 to x1 by accumulated steps.
@@ -36,20 +30,6 @@ Tables exactFrom(double x0, double x1) {
   }
   t.npt = 10;
   return t;
-}
-
-struct Drawn {
-  RecordingSurface surface;
-  std::optional<std::string> cause;
-  double x1 = 0;
-};
-
-Drawn draw(const Tables& t, double x1) {
-  Drawn d;
-  double x0 = t.X.empty() ? 0.0 : t.X[0];
-  d.x1 = x1;
-  d.cause = Graphic(d.surface, t.input(), x0, d.x1);
-  return d;
 }
 
 std::vector<double> verticalAt(const RecordingSurface& s) {
