@@ -43,6 +43,14 @@ void BM_GraphicRK4(benchmark::State& state) {
   }
 }
 
+// The range pass alone: the plot's reading of the tables before it draws.
+void BM_PlotFrameRK4(benchmark::State& state) {
+  Calculation calc;
+  NoPlot view;
+  calc.run(entriesFor(state.range(0)), kMethods[3], view);
+  for (auto _ : state) benchmark::DoNotOptimize(plotFrame(plotInput(calc), 1.0));
+}
+
 // The same calls on a surface that draws nothing: what Graphic costs before any pixel.
 struct NullSurface : DrawingSurface {
   void Clear() override {}
@@ -65,6 +73,7 @@ void BM_GraphicNullSurfaceRK4(benchmark::State& state) {
 
 }  // namespace
 
+BENCHMARK(BM_PlotFrameRK4)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GraphicNullSurfaceRK4)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RunRK4)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GraphicRK4)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);

@@ -12,7 +12,6 @@
 namespace kemi {
 namespace {
 
-constexpr Rgb kRed = 0xFF0000;
 constexpr Rgb kGridGrey = 0xE6E6E6;
 
 // Table values stay double throughout; only the surface takes single precision, and a double
@@ -29,9 +28,8 @@ void line(DrawingSurface& surface, double xa, double ya, double xb, double yb,
 
 }  // namespace
 
-std::optional<std::string> Graphic(DrawingSurface& surface, const PlotInput& in, double& x0,
-                                   double& xMax) {
-  (void)x0;  // the left end comes from X(0), which the run set to x0
+PlotFrame plotFrame(const PlotInput& in, double xMax) {
+  PlotFrame f;
   // The numerical polyline runs over every whole i <= N; last is the largest such i.
   const std::int64_t last =
       in.N >= 0.0 ? static_cast<std::int64_t>(std::min(std::floor(in.N), 9.0e18)) : -1;
@@ -40,27 +38,22 @@ std::optional<std::string> Graphic(DrawingSurface& surface, const PlotInput& in,
       last >= static_cast<std::int64_t>(in.Y.size()) ||
       npt >= static_cast<std::int64_t>(in.XA.size()) ||
       npt >= static_cast<std::int64_t>(in.YA.size())) {
-    surface.Clear();
-    return "The plot cannot be drawn: the tables are shorter than the step count.";
+    f.cause = "The plot cannot be drawn: the tables are shorter than the step count.";
+    return f;
   }
-  const auto XA = [&](std::int64_t i) { return in.XA[static_cast<std::size_t>(i)]; };
-  const auto YA = [&](std::int64_t i) { return in.YA[static_cast<std::size_t>(i)]; };
-  const auto X = [&](std::int64_t i) { return in.X[static_cast<std::size_t>(i)]; };
-  const auto Y = [&](std::int64_t i) { return in.Y[static_cast<std::size_t>(i)]; };
+  f.last = last;
 
   // Strict comparisons over YA(0..npt) and then Y(0..last), as a student scanning the tables
   // would. The abscissae do not set the range, but they are drawn, so they must fit a float
   // too; the same kind of pass finds their extent for a zero-width range.
-  double xmin = X(0);
-  const Extent exact = tableExtent(in.YA, npt, Y(0), Y(0));
+  double xmin = in.X[0];
+  const Extent exact = tableExtent(in.YA, npt, in.Y[0], in.Y[0]);
   const Extent numerical = tableExtent(in.Y, last, exact.lo, exact.hi);
   double ymax = numerical.hi;
   double ymin = numerical.lo;
   const Extent exactX = tableExtent(in.XA, npt, 0.0, 0.0);
   const Extent numericalX = tableExtent(in.X, last, exactX.lo, exactX.hi);
   const bool fits = exact.fits && numerical.fits && exactX.fits && numericalX.fits;
-  const double xlo = numericalX.lo;
-  const double xhi = numericalX.hi;
 
   if (xMax < 0) xMax = 0;
   if (xmin > 0) xmin = 0;
@@ -68,53 +61,45 @@ std::optional<std::string> Graphic(DrawingSurface& surface, const PlotInput& in,
   if (ymin > 0) ymin = 0;
   // With x0 = 0 every negative x1 leaves xmin = xMax = 0; the abscissae drawn give the width.
   if (xmin == xMax) {
-    xmin = xlo;
-    xMax = xhi;
+    xmin = numericalX.lo;
+    xMax = numericalX.hi;
   }
   const double xmargin = std::abs(xMax - xmin) * 0.1;
   const double ymargin = std::abs(ymax - ymin) * 0.1;
-  const double left = xmin - xmargin;
-  const double top = ymax + ymargin;
-  const double right = xMax + xmargin;
-  const double bottom = ymin - ymargin;
+  f.left = xmin - xmargin;
+  f.top = ymax + ymargin;
+  f.right = xMax + xmargin;
+  f.bottom = ymin - ymargin;
+  f.xmin = xmin;
+  f.ymin = ymin;
 
   // The limits the grid and the axes use; every coordinate drawn lies within them or within
   // the tables checked above.
-  const double xGrid = std::abs(xmin) > xMax ? std::abs(xmin) : xMax;
-  const double yGrid = std::abs(ymin) > ymax ? std::abs(ymin) : ymax;
+  f.xGrid = std::abs(xmin) > xMax ? std::abs(xmin) : xMax;
+  f.yGrid = std::abs(ymin) > ymax ? std::abs(ymin) : ymax;
 
-  surface.Clear();
-  if (!fits || !std::isfinite(left) || !std::isfinite(top) || !std::isfinite(right) ||
-      !std::isfinite(bottom) || !fitsFloat(xGrid) || !fitsFloat(yGrid)) {
-    return "The values are too large to plot.";
+  if (!fits || !std::isfinite(f.left) || !std::isfinite(f.top) || !std::isfinite(f.right) ||
+      !std::isfinite(f.bottom) || !fitsFloat(f.xGrid) || !fitsFloat(f.yGrid)) {
+    f.cause = "The values are too large to plot.";
+  } else if (!(f.left < f.right) || !(f.bottom < f.top)) {
+    f.cause = "The plot has no width: the solution covers a single abscissa.";
+  } else if (static_cast<float>(f.left) == static_cast<float>(f.right) ||
+             static_cast<float>(f.bottom) == static_cast<float>(f.top)) {
+    // The surface takes single precision: a range narrower than a float can tell apart
+    // (x1 1e-300) would collapse every line onto the origin.
+    f.cause = "The values are too close together to plot.";
   }
-  if (!(left < right) || !(bottom < top)) {
-    return "The plot has no width: the solution covers a single abscissa.";
-  }
-  // The surface takes single precision: a range narrower than a float can tell apart (x1 1e-300)
-  // would collapse every line onto the origin.
-  if (static_cast<float>(left) == static_cast<float>(right) ||
-      static_cast<float>(bottom) == static_cast<float>(top)) {
-    return "The values are too close together to plot.";
-  }
+  return f;
+}
 
-  surface.SetScale(left, top, right, bottom);
-  for (std::int64_t i = 1; i <= npt; ++i) line(surface, XA(i - 1), YA(i - 1), XA(i), YA(i));
-  // Millions of segments: each point is read and narrowed once, and handed on as the start of
-  // the next segment.
-  float xa = static_cast<float>(X(0));
-  float ya = static_cast<float>(Y(0));
-  for (std::int64_t i = 1; i <= last; ++i) {
-    const auto xb = static_cast<float>(X(i));
-    const auto yb = static_cast<float>(Y(i));
-    surface.DrawLine(xa, ya, xb, yb, kRed);
-    xa = xb;
-    ya = yb;
-  }
+void drawExactCurve(DrawingSurface& surface, const PlotInput& in) {
+  for (int i = 1; i <= in.npt; ++i)
+    line(surface, in.XA[i - 1], in.YA[i - 1], in.XA[i], in.YA[i]);
+}
 
-  xMax = xGrid;
-  ymax = yGrid;
-
+void drawGridAndAxes(DrawingSurface& surface, const PlotFrame& f) {
+  const double xMax = f.xGrid;
+  const double ymax = f.yGrid;
   // The grid abscissa accumulates 0.1 (0.30000000000000004 is the fourth line), and the 1e-7
   // keeps a line at a right limit that the sum overshoots.
   const double E = xMax + 1e-7;
@@ -122,21 +107,20 @@ std::optional<std::string> Graphic(DrawingSurface& surface, const PlotInput& in,
   double g = 0;
   for (std::int64_t k = 0; k < vertical.count; ++k) {
     if (!vertical.exact) g = static_cast<double>(k) * vertical.step;
-    line(surface, g, ymin, g, ymax, kGridGrey);
+    line(surface, g, f.ymin, g, ymax, kGridGrey);
     g = g + 0.1;
   }
   // Downward from 0 by repeated addition of -0.1; no tolerance on this side.
-  const GridLines horizontal = gridLines(-ymin);
+  const GridLines horizontal = gridLines(-f.ymin);
   g = 0;
   for (std::int64_t k = 0; k < horizontal.count; ++k) {
     if (!horizontal.exact) g = -(static_cast<double>(k) * horizontal.step);
-    line(surface, xmin, g, xMax, g, kGridGrey);
+    line(surface, f.xmin, g, xMax, g, kGridGrey);
     g = g + (-0.1);
   }
 
   line(surface, -xMax, 0, xMax, 0);
   line(surface, 0, -ymax, 0, ymax);
-  return std::nullopt;
 }
 
 }  // namespace kemi

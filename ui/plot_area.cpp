@@ -7,7 +7,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
+#include <limits>
 
 #include "column_spans.h"
 
@@ -32,6 +35,7 @@ void PlotArea::recreateImage() {
   image_.fill(palette().color(backgroundRole()));
   open_ = false;
   spanOpen_ = false;
+  joinable_ = false;
   applyScale();
   scheduleUpdate();
 }
@@ -47,6 +51,14 @@ void PlotArea::applyScale() {
   sy_ = image_.height() / (bottom_ - top_);
   scaleValid_ = !image_.isNull() && std::isfinite(left_) && std::isfinite(top_) &&
                 std::isfinite(sx_) && std::isfinite(sy_) && sx_ != 0 && sy_ != 0;
+  boundsColumn_ = -1;
+  // The row is monotone in y, so when the extreme floats map to finite rows every float does.
+  // Only an extreme scale fails this; then the inline case takes no point (lo > hi) and each
+  // segment goes the general way, which checks every row.
+  const auto row = [this](float y) { return (y - top_) * sy_; };
+  const bool allFinite = scaleValid_ && std::isfinite(row(-FLT_MAX)) && std::isfinite(row(FLT_MAX));
+  finiteLo_ = allFinite ? -FLT_MAX : 1.0f;
+  finiteHi_ = allFinite ? FLT_MAX : 0.0f;
 }
 
 // A hidden widget hears of a resize only when shown; the operations look at the size themselves.
@@ -64,6 +76,7 @@ void PlotArea::Clear() {
   fitImage();
   open_ = false;
   spanOpen_ = false;
+  joinable_ = false;
   image_.fill(palette().color(backgroundRole()));
   scheduleUpdate();
 }
@@ -80,30 +93,11 @@ void PlotArea::SetScale(double left, double top, double right, double bottom) {
   applyScale();
 }
 
-void PlotArea::DrawLine(float xa, float ya, float xb, float yb, std::optional<kemi::Rgb> colour) {
-  // The common case of a long polyline, kept free of the general case's set-up: the segment
-  // starts in the open column (where the last one ended), in its colour, and ends there too, so
-  // it only widens the run by its end point.
-  if (spanOpen_ && open_ && xa == endX_ && ya == endY_ &&
-      (colour ? qRgb(qRed(*colour), qGreen(*colour), qBlue(*colour)) : foreground_) == colour_) {
-    const double bx = (xb - left_) * sx_;
-    const double by = (yb - top_) * sy_;
-    if (bx >= spanColumn_ && bx < spanColumn_ + 1.0 && std::isfinite(by)) {
-      spanLow_ = std::min(spanLow_, by);
-      spanHigh_ = std::max(spanHigh_, by);
-      endX_ = xb;
-      endY_ = yb;
-      return;
-    }
-  }
-  drawSegment(xa, ya, xb, yb, colour);
-}
-
 void PlotArea::drawSegment(float xa, float ya, float xb, float yb,
                            std::optional<kemi::Rgb> colour) {
-  const QRgb rgb = colour ? qRgb(qRed(*colour), qGreen(*colour), qBlue(*colour)) : foreground_;
+  const QRgb rgb = rgbOf(colour);
   // Only a segment that starts where the last one ended, in its colour, may join its run.
-  if (!(open_ && rgb == colour_ && xa == endX_ && ya == endY_)) {
+  if (!(open_ && rgb == colour_ && pointKey(xa, ya) == end_)) {
     flushSpan();
     open_ = false;
   }
@@ -121,9 +115,10 @@ void PlotArea::drawSegment(float xa, float ya, float xb, float yb,
     open_ = drawn;
   } else {
     open_ = true;
+    if (boundsColumn_ != spanColumn_) findColumnAbscissae(spanColumn_);
+    joinable_ = true;
   }
-  endX_ = xb;
-  endY_ = yb;
+  end_ = pointKey(xb, yb);
   scheduleUpdate();
 }
 
@@ -138,12 +133,53 @@ void PlotArea::addSpan(int column, double low, double high) {
   spanColumn_ = column;
   spanLow_ = low;
   spanHigh_ = high;
+  runLow_ = std::numeric_limits<float>::infinity();
+  runHigh_ = -std::numeric_limits<float>::infinity();
+}
+
+// The abscissa's column is monotone in x, so the floats that land in one column form an
+// interval, and an interval whose two ends land in the column lies in it. Starts from the
+// column's edges mapped back, which are at most a few floats off, and moves each end inward
+// until it lands inside; when that fails the interval is left empty and the column's points
+// go the general way.
+void PlotArea::findColumnAbscissae(int column) {
+  boundsColumn_ = column;
+  const auto inColumn = [this, column](float x) {
+    const double px = (x - left_) * sx_;
+    return px >= column && px < column + 1.0;
+  };
+  const auto toFloat = [](double x) {
+    return x >= -FLT_MAX && x <= FLT_MAX ? static_cast<float>(x) : 0.0f;
+  };
+  const float a = toFloat(left_ + column / sx_);
+  const float b = toFloat(left_ + (column + 1) / sx_);
+  float lo = std::min(a, b);
+  float hi = std::max(a, b);
+  for (int k = 0; k < 8 && lo < hi && !inColumn(lo); ++k) lo = std::nextafter(lo, hi);
+  for (int k = 0; k < 8 && lo < hi && !inColumn(hi); ++k) hi = std::nextafter(hi, lo);
+  if (!(inColumn(lo) && inColumn(hi) && lo <= hi)) {
+    lo = 1.0f;
+    hi = 0.0f;
+  }
+  columnLo_ = lo;
+  columnHi_ = hi;
 }
 
 void PlotArea::flushSpan() const {
+  joinable_ = false;
   if (!spanOpen_) return;
   spanOpen_ = false;
-  kemi::fillColumnSpan(image_, spanColumn_, spanLow_, spanHigh_, colour_);
+  double low = spanLow_;
+  double high = spanHigh_;
+  if (runLow_ <= runHigh_) {
+    // The rows of the end points the inline case added: the row is monotone in y, so the
+    // lowest and highest ordinate give the two outermost rows, whichever way the scale runs.
+    const double a = (runLow_ - top_) * sy_;
+    const double b = (runHigh_ - top_) * sy_;
+    low = std::min({low, a, b});
+    high = std::max({high, a, b});
+  }
+  kemi::fillColumnSpan(image_, spanColumn_, low, high, colour_);
 }
 
 QImage PlotArea::image() const {

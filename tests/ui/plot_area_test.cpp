@@ -65,21 +65,47 @@ int differingPixels(const QImage& a, const QImage& b) {
   return n;
 }
 
+// The user scale the walk is drawn in: the area's own pixels, a plot's scale with y upward, the
+// same mirrored in both directions, and one so far from zero that a float tells apart only
+// every other column.
+struct Scale {
+  double left, top, right, bottom;
+};
+const Scale kPixels{0, 0, 320, 240};
+const Scale kPlot{-0.1, 0.1, 1.1, -1.2};
+const Scale kMirrored{1.1, -1.2, -0.1, 0.1};
+const Scale kFarFromZero{1000.0, 5000.0, 1000.01, 4999.99};
+
 struct WalkCase {
   const char* name;
   Walk kind;
   int segments;
+  Scale scale;
 };
 
 class PlotAreaReductionTest : public ::testing::TestWithParam<WalkCase> {};
 
 TEST_P(PlotAreaReductionTest, ReducedDrawingIsTheImageOfEverySegment) {
   constexpr int kWidth = 320, kHeight = 240;
+  const Scale sc = GetParam().scale;
+  const double sx = kWidth / (sc.right - sc.left);
+  const double sy = kHeight / (sc.bottom - sc.top);
+  // The walk is made in pixels and handed over in user coordinates.
+  std::vector<Segment> segments = walk(GetParam().kind, GetParam().segments, kWidth, kHeight);
+  const auto userX = [&](float px) { return static_cast<float>(sc.left + px / sx); };
+  const auto userY = [&](float py) { return static_cast<float>(sc.top + py / sy); };
+  float lastX = 0, lastY = 0;
+  for (std::size_t i = 0; i < segments.size(); ++i) {
+    Segment& s = segments[i];
+    s = {i ? lastX : userX(s.xa), i ? lastY : userY(s.ya), userX(s.xb), userY(s.yb)};
+    lastX = s.xb;
+    lastY = s.yb;
+  }
+
   PlotArea area;
   area.resize(kWidth, kHeight);
   area.Clear();
-  area.SetScale(0, 0, kWidth, kHeight);
-  const std::vector<Segment> segments = walk(GetParam().kind, GetParam().segments, kWidth, kHeight);
+  area.SetScale(sc.left, sc.top, sc.right, sc.bottom);
   for (const Segment& s : segments) area.DrawLine(s.xa, s.ya, s.xb, s.yb, 0xFF0000);
   const QImage reduced = area.image();
 
@@ -87,9 +113,10 @@ TEST_P(PlotAreaReductionTest, ReducedDrawingIsTheImageOfEverySegment) {
   QImage reference(kWidth, kHeight, QImage::Format_RGB32);
   reference.fill(kYellow);
   for (const Segment& s : segments) {
-    kemi::forEachColumnSpan(s.xa, s.ya, s.xb, s.yb, kWidth, [&](int c, double low, double high) {
-      kemi::fillColumnSpan(reference, c, low, high, qRgb(255, 0, 0));
-    });
+    kemi::forEachColumnSpan((s.xa - sc.left) * sx, (s.ya - sc.top) * sy, (s.xb - sc.left) * sx,
+                            (s.yb - sc.top) * sy, kWidth, [&](int c, double low, double high) {
+                              kemi::fillColumnSpan(reference, c, low, high, qRgb(255, 0, 0));
+                            });
   }
 
   ASSERT_EQ(reduced.size(), reference.size());
@@ -100,13 +127,23 @@ TEST_P(PlotAreaReductionTest, ReducedDrawingIsTheImageOfEverySegment) {
   EXPECT_GT(differingPixels(reduced, QImage(reduced.size(), QImage::Format_RGB32)), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Walks, PlotAreaReductionTest,
-                         ::testing::Values(WalkCase{"DenseRightward", Walk::DenseRightward, 100000},
-                                           WalkCase{"SparseRightward", Walk::SparseRightward, 300},
-                                           WalkCase{"BackAndForth", Walk::BackAndForth, 100000},
-                                           WalkCase{"LeavingTheArea", Walk::LeavingTheArea, 100000},
-                                           WalkCase{"AcrossTheEdge", Walk::AcrossTheEdge, 1000}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Walks, PlotAreaReductionTest,
+    ::testing::Values(WalkCase{"DenseRightward", Walk::DenseRightward, 100000, kPixels},
+                      WalkCase{"SparseRightward", Walk::SparseRightward, 300, kPixels},
+                      WalkCase{"BackAndForth", Walk::BackAndForth, 100000, kPixels},
+                      WalkCase{"LeavingTheArea", Walk::LeavingTheArea, 100000, kPixels},
+                      WalkCase{"AcrossTheEdge", Walk::AcrossTheEdge, 1000, kPixels},
+                      WalkCase{"DenseRightwardOnAPlot", Walk::DenseRightward, 100000, kPlot},
+                      WalkCase{"BackAndForthOnAPlot", Walk::BackAndForth, 100000, kPlot},
+                      WalkCase{"LeavingAPlot", Walk::LeavingTheArea, 100000, kPlot},
+                      WalkCase{"DenseRightwardMirrored", Walk::DenseRightward, 100000, kMirrored},
+                      WalkCase{"BackAndForthMirrored", Walk::BackAndForth, 100000, kMirrored},
+                      WalkCase{"DenseRightwardFarFromZero", Walk::DenseRightward, 100000,
+                               kFarFromZero},
+                      WalkCase{"BackAndForthFarFromZero", Walk::BackAndForth, 100000,
+                               kFarFromZero}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // What a single line lights: one row for a flat line, one column for an upright one, and an
 // unbroken path of at most two rows a column for a diagonal.
