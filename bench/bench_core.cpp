@@ -65,8 +65,10 @@ void BM_Reference(benchmark::State& state) {
 void BM_StepLoop(benchmark::State& state) {
   const std::int64_t n = state.range(1);
   WarmTables t(n);
+  TableRanges ranges;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(kMethods[state.range(0)].loop(t.X.data(), t.Y.data(), n, 1.0 / n));
+    benchmark::DoNotOptimize(
+        kMethods[state.range(0)].loop(t.X.data(), t.Y.data(), n, 1.0 / n, ranges));
     benchmark::ClobberMemory();
   }
   perStep(state, n);

@@ -94,12 +94,13 @@ void Calculation::Numerical(double& x0, double& y0, const double& h, const Metho
     throw RunStopped(memoryCause());
   }
   last_ = 0;
+  ranges_ = {};
 
   double* X = table_.X();
   double* Y = table_.Y();
   X[0] = x0;
   Y[0] = y0;
-  if (const std::int64_t failed = method.loop(X, Y, steps, h); failed != 0) {
+  if (const std::int64_t failed = method.loop(X, Y, steps, h, ranges_); failed != 0) {
     table_.clear(static_cast<std::size_t>(failed), written);
     throw RunStopped("At step " + std::to_string(failed) +
                      " (x = " + formatGeneral(X[failed - 1] + h) + ") the solution of the " +

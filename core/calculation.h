@@ -59,6 +59,8 @@ class Calculation {
   std::span<const double> Y() const { return table_.Y(); }
   // Index of the last point a step wrote (0 when no step ran).
   std::int64_t lastIndex() const { return last_; }
+  // The ranges of the numerical table as the last run's steps wrote it.
+  const TableRanges& ranges() const { return ranges_; }
 
  private:
   void Numerical(double& x0, double& y0, const double& h, const MethodInfo& method, RunView& view);
@@ -67,6 +69,7 @@ class Calculation {
   ExactTable exact_;
   NumericalTable table_;
   std::int64_t last_ = 0;
+  TableRanges ranges_;
 };
 
 }  // namespace kemi

@@ -48,11 +48,14 @@ PlotFrame plotFrame(const PlotInput& in, double xMax) {
   // too; the same kind of pass finds their extent for a zero-width range.
   double xmin = in.X[0];
   const Extent exact = tableExtent(in.YA, npt, in.Y[0], in.Y[0]);
-  const Extent numerical = tableExtent(in.Y, last, exact.lo, exact.hi);
+  const bool known = in.ranges && in.ranges->last == last;
+  const Extent numerical = known ? widen(in.ranges->y, exact.lo, exact.hi)
+                                 : tableExtent(in.Y, last, exact.lo, exact.hi);
   double ymax = numerical.hi;
   double ymin = numerical.lo;
   const Extent exactX = tableExtent(in.XA, npt, 0.0, 0.0);
-  const Extent numericalX = tableExtent(in.X, last, exactX.lo, exactX.hi);
+  const Extent numericalX = known ? widen(in.ranges->x, exactX.lo, exactX.hi)
+                                  : tableExtent(in.X, last, exactX.lo, exactX.hi);
   const bool fits = exact.fits && numerical.fits && exactX.fits && numericalX.fits;
 
   if (xMax < 0) xMax = 0;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "drawing_surface.h"
+#include "table_ranges.h"
 
 namespace kemi {
 
@@ -22,6 +23,9 @@ struct PlotInput {
   std::span<const double> X;
   std::span<const double> Y;
   double N = 0.0;
+  // The numerical table's ranges when the run that wrote it found them; the plot then need not
+  // read the table before drawing it.
+  std::optional<TableRanges> ranges;
 };
 
 PlotInput plotInput(const Calculation& calc);

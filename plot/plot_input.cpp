@@ -6,7 +6,7 @@ namespace kemi {
 
 PlotInput plotInput(const Calculation& calc) {
   const ExactTable& exact = calc.exact();
-  return PlotInput{exact.XA, exact.YA, exact.npt, calc.X(), calc.Y(), calc.N()};
+  return PlotInput{exact.XA, exact.YA, exact.npt, calc.X(), calc.Y(), calc.N(), calc.ranges()};
 }
 
 }  // namespace kemi

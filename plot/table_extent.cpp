@@ -21,9 +21,8 @@ struct Lane {
   }
 };
 
-// The first zero a sequential scan starting from `start` keeps, when the limit is zero.
-double firstZero(const double* v, std::size_t n, double start) {
-  if (start == 0.0) return start;
+// The first zero in the table, which a scan of it keeps when its limit is zero.
+double firstZero(const double* v, std::size_t n) {
   for (std::size_t i = 0; i < n; ++i)
     if (v[i] == 0.0) return v[i];
   return 0.0;
@@ -49,18 +48,27 @@ Extent tableExtent(std::span<const double> table, std::int64_t last, double lo, 
     d.take(v[i + 3]);
   }
   for (; i < n; ++i) a.take(v[i]);
-  Extent own{a.lo, a.hi, true};
+  Range own{a.lo, a.hi};
   double probe = a.probe;
   for (const Lane& k : {b, c, d}) {
     own.hi = k.hi > own.hi ? k.hi : own.hi;
     own.lo = k.lo < own.lo ? k.lo : own.lo;
     probe = probe + k.probe;
   }
-  Extent e{own.lo < lo ? own.lo : lo, own.hi > hi ? own.hi : hi,
-           probe == 0.0 && fitsFloat(own.lo) && fitsFloat(own.hi)};
-  if (e.hi == 0.0) e.hi = firstZero(v, n, hi);
-  if (e.lo == 0.0) e.lo = firstZero(v, n, lo);
+  // Each lane may have kept a different zero; the scan keeps the first in table order.
+  if (own.hi == 0.0) own.hi = firstZero(v, n);
+  if (own.lo == 0.0) own.lo = firstZero(v, n);
+  Extent e = widen(own, lo, hi);
+  e.fits = e.fits && probe == 0.0;
   return e;
+}
+
+// A scan from [lo, hi] over the table keeps lo and hi unless the table goes beyond them, and
+// then ends at the first entry that equals the table's own limit, which is where the table's
+// own scan ends too.
+Extent widen(const Range& own, double lo, double hi) {
+  return {own.lo < lo ? own.lo : lo, own.hi > hi ? own.hi : hi,
+          fitsFloat(own.lo) && fitsFloat(own.hi)};
 }
 
 }  // namespace kemi

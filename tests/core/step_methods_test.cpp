@@ -2,6 +2,7 @@
 // the observed order of accuracy over the method table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -94,7 +95,8 @@ TEST(StepLoopTest, StoresEveryPointAsRepeatedStepsWould) {
     X[0] = 0.0;
     Y[0] = -1.0;
     const double h = 2.0 / 7.0;
-    ASSERT_EQ(m.loop(X.data(), Y.data(), 7, h), 0);
+    TableRanges ranges;
+    ASSERT_EQ(m.loop(X.data(), Y.data(), 7, h, ranges), 0);
     double x = 0.0, y = -1.0;
     for (int i = 1; i <= 7; ++i) {
       double ynew = 0;
@@ -106,17 +108,40 @@ TEST(StepLoopTest, StoresEveryPointAsRepeatedStepsWould) {
     }
     EXPECT_EQ(X[8], 0.0);
     EXPECT_EQ(Y[8], 0.0);
+    // The ranges are those of the stored points: the solution dips below -1 and climbs back.
+    EXPECT_EQ(ranges.last, 7);
+    EXPECT_EQ(ranges.x.lo, 0.0);
+    EXPECT_EQ(ranges.x.hi, X[7]);
+    EXPECT_EQ(ranges.y.lo, *std::min_element(Y.begin(), Y.begin() + 8)) << m.reportName;
+    EXPECT_EQ(ranges.y.hi, *std::max_element(Y.begin(), Y.begin() + 8)) << m.reportName;
   }
+}
+
+TEST(StepLoopTest, RangesKeepTheFirstOfTwoEqualZeros) {
+  // From x0 = -0 with h = 0 every later abscissa is -0 + 0 = +0; a scan with strict comparisons
+  // keeps the -0 it started from.
+  std::vector<double> X(4, 0.0), Y(4, 0.0);
+  X[0] = -0.0;
+  Y[0] = 0.0;
+  TableRanges ranges;
+  ASSERT_EQ(kMethods[0].loop(X.data(), Y.data(), 3, 0.0, ranges), 0);
+  EXPECT_FALSE(std::signbit(X[1]));
+  EXPECT_TRUE(std::signbit(ranges.x.lo));
+  EXPECT_TRUE(std::signbit(ranges.x.hi));
 }
 
 TEST(StepLoopTest, StopsAtTheFirstStepThatLeavesTheDoubleRange) {
   // dy/dx = -2x - y with h = 1e200: y grows by a factor of about 1e200 a step.
   std::vector<double> X(6, 0.0), Y(6, 0.0);
   Y[0] = -1.0;
-  EXPECT_EQ(kMethods[0].loop(X.data(), Y.data(), 5, 1e200), 2);
+  TableRanges ranges;
+  EXPECT_EQ(kMethods[0].loop(X.data(), Y.data(), 5, 1e200, ranges), 2);
   EXPECT_EQ(X[2], 0.0);
   EXPECT_EQ(Y[2], 0.0);
   EXPECT_TRUE(std::isfinite(Y[1]));
+  EXPECT_EQ(ranges.last, 1);
+  EXPECT_EQ(ranges.x.hi, X[1]);
+  EXPECT_EQ(ranges.y.lo, std::min(Y[0], Y[1]));
 }
 
 // Order of accuracy: y' = -2x - y, y(0) = -1 has the solution y = 2 - 2x - 3e^(-x). Halving the
@@ -127,7 +152,8 @@ double errorAtOne(const MethodInfo& m, int n) {
   std::vector<double> X(n + 1), Y(n + 1);
   X[0] = 0.0;
   Y[0] = -1.0;
-  m.loop(X.data(), Y.data(), n, 1.0 / n);
+  TableRanges ranges;
+  m.loop(X.data(), Y.data(), n, 1.0 / n, ranges);
   return std::abs(Y[n] - (2.0 - 2.0 * X[n] - 3.0 * std::exp(-X[n])));
 }
 

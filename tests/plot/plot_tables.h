@@ -14,7 +14,7 @@ struct Tables {
   std::vector<double> XA, YA, X, Y;
   int npt = 0;
   double N = 0;
-  PlotInput input() const { return {XA, YA, npt, X, Y, N}; }
+  PlotInput input() const { return {XA, YA, npt, X, Y, N, std::nullopt}; }
 };
 
 struct Drawn {

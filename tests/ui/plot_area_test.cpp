@@ -186,7 +186,7 @@ struct DefaultRun {
       YA.push_back(2 - 2 * x - 3 * std::exp(-x));
     }
   }
-  kemi::PlotInput input() const { return {XA, YA, 10, X, Y, 1}; }
+  kemi::PlotInput input() const { return {XA, YA, 10, X, Y, 1, std::nullopt}; }
 };
 
 TEST(PlotAreaTest, RunShowsBackgroundAxesCurvesAndGrid) {
