@@ -48,6 +48,7 @@ void BM_CoreRunRK4(benchmark::State& state) {
   const Entries entries{"0", "-1", "1", std::to_string(state.range(0))};
   Calculation calc;
   NoView view;
+  calc.run(entries, rk4(), view);  // both sides time runs that reuse the tables
   for (auto _ : state) {
     const RunResult result = calc.run(entries, rk4(), view);
     if (!result.completed) state.SkipWithError(result.cause.c_str());
@@ -55,7 +56,8 @@ void BM_CoreRunRK4(benchmark::State& state) {
   }
 }
 
-// Click on CALCULATE, the run with its lines and plot, and the window painted.
+// Click on CALCULATE, the run with its lines and plot, and the window painted; as a student
+// comparing methods does, after a first run at this N.
 void BM_CalculateEndToEndRK4(benchmark::State& state) {
   Form1 form;
   form.setStopReporter(
@@ -65,6 +67,7 @@ void BM_CalculateEndToEndRK4(benchmark::State& state) {
   form.findChild<QLineEdit*>(QStringLiteral("Text_N"))->setText(QString::number(state.range(0)));
   form.findChild<QRadioButton*>(QStringLiteral("Option_RK4"))->setChecked(true);
   auto* calculate = form.findChild<QPushButton*>(QStringLiteral("Command1"));
+  QTest::mouseClick(calculate, Qt::LeftButton);
   for (auto _ : state) {
     QTest::mouseClick(calculate, Qt::LeftButton);
     form.repaint();

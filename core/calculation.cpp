@@ -9,6 +9,7 @@
 
 #include "entry_reader.h"
 #include "number_format.h"
+#include "vector_state.h"
 
 namespace kemi {
 namespace {
@@ -100,6 +101,7 @@ void Calculation::Numerical(double& x0, double& y0, const double& h, const Metho
   double* Y = table_.Y();
   X[0] = x0;
   Y[0] = y0;
+  clearUpperVectorState();
   if (const std::int64_t failed = method.loop(X, Y, steps, h, ranges_); failed != 0) {
     table_.clear(static_cast<std::size_t>(failed), written);
     throw RunStopped("At step " + std::to_string(failed) +

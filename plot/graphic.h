@@ -9,6 +9,7 @@
 
 #include "drawing_surface.h"
 #include "table_ranges.h"
+#include "vector_state.h"
 
 namespace kemi {
 
@@ -64,6 +65,7 @@ std::optional<std::string> Graphic(Surface& surface, const PlotInput& in, double
   drawExactCurve(surface, in);
   const double* X = in.X.data();
   const double* Y = in.Y.data();
+  clearUpperVectorState();  // the surface's Clear may have run wide vector code
   for (std::int64_t i = 1; i <= frame.last; ++i) {
     surface.DrawLine(static_cast<float>(X[i - 1]), static_cast<float>(Y[i - 1]),
                      static_cast<float>(X[i]), static_cast<float>(Y[i]), kNumericalColour);
