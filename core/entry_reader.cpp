@@ -75,13 +75,15 @@ LeadingNumber leadingNumber(std::string_view text) {
       ++k;
     }
     if (k > j) {
-      exponent = "e" + std::string(expNegative ? "-" : "") + s.substr(j, k - j);
+      exponent = expNegative ? "e-" : "e";
+      exponent.append(s.substr(j, k - j));
       if (expNegative) expValue = -expValue;
     } else {
       expValue = 0;
     }
   }
-  n.chars = (n.negative ? "-" : "") + mantissa + exponent;
+  if (n.negative) n.chars.push_back('-');
+  n.chars.append(mantissa).append(exponent);
   n.hasNonZeroDigit = firstNonZero >= 0;
   n.magnitude = intDigits - 1 - firstNonZero + expValue;
   return n;
