@@ -31,7 +31,7 @@ void Analytical(ExactTable& table, const double& x0, const double& x1) {
           "from x0.");
     }
     table.XA[i] = x;
-    table.YA[i] = ((std::exp(-x) * -3.0) - 2.0 * x) + 2.0;
+    table.YA[i] = exactSolution(x);
     if (!std::isfinite(table.YA[i]))
       throw RunStopped("The exact solution at x = " + formatGeneral(x) +
                        " is beyond the range of a double: enter an x1 closer to 0.");

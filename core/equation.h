@@ -3,12 +3,19 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 
 namespace kemi {
 
 // Right-hand side of the equation. (-2*x) is formed first, then y is subtracted.
 inline double f1(const double& x, const double& y) {
   return (-2.0 * x) - y;
+}
+
+// The exact solution through (0, -1) at x, evaluated as the exact table samples it: the
+// exponential of -x, times -3, minus 2x, plus 2.
+inline double exactSolution(const double& x) {
+  return ((std::exp(-x) * -3.0) - 2.0 * x) + 2.0;
 }
 
 // The exact table: eleven samples from x0 to x1, twelve slots, npt the last filled index.
