@@ -1,0 +1,224 @@
+// The convergence sweep on a small pool of threads. Every (method, N) pair is a task; a worker
+// takes the largest task it may start. A method's rows are final in order of N, since the
+// early stop at the rounding floor depends on the rows before; so a method may run only a few
+// doublings ahead of its last final row (speculation), and its tasks past an early stop are
+// cancelled and their results dropped. The rows therefore do not depend on the scheduling.
+#include "convergence.h"
+
+#include <algorithm>
+#include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <thread>
+
+#include "final_point.h"
+#include "method_table.h"
+#include "number_format.h"
+
+namespace kemi::study {
+namespace {
+
+// How many doublings past its last final row a method may run while its error still falls
+// clearly, and while it does not (near the rounding floor, where an early stop may come).
+constexpr int kAheadFalling = 4;
+constexpr int kAheadFlat = 1;
+constexpr int kDoublingsWithoutGain = 3;
+
+struct MethodState {
+  std::size_t method = 0;
+  int doublings = 0;  // tasks k = 0 .. doublings-1, N = 2^k
+  std::vector<std::optional<FinalPoint>> done;
+  std::vector<bool> started;
+  int final = 0;  // rows 0 .. final-1 are final
+  bool ended = false;
+  int ahead = kAheadFalling;
+  double best = 0.0;  // smallest |error| so far
+  int withoutGain = 0;
+  std::vector<ConvergenceRow> rows;
+  std::optional<MethodEnd> end;
+  std::stop_source stop;
+};
+
+class Sweep {
+ public:
+  Sweep(const ConvergenceSettings& settings, const SweepCallbacks& callbacks)
+      : x1_(settings.x1), callbacks_(callbacks) {
+    int doublings = 0;
+    while (doublings < 62 && (std::int64_t{1} << doublings) <= settings.maxN) ++doublings;
+    for (const std::size_t m : settings.methods) {
+      MethodState& s = methods_.emplace_back();
+      s.method = m;
+      s.doublings = doublings;
+      s.done.resize(static_cast<std::size_t>(doublings));
+      s.started.resize(static_cast<std::size_t>(doublings), false);
+    }
+  }
+
+  void work(const std::stop_token& stop) {
+    std::unique_lock lock(mutex_);
+    while (true) {
+      if (stop.stop_requested()) return;
+      const std::optional<std::pair<MethodState*, int>> task = pick();
+      if (!task) {
+        if (running_ == 0) {
+          changed_.notify_all();
+          return;
+        }
+        changed_.wait(lock);
+        continue;
+      }
+      auto [s, k] = *task;
+      s->started[static_cast<std::size_t>(k)] = true;
+      ++running_;
+      const std::stop_token methodStop = s->stop.get_token();
+      lock.unlock();
+      const FinalPoint p = finalPoint(s->method, x1_, std::int64_t{1} << k, methodStop);
+      lock.lock();
+      --running_;
+      if (!p.cancelled) take(*s, k, p);
+      changed_.notify_all();
+    }
+  }
+
+  void cancelAll() {
+    for (MethodState& s : methods_) s.stop.request_stop();
+  }
+
+  ConvergenceResult result(bool cancelled) {
+    ConvergenceResult r;
+    r.cancelled = cancelled;
+    std::sort(methods_.begin(), methods_.end(),
+              [](const MethodState& a, const MethodState& b) { return a.method < b.method; });
+    for (MethodState& s : methods_) {
+      r.rows.insert(r.rows.end(), s.rows.begin(), s.rows.end());
+      if (s.end) r.ends.push_back(*s.end);
+    }
+    return r;
+  }
+
+ private:
+  static double cost(const MethodState& s, int k) {
+    return std::ldexp(static_cast<double>(kMethods[s.method].evaluations), k);
+  }
+
+  // The largest task any method may start now.
+  std::optional<std::pair<MethodState*, int>> pick() {
+    std::optional<std::pair<MethodState*, int>> best;
+    double bestCost = -1.0;
+    for (MethodState& s : methods_) {
+      if (s.ended) continue;
+      const int limit = std::min(s.doublings, s.final + s.ahead);
+      for (int k = limit - 1; k >= s.final; --k) {
+        if (s.started[static_cast<std::size_t>(k)]) continue;
+        if (cost(s, k) > bestCost) {
+          best = {&s, k};
+          bestCost = cost(s, k);
+        }
+        break;
+      }
+    }
+    return best;
+  }
+
+  // Records a finished task, then makes final every row whose smaller rows are all in.
+  void take(MethodState& s, int k, const FinalPoint& p) {
+    if (s.ended) return;
+    s.done[static_cast<std::size_t>(k)] = p;
+    while (!s.ended && s.final < s.doublings && s.done[static_cast<std::size_t>(s.final)])
+      finish(s, *s.done[static_cast<std::size_t>(s.final)]);
+    if (callbacks_.progress) callbacks_.progress(progress());
+  }
+
+  void finish(MethodState& s, const FinalPoint& p) {
+    const int k = s.final;
+    const std::int64_t n = std::int64_t{1} << k;
+    done_ += cost(s, k);
+    if (p.failedStep != 0) {
+      end(s, false,
+          "at N = " + std::to_string(n) + " step " + std::to_string(p.failedStep) +
+              " left the range of a double, so its sweep ends there");
+      return;
+    }
+    ConvergenceRow row;
+    row.method = s.method;
+    row.N = n;
+    row.h = (x1_ - 0.0) / static_cast<double>(n);
+    row.x = p.x;
+    row.y = p.y;
+    row.exact = exactSolution(p.x);
+    row.error = row.exact - row.y;
+    row.observedOrder = std::nan("");
+    row.evaluations = n * kMethods[s.method].evaluations;
+    const double size = std::abs(row.error);
+    if (!s.rows.empty()) {
+      row.observedOrder = std::log2(std::abs(s.rows.back().error) / size);
+      s.ahead = row.observedOrder > 0.5 ? kAheadFalling : kAheadFlat;
+    }
+    const bool gain = s.rows.empty() || size < s.best;
+    s.best = gain ? size : s.best;
+    s.withoutGain = gain ? 0 : s.withoutGain + 1;
+    s.rows.push_back(row);
+    ++s.final;
+    if (callbacks_.row) callbacks_.row(row);
+    if (s.withoutGain >= kDoublingsWithoutGain) end(s, true, {});
+  }
+
+  void end(MethodState& s, bool roundingFloor, std::string cause) {
+    s.ended = true;
+    s.stop.request_stop();
+    s.end =
+        MethodEnd{s.method, s.rows.empty() ? 0 : s.rows.back().N, roundingFloor, std::move(cause)};
+  }
+
+  // The work of the final rows against that and all a method that goes on may still need.
+  double progress() const {
+    double remaining = 0.0;
+    for (const MethodState& s : methods_)
+      for (int k = s.final; k < s.doublings && !s.ended; ++k) remaining += cost(s, k);
+    const double all = done_ + remaining;
+    return all > 0.0 ? done_ / all : 1.0;
+  }
+
+  const double x1_;
+  const SweepCallbacks& callbacks_;
+  std::vector<MethodState> methods_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int running_ = 0;
+  double done_ = 0.0;
+};
+
+void check(const ConvergenceSettings& s) {
+  if (!std::isfinite(s.x1) || s.x1 == 0.0)
+    throw std::invalid_argument("x1 must be a finite number other than 0");
+  if (s.maxN < 1 || s.maxN > kMaxSteps)
+    throw std::invalid_argument("the largest N must be a whole number from 1 to " +
+                                std::to_string(kMaxSteps));
+  if (s.methods.empty()) throw std::invalid_argument("choose at least one method");
+  for (const std::size_t m : s.methods)
+    if (m >= kMethods.size()) throw std::invalid_argument("no such method");
+}
+
+}  // namespace
+
+ConvergenceResult runConvergence(const ConvergenceSettings& settings, std::stop_token stop,
+                                 const SweepCallbacks& callbacks) {
+  check(settings);
+  ConvergenceSettings sorted = settings;
+  std::sort(sorted.methods.begin(), sorted.methods.end());
+  sorted.methods.erase(std::unique(sorted.methods.begin(), sorted.methods.end()),
+                       sorted.methods.end());
+  Sweep sweep(sorted, callbacks);
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  const unsigned workers = settings.workers != 0 ? settings.workers : cores;
+  {
+    std::stop_callback onStop(stop, [&sweep] { sweep.cancelAll(); });
+    std::vector<std::jthread> pool;
+    for (unsigned i = 0; i < workers; ++i) pool.emplace_back([&sweep, &stop] { sweep.work(stop); });
+  }
+  return sweep.result(stop.stop_requested());
+}
+
+}  // namespace kemi::study

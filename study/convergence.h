@@ -1,0 +1,64 @@
+// The convergence sweep: for each chosen method, N = 1, 2, 4, ... up to a largest N, the error
+// at x1 against N and the observed order between two rows. A method's sweep ends early once
+// three doublings in a row have not improved on its smallest error (the rounding floor shows),
+// or at the first N whose steps leave the double range.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <stop_token>
+#include <string>
+#include <vector>
+
+namespace kemi::study {
+
+// The largest N a run's tables can hold.
+inline constexpr std::int64_t kMaxSteps = 2147483646;
+
+struct ConvergenceSettings {
+  double x1 = 1.0;
+  std::int64_t maxN = std::int64_t{1} << 24;  // 1 to kMaxSteps; rows at the powers of 2 up to it
+  std::vector<std::size_t> methods;           // indexes into kMethods, in table order
+  unsigned workers = 0;                       // threads; 0 takes one per core
+};
+
+struct ConvergenceRow {
+  std::size_t method = 0;  // index into kMethods
+  std::int64_t N = 0;
+  double h = 0.0;                // (x1 - 0) / N
+  double x = 0.0;                // X(N), accumulated as in the run
+  double y = 0.0;                // Y(N)
+  double exact = 0.0;            // exact solution at X(N)
+  double error = 0.0;            // exact - y
+  double observedOrder = 0;      // log2(|e(N/2)| / |e(N)|); NaN in a method's first row
+  std::int64_t evaluations = 0;  // N times the method's calls of f1 per step
+  bool hasOrder() const { return observedOrder == observedOrder; }
+};
+
+// Why a method's sweep ended before the largest N.
+struct MethodEnd {
+  std::size_t method = 0;
+  std::int64_t lastN = 0;      // the last N with a row
+  bool roundingFloor = false;  // three doublings without a better error
+  std::string cause;           // a step left the double range: one sentence; empty otherwise
+};
+
+struct ConvergenceResult {
+  std::vector<ConvergenceRow> rows;  // by method in table order, then by N
+  std::vector<MethodEnd> ends;       // methods whose sweep ended early, in table order
+  bool cancelled = false;            // rows then hold only what was complete
+};
+
+struct SweepCallbacks {
+  // Each row as soon as it is final, a method's rows in order of N; called from a worker
+  // thread, one call at a time.
+  std::function<void(const ConvergenceRow&)> row;
+  // Share of the work done, 0 to 1, from a worker thread, one call at a time.
+  std::function<void(double)> progress;
+};
+
+// Throws std::invalid_argument for x1 zero or not finite, maxN outside 1..kMaxSteps or no method.
+ConvergenceResult runConvergence(const ConvergenceSettings& settings, std::stop_token stop = {},
+                                 const SweepCallbacks& callbacks = {});
+
+}  // namespace kemi::study

@@ -1,0 +1,33 @@
+// The step table: every step of one method with its stages, the exact value and the global and
+// local errors, for checking a hand computation line by line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "step_stages.h"
+
+namespace kemi::study {
+
+inline constexpr std::int64_t kMaxTableSteps = 100000;
+
+struct StepRow {
+  std::int64_t i = 0;
+  double x = 0.0;           // X(i), accumulated
+  double y = 0.0;           // Y(i)
+  double exact = 0.0;       // exact solution at X(i)
+  double error = 0.0;       // exact - y (global); not set in row 0
+  double localError = 0.0;  // exact at X(i) minus one step from the exact value at X(i-1)
+  StageRecord stages;       // k1..ks of the step from (X(i-1), Y(i-1)); none in row 0
+};
+
+struct StepTable {
+  std::vector<StepRow> rows;  // row 0 is the initial point (0, -1)
+  std::string cause;          // why the steps stopped early (left the double range); else empty
+};
+
+// Throws std::invalid_argument for x1 zero or not finite or n outside 1..kMaxTableSteps.
+StepTable buildStepTable(std::size_t method, double x1, std::int64_t n);
+
+}  // namespace kemi::study

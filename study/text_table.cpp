@@ -1,0 +1,116 @@
+// Study results as CSV and Markdown text.
+#include "text_table.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "method_table.h"
+
+namespace kemi::study {
+namespace {
+
+std::string whole(std::int64_t value) {
+  return std::to_string(value);
+}
+
+// A field as RFC 4180 writes it: quoted when it holds a comma, a quote or a line break.
+std::string csvField(const std::string& field) {
+  if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
+  std::string quoted = "\"";
+  for (const char c : field) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+bool numeric(const std::string& cell) {
+  return !cell.empty() && cell.find_first_not_of("+-.0123456789eEinfa") == std::string::npos;
+}
+
+}  // namespace
+
+std::string shortestText(double value) {
+  if (std::isnan(value)) return "nan";
+  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return std::string(buffer.data(), result.ptr);
+}
+
+TextTable convergenceText(const std::vector<ConvergenceRow>& rows) {
+  TextTable t{{"method", "N", "h", "x", "y", "exact", "error", "observed_order", "evaluations"},
+              {}};
+  for (const ConvergenceRow& r : rows)
+    t.rows.push_back({std::string(kMethods.at(r.method).id), whole(r.N), shortestText(r.h),
+                      shortestText(r.x), shortestText(r.y), shortestText(r.exact),
+                      shortestText(r.error), r.hasOrder() ? shortestText(r.observedOrder) : "",
+                      whole(r.evaluations)});
+  return t;
+}
+
+TextTable stepText(const StepTable& table) {
+  TextTable t{{"i", "x", "y", "exact", "error", "local_error", "k1", "k2", "k3", "k4", "k5", "k6"},
+              {}};
+  for (const StepRow& r : table.rows) {
+    std::vector<std::string> cells{whole(r.i), shortestText(r.x), shortestText(r.y),
+                                   shortestText(r.exact)};
+    const bool initial = r.i == 0;
+    cells.push_back(initial ? "" : shortestText(r.error));
+    cells.push_back(initial ? "" : shortestText(r.localError));
+    for (int j = 0; j < 6; ++j)
+      cells.push_back(j < r.stages.stages ? shortestText(r.stages.k[static_cast<std::size_t>(j)])
+                                          : "");
+    t.rows.push_back(std::move(cells));
+  }
+  return t;
+}
+
+TextTable stabilityText(const std::vector<StabilityRow>& rows) {
+  TextTable t{{"method", "order", "evaluations", "stability_limit"}, {}};
+  for (const StabilityRow& r : rows)
+    t.rows.push_back({std::string(kMethods.at(r.method).id), whole(r.order), whole(r.evaluations),
+                      shortestText(r.limit)});
+  return t;
+}
+
+std::string toCsv(const TextTable& table) {
+  std::string text;
+  const auto line = [&text](const std::vector<std::string>& cells) {
+    for (std::size_t i = 0; i < cells.size(); ++i) text += (i ? "," : "") + csvField(cells[i]);
+    text += "\r\n";
+  };
+  line(table.header);
+  for (const auto& row : table.rows) line(row);
+  return text;
+}
+
+std::string toMarkdown(const TextTable& table) {
+  std::vector<std::size_t> width(table.header.size(), 3);
+  std::vector<bool> right(table.header.size(), false);
+  for (std::size_t c = 0; c < table.header.size(); ++c) {
+    width[c] = std::max(width[c], table.header[c].size());
+    for (const auto& row : table.rows) {
+      width[c] = std::max(width[c], row[c].size());
+      right[c] = right[c] || numeric(row[c]);
+    }
+  }
+  const auto pad = [&](const std::string& cell, std::size_t c) {
+    const std::string fill(width[c] - cell.size(), ' ');
+    return right[c] ? fill + cell : cell + fill;
+  };
+  std::string text = "|";
+  for (std::size_t c = 0; c < table.header.size(); ++c)
+    text += " " + pad(table.header[c], c) + " |";
+  text += "\n|";
+  for (std::size_t c = 0; c < table.header.size(); ++c)
+    text += " " + std::string(width[c] - 1, '-') + (right[c] ? ":" : "-") + " |";
+  text += "\n";
+  for (const auto& row : table.rows) {
+    text += "|";
+    for (std::size_t c = 0; c < row.size(); ++c) text += " " + pad(row[c], c) + " |";
+    text += "\n";
+  }
+  return text;
+}
+
+}  // namespace kemi::study
