@@ -27,7 +27,7 @@ std::optional<double> readNumber(std::string_view text) {
     return std::nullopt;
   std::string_view digits = text;
   if (digits.front() == '+') digits.remove_prefix(1);
-  if (digits.empty() || digits.front() == '+') return std::nullopt;
+  if (digits.empty() || (text.front() == '+' && digits.front() == '-')) return std::nullopt;
   double value = 0.0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (end != digits.data() + digits.size()) return std::nullopt;
