@@ -3,6 +3,8 @@
 // early stop at the rounding floor depends on the rows before; so a method may run only a few
 // doublings ahead of its last final row (speculation), and its tasks past an early stop are
 // cancelled and their results dropped. The rows therefore do not depend on the scheduling.
+// Doublings only count towards the early stop once the step is within the method's stability
+// limit: before that the error grows because the steps are unstable, not because of rounding.
 #include "convergence.h"
 
 #include <algorithm>
@@ -16,6 +18,7 @@
 #include "final_point.h"
 #include "method_table.h"
 #include "number_format.h"
+#include "stability.h"
 
 namespace kemi::study {
 namespace {
@@ -34,7 +37,8 @@ struct MethodState {
   int final = 0;  // rows 0 .. final-1 are final
   bool ended = false;
   int ahead = kAheadFalling;
-  double best = 0.0;  // smallest |error| so far
+  double limit = 0.0;  // stability limit: no floor is looked for above it
+  double best = 0.0;   // smallest |error| so far
   int withoutGain = 0;
   std::vector<ConvergenceRow> rows;
   std::optional<MethodEnd> end;
@@ -50,6 +54,7 @@ class Sweep {
     for (const std::size_t m : settings.methods) {
       MethodState& s = methods_.emplace_back();
       s.method = m;
+      s.limit = stabilityLimit(m);
       s.doublings = doublings;
       s.done.resize(static_cast<std::size_t>(doublings));
       s.started.resize(static_cast<std::size_t>(doublings), false);
@@ -149,6 +154,12 @@ class Sweep {
     row.y = p.y;
     row.exact = exactSolution(p.x);
     row.error = row.exact - row.y;
+    if (!std::isfinite(row.error)) {
+      end(s, false,
+          "at N = " + std::to_string(n) + " the exact solution at x = " + formatGeneral(p.x) +
+              " is beyond the range of a double, so its sweep ends there");
+      return;
+    }
     row.observedOrder = std::nan("");
     row.evaluations = n * kMethods[s.method].evaluations;
     const double size = std::abs(row.error);
@@ -156,9 +167,12 @@ class Sweep {
       row.observedOrder = std::log2(std::abs(s.rows.back().error) / size);
       s.ahead = row.observedOrder > 0.5 ? kAheadFalling : kAheadFlat;
     }
+    // Errors that grow while the step is beyond the stability limit show no rounding floor;
+    // only doublings within it count towards the early stop.
     const bool gain = s.rows.empty() || size < s.best;
+    const bool stable = std::abs(row.h) <= s.limit;
     s.best = gain ? size : s.best;
-    s.withoutGain = gain ? 0 : s.withoutGain + 1;
+    s.withoutGain = gain || !stable ? 0 : s.withoutGain + 1;
     s.rows.push_back(row);
     ++s.final;
     if (callbacks_.row) callbacks_.row(row);

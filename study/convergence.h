@@ -1,6 +1,7 @@
 // The convergence sweep: for each chosen method, N = 1, 2, 4, ... up to a largest N, the error
 // at x1 against N and the observed order between two rows. A method's sweep ends early once
-// three doublings in a row have not improved on its smallest error (the rounding floor shows),
+// three doublings in a row have not improved on its smallest error
+// (the rounding floor shows; only doublings whose step is within the stability limit count),
 // or at the first N whose steps leave the double range.
 #pragma once
 

@@ -41,6 +41,11 @@ StepTable buildStepTable(std::size_t method, double x1, std::int64_t n) {
     }
     row.exact = exactSolution(row.x);
     row.error = row.exact - row.y;
+    if (!std::isfinite(row.error)) {
+      table.cause = "At step " + std::to_string(i) + " (x = " + formatGeneral(row.x) +
+                    ") the exact solution or the error is beyond the range of a double.";
+      break;
+    }
     // One step of the method from the exact value at the step's start: the local error.
     double fromExact = 0.0;
     StageRecord unused;
