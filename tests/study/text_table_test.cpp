@@ -1,0 +1,44 @@
+// CSV and Markdown text of the study tables.
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <clocale>
+#include <cmath>
+
+#include "text_table.h"
+
+namespace kemi::study {
+namespace {
+
+TEST(TextTableTest, NumbersAreTheShortestTextsThatReadBackUnderAnyLocale) {
+  std::setlocale(LC_ALL, "de_DE.UTF-8");  // a comma-decimal locale where it is installed
+  for (const double v : {0.1, -1.103638323514327, 5e-324, 1.7976931348623157e308, -0.0, 1e21}) {
+    const std::string text = shortestText(v);
+    double back = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), back);
+    EXPECT_EQ(std::signbit(back), std::signbit(v)) << text;
+    EXPECT_EQ(back, v) << text;
+    EXPECT_EQ(text.find(','), std::string::npos) << text;
+  }
+  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(shortestText(0.1), "0.1");
+}
+
+TEST(TextTableTest, CsvAndMarkdownLayout) {
+  StepTable steps = buildStepTable(0, 0.5, 1);
+  const TextTable t = stepText(steps);
+  const std::string csv = toCsv(t);
+  EXPECT_EQ(csv.substr(0, csv.find("\r\n")), "i,x,y,exact,error,local_error,k1,k2,k3,k4,k5,k6");
+  // Row 0 has no errors and no stages; Euler has only k1.
+  EXPECT_NE(csv.find("\r\n0,0,-1,-1,,,,,,,,\r\n"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("\r\n1,0.5,-0.5,"), std::string::npos) << csv;
+  EXPECT_EQ(csv.substr(csv.size() - 7), ",,,,,\r\n");
+
+  const TextTable quoted{{"a", "b"}, {{"x,y", "say \"hi\""}}};
+  EXPECT_EQ(toCsv(quoted), "a,b\r\n\"x,y\",\"say \"\"hi\"\"\"\r\n");
+  EXPECT_EQ(toMarkdown(TextTable{{"method", "N"}, {{"RK4", "16"}, {"Euler", "1024"}}}),
+            "| method |    N |\n| ------ | ---: |\n| RK4    |   16 |\n| Euler  | 1024 |\n");
+}
+
+}  // namespace
+}  // namespace kemi::study
