@@ -2,6 +2,7 @@
 // CALCULATE runs one calculation inside the click handler, About shows the About window.
 #include "form1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include "form_about.h"
 #include "graphic.h"
 #include "plot_area.h"
+#include "plot_description.h"
 #include "twips.h"
 
 namespace kemi {
@@ -161,6 +163,7 @@ Form1::Form1(QWidget* parent)
   // The options in the order of the method table, which is also their tab order.
   auto* frame2 =
       tabs.add(7, place(new QGroupBox(client), "Frame2", twipsRect(120, 2040, 2235, 2850)));
+  frame2->setAccessibleName(QStringLiteral("Method"));  // the options' question, not on screen
   const std::array<QRect, kMethods.size()> optionPlaces{
       twipsRect(240, 240, 735, 255),   twipsRect(240, 600, 1575, 255),
       twipsRect(240, 960, 1575, 255),  twipsRect(240, 1320, 1455, 255),
@@ -178,11 +181,14 @@ Form1::Form1(QWidget* parent)
   Picture1 =
       tabs.add(4, place(new PlotArea(client), "Picture1", twipsRect(2400, 1200, 4815, 3735)));
   Picture1->setFocusPolicy(Qt::StrongFocus);
+  Picture1->setAccessibleName(QStringLiteral("Solution plot"));
+  Picture1->setAccessibleDescription(QStringLiteral("Empty"));
 
   List1 = tabs.add(14, place(new QListWidget(client), "List1", twipsRect(7350, 105, 3900, 4740)));
   List1->setSelectionMode(QAbstractItemView::SingleSelection);
   List1->setSortingEnabled(false);
   List1->setUniformItemSizes(true);
+  List1->setAccessibleName(QStringLiteral("Results"));
 
   tabs.apply();
   Command1->setFocus();
@@ -242,11 +248,21 @@ void Form1::showStepSize(const std::string& text) {
 
 void Form1::appendLines(const std::array<std::string, 4>& lines) {
   for (const std::string& line : lines) List1->addItem(QString::fromStdString(line));
+  // From the seventh run on the new lines fall below the visible part: bring them into view, so
+  // that a press of CALCULATE shows its result. Nothing is selected.
+  List1->scrollToBottom();
 }
 
 std::optional<std::string> Form1::redraw(const Calculation& calc, double& x0, double& x1) {
   std::optional<std::string> cause = Graphic(*Picture1, plotInput(calc), x0, x1);
   Picture1->update();
+  // What a screen reader says for the plot: what this run drew, or why it drew nothing. The
+  // selection cannot change during the run, so it still names the method that ran.
+  const std::string description =
+      cause ? *cause : plotDescription(calc, selectedMethod().reportName);
+  Picture1->setAccessibleDescription(QString::fromStdString(description));
+  QAccessibleEvent changed(Picture1, QAccessible::DescriptionChanged);
+  QAccessible::updateAccessibility(&changed);
   return cause;
 }
 

@@ -86,6 +86,17 @@ TEST(Form1RunTest, SecondRunAppendsBelowTheFirstWithTheChosenMethod) {
   EXPECT_FALSE(control<QRadioButton>(w.form, "Option_Euler")->isChecked());
 }
 
+// About 24 lines fit in the list: after eight runs (32 lines) the newest are still in view.
+TEST(Form1RunTest, NewestLinesStayInViewWithNothingSelected) {
+  Window w;
+  auto* list = control<QListWidget>(w.form, "List1");
+  for (int run = 0; run < 8; ++run) w.calculate();
+  ASSERT_EQ(list->count(), 32);
+  EXPECT_FALSE(list->viewport()->rect().contains(list->visualItemRect(list->item(0))));
+  EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(31))));
+  EXPECT_TRUE(list->selectedItems().isEmpty());
+}
+
 struct StopCase {
   const char* what;
   const char* x1;
