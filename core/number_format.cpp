@@ -7,10 +7,11 @@
 namespace kemi {
 namespace {
 
-// Drops the sign of a text such as "-0.0000" or "-0", whose digits are all zero.
-std::string withoutSignOfZero(std::string text) {
-  if (!text.empty() && text.front() == '-' && text.find_first_not_of("0.", 1) == std::string::npos)
-    text.erase(0, 1);
+// std::to_chars writes the sign bit, so -0.0 comes out as "-0.0000". Only a value below zero
+// keeps its "-": one that rounds to zero is still negative ("-0.0000" for -0.00004, which tells
+// a student on which side of the exact value the error lies), while -0.0 is no negative number.
+std::string signedOnlyWhenNegative(std::string text, double value) {
+  if (!(value < 0.0) && !text.empty() && text.front() == '-') text.erase(0, 1);
   return text;
 }
 
@@ -21,7 +22,7 @@ std::string formatFixed(double value, int decimals) {
   std::array<char, 400> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                     std::chars_format::fixed, decimals);
-  return withoutSignOfZero(std::string(buffer.data(), result.ptr));
+  return signedOnlyWhenNegative(std::string(buffer.data(), result.ptr), value);
 }
 
 std::string formatF4(double value) {
@@ -36,7 +37,7 @@ std::string formatGeneral(double value) {
   std::array<char, 64> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                     std::chars_format::general, 15);
-  return withoutSignOfZero(std::string(buffer.data(), result.ptr));
+  return signedOnlyWhenNegative(std::string(buffer.data(), result.ptr), value);
 }
 
 }  // namespace kemi

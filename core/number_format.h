@@ -5,8 +5,8 @@
 
 namespace kemi {
 
-// A fixed number of decimals, at least one digit before the point, "-" for negative values.
-// A value that rounds to zero prints without a sign.
+// A fixed number of decimals, at least one digit before the point, "-" exactly for values below
+// zero, also when they round to zero ("-0.0000"); -0.0 prints without a sign.
 std::string formatFixed(double value, int decimals);
 
 // The report's abscissa: four decimals ("0.4000").
@@ -16,7 +16,7 @@ std::string formatF4(double value);
 std::string formatF8(double value);
 
 // The step size: at most 15 significant digits, no trailing zeros ("0.133333333333333");
-// exponent notation for very large or very small values. Zero prints as "0", never "-0".
+// exponent notation for very large or very small values. Zero and -0.0 print as "0".
 std::string formatGeneral(double value);
 
 }  // namespace kemi

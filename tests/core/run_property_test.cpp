@@ -108,17 +108,15 @@ class EntryTexts : public test::RandomEntryTexts {
   }
 };
 
-// One fixed-point number at the front of `s`: "-"?, digits, ".", `decimals` digits. A "-" only
-// when a digit is not 0 (a value that rounds to zero prints without a sign).
+// One fixed-point number at the front of `s`: "-"?, digits, ".", `decimals` digits. The digits
+// of a negative value may all be 0 ("-0.0000"): it keeps its sign when it rounds to zero.
 bool takeFixed(std::string_view& s, std::size_t decimals) {
   std::size_t i = s.starts_with('-') ? 1 : 0;
   const std::size_t intStart = i;
   while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
   if (i == intStart || i + decimals >= s.size() || s[i] != '.') return false;
-  const std::string_view all = s.substr(intStart, i + 1 + decimals - intStart);
   for (std::size_t k = i + 1; k <= i + decimals; ++k)
     if (!std::isdigit(static_cast<unsigned char>(s[k]))) return false;
-  if (s[0] == '-' && all.find_first_of("123456789") == std::string_view::npos) return false;
   s.remove_prefix(i + 1 + decimals);
   return true;
 }
