@@ -86,7 +86,7 @@ void Calculation::Numerical(double& x0, double& y0, const double& h, const Metho
   if (!table_.holds(size)) {
     // The previous tables go first, so that their memory counts as free.
     table_.release();
-    available = availableMemoryBytes();
+    available = freeMemory_();
     if (available && needed + kMemoryHeadroom > *available) throw RunStopped(memoryCause());
   }
   try {

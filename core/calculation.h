@@ -5,10 +5,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "equation.h"
 #include "method_table.h"
@@ -49,6 +51,11 @@ struct RunResult {
 
 class Calculation {
  public:
+  // Reads the memory free for new tables (the system's MemAvailable unless a test says otherwise).
+  using FreeMemory = std::function<std::optional<std::uint64_t>()>;
+  explicit Calculation(FreeMemory freeMemory = availableMemoryBytes)
+      : freeMemory_(std::move(freeMemory)) {}
+
   // Reads the entries, shows h, fills the exact and numerical tables, appends the report and
   // redraws the plot. A run that stops leaves what it had done before the stop.
   RunResult run(const Entries& entries, const MethodInfo& method, RunView& view);
@@ -65,6 +72,7 @@ class Calculation {
  private:
   void Numerical(double& x0, double& y0, const double& h, const MethodInfo& method, RunView& view);
 
+  FreeMemory freeMemory_;
   double N_ = 0.0;
   ExactTable exact_;
   NumericalTable table_;

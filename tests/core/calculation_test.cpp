@@ -55,12 +55,22 @@ struct Fractional {
   std::string N;
   std::size_t tableSize;
   std::int64_t last;
+  std::string first, third;  // report lines 1 and 3, worked out independently
 };
 
-// Tables run to N + 1 rounded half to even; the report reads the last point a step wrote.
+// Tables run to N + 1 rounded half to even; the report reads the last point a step wrote, which
+// for N 3.7 (and the tie 3.5) lies below N rounded.
 TEST(CalculationTest, FractionalStepCountsReportTheLastWrittenPoint) {
-  const Fractional cases[] = {{"2.5", 5, 2}, {"3.5", 5, 3},  {"3.7", 6, 3},
-                              {"0.4", 2, 0}, {"-0.5", 1, 0}, {"0.5", 3, 0}};
+  const std::string noStep = "0.0000    -1.00000000   Euler Method";
+  const std::string noStepError = "0.4000    0.18903986   Error";
+  const Fractional cases[] = {
+      {"2.5", 5, 2, "0.3200    -0.75680000   Euler Method", "0.4000    -0.05416014   Error"},
+      {"3.5", 5, 3, "0.3429    -0.77021574   Euler Method", "0.4000    -0.04074439   Error"},
+      {"3.7", 6, 3, "0.3243    -0.77707145   Euler Method", "0.4000    -0.03388869   Error"},
+      {"3.4", 5, 3, "0.3529    -0.76674130   Euler Method", "0.4000    -0.04421884   Error"},
+      {"0.4", 2, 0, noStep, noStepError},
+      {"-0.5", 1, 0, noStep, noStepError},
+      {"0.5", 3, 0, noStep, noStepError}};
   for (const Fractional& c : cases) {
     Calculation calc;
     RecordingView view;
@@ -70,9 +80,8 @@ TEST(CalculationTest, FractionalStepCountsReportTheLastWrittenPoint) {
     EXPECT_EQ(calc.lastIndex(), c.last) << c.N;
     ASSERT_EQ(view.lines.size(), 4u);
     EXPECT_NE(calc.Y()[c.last], 0.0) << c.N << ": the reported point was written";
-    if (c.last == 0) {
-      EXPECT_EQ(view.lines[0], "0.0000    -1.00000000   Euler Method") << c.N;
-    }
+    EXPECT_EQ(view.lines[0], c.first) << c.N;
+    EXPECT_EQ(view.lines[2], c.third) << c.N;
   }
 }
 
@@ -93,6 +102,10 @@ TEST(CalculationTest, ErrorIsExactMinusNumerical) {
   ASSERT_TRUE(calc.run(entries("0.4", "3"), kRK4, view).completed);
   EXPECT_EQ(view.lines[2], "0.4000    -0.21096014   Error");
   EXPECT_EQ(view.lines[6], "0.4000    0.00000237   Error");
+  // Fehlberg's ten steps end 7.7e-11 above the exact value: the error rounds to zero digits but
+  // keeps the sign that tells on which side the method ended.
+  ASSERT_TRUE(calc.run(entries("0.4", "10"), kMethods[4], view).completed);
+  EXPECT_EQ(view.lines[10], "0.4000    -0.00000000   Error");
 }
 
 struct Stop {
@@ -177,6 +190,25 @@ TEST(CalculationTest, StepCountsBeyondTheFreeMemoryStopAtTableCreation) {
   EXPECT_NE(r.cause.find("32.0 GB"), std::string::npos) << r.cause;
   EXPECT_EQ(view.stepSizes.size(), 1u);
   EXPECT_TRUE(view.lines.empty());
+}
+
+// Tables are sized against the free memory with 64 MiB to spare for the rest of the system.
+TEST(CalculationTest, TablesLeaveRoomBesideThemInTheFreeMemory) {
+  const std::uint64_t need = 2 * (1000 + 2) * sizeof(double);  // N 1000: two tables of 1002
+  struct Side {
+    std::uint64_t room;
+    bool goesOn;
+  };
+  for (const Side side : {Side{32u << 20, false}, Side{128u << 20, true}}) {
+    Calculation calc([&] { return std::optional<std::uint64_t>(need + side.room); });
+    RecordingView view;
+    const RunResult r = calc.run(entries("0.4", "1000"), kEuler, view);
+    EXPECT_EQ(r.completed, side.goesOn) << side.room << ": " << r.cause;
+    EXPECT_EQ(view.lines.size(), side.goesOn ? 4u : 0u) << side.room;
+    if (!side.goesOn) {
+      EXPECT_NE(r.cause.find("of memory for the tables"), std::string::npos) << r.cause;
+    }
+  }
 }
 
 }  // namespace
