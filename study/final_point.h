@@ -18,7 +18,8 @@ struct FinalPoint {
 };
 
 // N steps of h = (x1 - 0) / N of method kMethods[method] from (0, -1).
-FinalPoint finalPoint(std::size_t method, double x1, std::int64_t n, std::stop_token stop = {});
+FinalPoint finalPoint(std::size_t method, double x1, std::int64_t n,
+                      const std::stop_token& stop = {});
 
 // How many steps the loop takes between two looks at the stop token.
 inline constexpr std::int64_t kStepsBetweenStopChecks = std::int64_t{1} << 20;

@@ -1,6 +1,7 @@
 // The amplification factor R(-h) of each method on this equation and its stability limit.
 #include "stability.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "method_table.h"
@@ -49,6 +50,7 @@ double stabilityLimit(std::size_t method) {
 
 std::vector<StabilityRow> stabilityRows(const std::vector<std::size_t>& methods) {
   std::vector<StabilityRow> rows;
+  rows.reserve(methods.size());
   for (const std::size_t m : methods)
     rows.push_back({m, kMethods.at(m).order, kMethods.at(m).evaluations, stabilityLimit(m)});
   return rows;
@@ -56,6 +58,7 @@ std::vector<StabilityRow> stabilityRows(const std::vector<std::size_t>& methods)
 
 std::vector<AmplificationPoint> amplificationCurve(std::size_t method, double hMax, int samples) {
   std::vector<AmplificationPoint> curve;
+  curve.reserve(static_cast<std::size_t>(std::max(samples, 0)));
   for (int i = 1; i <= samples; ++i) {
     const double h = hMax * i / samples;
     curve.push_back({h, amplification(method, h)});
