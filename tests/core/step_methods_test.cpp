@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "method_table.h"
@@ -38,6 +40,28 @@ const Worked kWorked[] = {
      0.37,
      {0.3169999999999997, 0.583955, 0.5839550000000002, 0.5540760616250002, 0.5538555045017675,
       0.5538882550747914, 0.5540760616249998}},
+    // Points where the final sums of RK4, RK4G, RKF and RKM show their order: with the existing
+    // ones, adding the weighted increments in any other order changes at least one result here.
+    {-1.0,
+     -1.0,
+     0.25,
+     {-0.25, -0.40625, -0.40625, -0.39404296875, -0.39400286552233565, -0.39400906032986116,
+      -0.39404296875}},
+    {-1.0,
+     -0.7,
+     0.5,
+     {0.6500000000000001, 0.0625, 0.0625, 0.14817708333333335, 0.14936573517628216,
+      0.14919704861111127, 0.14817708333333335}},
+    {-0.1,
+     -0.7,
+     -0.5,
+     {-1.15, -1.5124999999999997, -1.5125, -1.58046875, -1.5812457431891025, -1.5810980902777778,
+      -1.5804687499999999}},
+    {0.1,
+     0.1,
+     0.3,
+     {0.009999999999999995, -0.0665, -0.0665, -0.05942375, -0.059389920817307734,
+      -0.059395062499999984, -0.05942375}},
 };
 
 TEST(StepMethodsTest, GiveBitExactValuesAtWorkedPoints) {
@@ -142,6 +166,55 @@ TEST(StepLoopTest, StopsAtTheFirstStepThatLeavesTheDoubleRange) {
   EXPECT_EQ(ranges.last, 1);
   EXPECT_EQ(ranges.x.hi, X[1]);
   EXPECT_EQ(ranges.y.lo, std::min(Y[0], Y[1]));
+}
+
+// Calls of f1. Each method's staged step runs the same formula with a counting f1; it must count
+// the listed evaluations, one per stage, and give the plain step's result to the bit.
+TEST(StepMethodsTest, EvaluateF1TheListedNumberOfTimes) {
+  for (const Worked& w : kWorked)
+    for (const MethodInfo& m : kMethods) {
+      double plain = 0.0, staged = 12345.0;
+      StageRecord record;
+      m.step(w.x0, w.y0, w.h, plain);
+      m.staged(w.x0, w.y0, w.h, staged, record);
+      EXPECT_EQ(record.evaluations, m.evaluations) << m.reportName;
+      EXPECT_EQ(record.stages, m.evaluations) << m.reportName;
+      EXPECT_EQ(staged, plain) << m.reportName << " from (" << w.x0 << ", " << w.y0 << ")";
+    }
+}
+
+// A step method for the step loop that forwards to method M's staged step and counts the steps
+// taken and the calls of f1 they made.
+struct Counts {
+  std::int64_t steps = 0, evaluations = 0;
+} counts;
+
+template <std::size_t M>
+void countingStep(const double& x0, const double& y0, const double& h, double& y) {
+  StageRecord record;
+  kMethods[M].staged(x0, y0, h, y, record);
+  ++counts.steps;
+  counts.evaluations += record.evaluations;
+}
+
+template <std::size_t... M>
+constexpr std::array<StepLoop, sizeof...(M)> countingLoops(std::index_sequence<M...>) {
+  return {&integrate<countingStep<M>>...};
+}
+
+TEST(StepLoopTest, CallsTheStepOncePerStep) {
+  constexpr auto loops = countingLoops(std::make_index_sequence<kMethods.size()>{});
+  for (std::size_t m = 0; m < kMethods.size(); ++m) {
+    std::vector<double> X(12, 0.0), Y(12, 0.0), plainX(12, 0.0), plainY(12, 0.0);
+    Y[0] = plainY[0] = -1.0;
+    TableRanges ranges;
+    counts = {};
+    ASSERT_EQ(loops[m](X.data(), Y.data(), 10, 0.04, ranges), 0);
+    EXPECT_EQ(counts.steps, 10) << kMethods[m].reportName;
+    EXPECT_EQ(counts.evaluations, 10 * kMethods[m].evaluations) << kMethods[m].reportName;
+    ASSERT_EQ(kMethods[m].loop(plainX.data(), plainY.data(), 10, 0.04, ranges), 0);
+    EXPECT_EQ(Y, plainY) << kMethods[m].reportName;
+  }
 }
 
 // Order of accuracy: y' = -2x - y, y(0) = -1 has the solution y = 2 - 2x - 3e^(-x). Halving the
