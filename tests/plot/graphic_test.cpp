@@ -1,5 +1,6 @@
-// The solution plot on a recording surface: whole call lists for worked cases, the mended grid
-// bound and range faults, and invariants for random tables.
+// The solution plot on a recording surface: whole call lists for worked cases, at most 1000 grid
+// lines a direction that still span a huge range, the ranges that are refused with a cause, and
+// invariants for random tables.
 #include "graphic.h"
 
 #include <gtest/gtest.h>
