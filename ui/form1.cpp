@@ -2,7 +2,6 @@
 // CALCULATE runs one calculation inside the click handler, About shows the About window.
 #include "form1.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -257,12 +256,12 @@ std::optional<std::string> Form1::redraw(const Calculation& calc, double& x0, do
   std::optional<std::string> cause = Graphic(*Picture1, plotInput(calc), x0, x1);
   Picture1->update();
   // What a screen reader says for the plot: what this run drew, or why it drew nothing. The
-  // selection cannot change during the run, so it still names the method that ran.
+  // selection cannot change during the run, so it still names the method that ran. The setter
+  // itself sends assistive technology a DescriptionChanged event when the text differs, so the
+  // window sends none of its own, which would announce one change twice.
   const std::string description =
       cause ? *cause : plotDescription(calc, selectedMethod().reportName);
   Picture1->setAccessibleDescription(QString::fromStdString(description));
-  QAccessibleEvent changed(Picture1, QAccessible::DescriptionChanged);
-  QAccessible::updateAccessibility(&changed);
   return cause;
 }
 
