@@ -1,0 +1,106 @@
+// Chart and table files. Every write goes through a QSaveFile: the file appears, whole, only at
+// commit, and a failure before it leaves whatever was there untouched.
+#include "chart_file.h"
+
+#include <QChartView>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include "convergence_chart.h"
+#include "convergence_model.h"
+#include "stability.h"
+#include "stability_chart.h"
+#include "text_table_model.h"
+
+namespace kemi::lab {
+namespace {
+
+bool commit(QSaveFile& file, QString& error) {
+  if (file.commit()) return true;
+  error = QStringLiteral("Could not write %1: %2").arg(file.fileName(), file.errorString());
+  return false;
+}
+
+bool open(QSaveFile& file, QString& error) {
+  if (file.open(QIODevice::WriteOnly)) return true;
+  error = QStringLiteral("Could not write %1: %2").arg(file.fileName(), file.errorString());
+  return false;
+}
+
+}  // namespace
+
+bool writeChart(QChartView* view, const QString& path, double pixelRatio, QString& error) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix != QLatin1String("png") && suffix != QLatin1String("svg")) {
+    error = QStringLiteral("Could not write %1: the name must end in .png or .svg.").arg(path);
+    return false;
+  }
+  QSaveFile file(path);
+  if (!open(file, error)) return false;
+  const QSize size = view->size();
+  if (suffix == QLatin1String("png")) {
+    QImage image(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    view->render(&painter);
+    painter.end();
+    if (!image.save(&file, "PNG")) {
+      file.cancelWriting();
+      error = QStringLiteral("Could not write %1: the PNG encoder failed.").arg(path);
+      return false;
+    }
+  } else {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(view->chart()->title());
+    svg.setDescription(QStringLiteral("Kemi Lab chart"));
+    QPainter painter(&svg);
+    view->render(&painter);
+    painter.end();
+  }
+  return commit(file, error);
+}
+
+bool writeText(const QString& path, const std::string& text, QString& error) {
+  QSaveFile file(path);
+  if (!open(file, error)) return false;
+  const auto size = static_cast<qint64>(text.size());
+  if (file.write(text.data(), size) != size) {
+    file.cancelWriting();
+    error = QStringLiteral("Could not write %1: %2").arg(path, file.errorString());
+    return false;
+  }
+  return commit(file, error);
+}
+
+bool writeConvergenceChart(const std::vector<study::ConvergenceRow>& rows, const QString& path,
+                           QString& error) {
+  ConvergenceModel model;
+  ConvergenceChart chart(&model);
+  for (const study::ConvergenceRow& row : rows) model.addRow(row);
+  QChartView view(chart.chart());
+  view.setRenderHint(QPainter::Antialiasing);
+  view.resize(kChartFileSize);
+  return writeChart(&view, path, 1.0, error);
+}
+
+bool writeStabilityChart(const std::vector<std::size_t>& methods, const QString& path,
+                         QString& error) {
+  TextTableModel limits;
+  TextTableModel samples;
+  limits.setTable(study::stabilityText(study::stabilityRows(methods)));
+  samples.setTable(amplificationText(methods));
+  QChartView view(makeStabilityChart(limits, samples));
+  view.setRenderHint(QPainter::Antialiasing);
+  view.resize(kChartFileSize);
+  return writeChart(&view, path, 1.0, error);
+}
+
+}  // namespace kemi::lab

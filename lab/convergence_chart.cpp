@@ -1,0 +1,189 @@
+// The convergence chart, rebuilt from the model's rows whenever they change: a sweep has at most
+// a few hundred rows, so refilling every series costs less than one repaint.
+#include "convergence_chart.h"
+
+#include <QChart>
+#include <QCursor>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QScatterSeries>
+#include <QToolTip>
+#include <cmath>
+
+#include "method_style.h"
+#include "method_table.h"
+
+namespace kemi::lab {
+namespace {
+
+constexpr std::array<int, 4> kReferenceOrders{1, 2, 4, 5};
+
+QString idOf(std::size_t method) {
+  const auto id = kMethods[method].id;
+  return QString::fromUtf8(id.data(), static_cast<qsizetype>(id.size()));
+}
+
+QString text(double value) {
+  return QString::fromStdString(study::shortestText(value));
+}
+
+void hideFromLegend(QChart* chart, QLineSeries* series) {
+  for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(false);
+}
+
+}  // namespace
+
+ConvergenceChart::ConvergenceChart(const ConvergenceModel* model, QObject* parent)
+    : QObject(parent),
+      model_(model),
+      chart_(new QChart),
+      xAxis_(new QLogValueAxis),
+      yAxis_(new QLogValueAxis) {
+  chart_->legend()->setAlignment(Qt::AlignRight);
+  chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+  for (QLogValueAxis* axis : {xAxis_, yAxis_}) {
+    axis->setBase(10.0);
+    axis->setLabelFormat(QStringLiteral("%.0e"));
+    axis->setMinorTickCount(-1);
+  }
+  yAxis_->setTitleText(QStringLiteral("|error| at x1"));
+  chart_->addAxis(xAxis_, Qt::AlignBottom);
+  chart_->addAxis(yAxis_, Qt::AlignLeft);
+
+  for (std::size_t i = 0; i < kReferenceOrders.size(); ++i) {
+    auto* line = new QLineSeries;
+    line->setName(QStringLiteral("order %1").arg(kReferenceOrders[i]));
+    QPen pen(QColor(0x80, 0x80, 0x80));
+    pen.setStyle(Qt::DashLine);
+    pen.setWidthF(1.0);
+    line->setPen(pen);
+    line->setPointLabelsFormat(line->name());
+    line->setPointLabelsColor(QColor(0x50, 0x50, 0x50));
+    line->setPointLabelsClipping(false);
+    chart_->addSeries(line);
+    line->attachAxis(xAxis_);
+    line->attachAxis(yAxis_);
+    hideFromLegend(chart_, line);
+    references_[i] = line;
+  }
+  for (std::size_t m = 0; m < kMethods.size(); ++m) {
+    auto* line = new QLineSeries;
+    QPen pen(methodStyles()[m].colour);
+    pen.setWidthF(1.5);
+    line->setPen(pen);
+    auto* markers = new QScatterSeries;
+    styleMarkers(markers, m);
+    markers->setName(idOf(m));
+    for (QXYSeries* series : {static_cast<QXYSeries*>(line), static_cast<QXYSeries*>(markers)}) {
+      chart_->addSeries(series);
+      series->attachAxis(xAxis_);
+      series->attachAxis(yAxis_);
+    }
+    hideFromLegend(chart_, line);
+    connect(markers, &QXYSeries::hovered, this, [this, m](const QPointF& point, bool state) {
+      if (state)
+        QToolTip::showText(QCursor::pos(), pointText(m, point.x()));
+      else
+        QToolTip::hideText();
+    });
+    lines_[m] = line;
+    markers_[m] = markers;
+  }
+  connect(model_, &QAbstractItemModel::rowsInserted, this, &ConvergenceChart::refill);
+  connect(model_, &QAbstractItemModel::modelReset, this, &ConvergenceChart::refill);
+  setWorkPrecision(false);
+}
+
+void ConvergenceChart::setWorkPrecision(bool on) {
+  workPrecision_ = on;
+  xAxis_->setTitleText(on ? QStringLiteral("f evaluations") : QStringLiteral("h = x1 / N"));
+  chart_->setTitle(on ? QStringLiteral("Work against precision: |error| against f evaluations")
+                      : QStringLiteral("Convergence: |error| against the step h"));
+  refill();
+}
+
+double ConvergenceChart::xOf(const study::ConvergenceRow& row) const {
+  return workPrecision_ ? static_cast<double>(row.evaluations) : std::fabs(row.h);
+}
+
+int ConvergenceChart::pointCount(std::size_t method) const {
+  return static_cast<int>(markers_[method]->count());
+}
+
+// Rows whose error is exactly 0 have no place on a logarithmic axis; the legend says how many
+// there are instead of dropping them unnoticed (the table keeps them).
+void ConvergenceChart::refill() {
+  std::array<QList<QPointF>, 7> points;
+  zeroRows_ = {};
+  for (const study::ConvergenceRow& row : model_->rows()) {
+    const double e = std::fabs(row.error);
+    if (e == 0.0)
+      ++zeroRows_[row.method];
+    else if (std::isfinite(e))
+      points[row.method].append(QPointF(xOf(row), e));
+  }
+  for (std::size_t m = 0; m < kMethods.size(); ++m) {
+    lines_[m]->replace(points[m]);
+    markers_[m]->replace(points[m]);
+    QString name = idOf(m);
+    if (zeroRows_[m] > 0)
+      name += QStringLiteral(" (%1 with error 0, not drawn)")
+                  .arg(zeroRows_[m] == 1 ? QStringLiteral("1 row")
+                                         : QStringLiteral("%1 rows").arg(zeroRows_[m]));
+    markers_[m]->setName(name);
+  }
+  updateAxes();
+}
+
+// Whole decades around the points; the reference lines start at the corner where the steps are
+// coarsest and stop where they leave the plot, so nothing is drawn outside the axes.
+void ConvergenceChart::updateAxes() {
+  double x0 = 1e-8, x1 = 1.0, y0 = 1e-16, y1 = 1.0;
+  bool any = false;
+  for (const QScatterSeries* series : markers_) {
+    for (const QPointF& p : series->points()) {
+      if (!any) x0 = x1 = p.x(), y0 = y1 = p.y();
+      any = true;
+      x0 = std::min(x0, p.x()), x1 = std::max(x1, p.x());
+      y0 = std::min(y0, p.y()), y1 = std::max(y1, p.y());
+    }
+  }
+  const auto down = [](double v) { return std::pow(10.0, std::floor(std::log10(v))); };
+  const auto up = [](double v) { return std::pow(10.0, std::ceil(std::log10(v) + 1e-9)); };
+  x0 = down(x0), x1 = up(x1), y0 = down(y0), y1 = up(y1);
+  if (y1 <= y0) y1 = y0 * 10.0;
+  if (x1 <= x0) x1 = x0 * 10.0;
+  xAxis_->setRange(x0, x1);
+  yAxis_->setRange(y0, y1);
+
+  for (std::size_t i = 0; i < kReferenceOrders.size(); ++i) {
+    const double p = kReferenceOrders[i];
+    const double reach = std::pow(y0 / y1, 1.0 / p);  // x factor that spans the y range
+    QList<QPointF> line;
+    if (workPrecision_) {
+      const double end = std::min(x1, x0 / reach);
+      line = {QPointF(x0, y1), QPointF(end, y1 * std::pow(end / x0, -p))};
+    } else {
+      const double end = std::max(x0, x1 * reach);
+      line = {QPointF(x1, y1), QPointF(end, y1 * std::pow(end / x1, p))};
+    }
+    references_[i]->replace(line);
+    references_[i]->setPointConfiguration(1, QXYSeries::PointConfiguration::LabelVisibility, true);
+  }
+}
+
+QString ConvergenceChart::pointText(std::size_t method, double x) const {
+  for (const study::ConvergenceRow& row : model_->rows()) {
+    if (row.method != method || xOf(row) != x) continue;
+    return QStringLiteral("%1\nN = %2\nh = %3\nerror = %4\nobserved order = %5\nf evaluations = %6")
+        .arg(idOf(method))
+        .arg(row.N)
+        .arg(text(row.h), text(row.error),
+             row.hasOrder() ? text(row.observedOrder) : QStringLiteral("(first row)"))
+        .arg(row.evaluations);
+  }
+  return {};
+}
+
+}  // namespace kemi::lab

@@ -1,0 +1,231 @@
+// The convergence tab: entries and their checks, the sweep's start and stop, and the views of
+// the one model its rows land in.
+#include "convergence_tab.h"
+
+#include <QChartView>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "convergence_chart.h"
+#include "convergence_model.h"
+#include "input_check.h"
+#include "lab_widgets.h"
+#include "method_table.h"
+#include "summary.h"
+#include "sweep_runner.h"
+#include "text_table_model.h"
+
+namespace kemi::lab {
+namespace {
+
+QString idOf(std::size_t method) {
+  return QString::fromLatin1(kMethods[method].id.data(),
+                             static_cast<qsizetype>(kMethods[method].id.size()));
+}
+
+}  // namespace
+
+ConvergenceTab::ConvergenceTab(QWidget* parent)
+    : LabTab(parent),
+      model_(new ConvergenceModel(this)),
+      summary_(new TextTableModel(this)),
+      chart_(new ConvergenceChart(model_, this)),
+      runner_(new SweepRunner(this)) {
+  setObjectName(QStringLiteral("convergenceTab"));
+  auto* inputs = new QGridLayout;
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(inputs);
+  const Entry x1 = addEntry(inputs, 0, 0, QStringLiteral("&x1"), QStringLiteral("x1"),
+                            QStringLiteral("x1, where the error is measured"));
+  const Entry n = addEntry(inputs, 0, 3, QStringLiteral("&Largest N"), QStringLiteral("largestN"),
+                           QStringLiteral("Largest number of steps N"));
+  x1Edit_ = x1.edit, x1Reason_ = x1.reason, nEdit_ = n.edit, nReason_ = n.reason;
+  x1Edit_->setText(QStringLiteral("1"));
+  nEdit_->setText(QString::number(std::int64_t{1} << 24));
+
+  auto* methods = new QHBoxLayout;
+  methods->addWidget(new QLabel(QStringLiteral("Methods:"), this));
+  for (std::size_t m = 0; m < kMethods.size(); ++m) {
+    auto* box = new QCheckBox(idOf(m), this);
+    box->setObjectName(QStringLiteral("method_") + idOf(m));
+    box->setAccessibleName(QStringLiteral("Include ") + idOf(m));
+    box->setChecked(true);
+    methods->addWidget(box);
+    methodBoxes_[m] = box;
+    connect(box, &QCheckBox::toggled, this, &ConvergenceTab::check);
+  }
+  methodsReason_ = makeReasonLabel(this);
+  methodsReason_->setObjectName(QStringLiteral("methodsReason"));
+  methods->addWidget(methodsReason_);
+  methods->addStretch();
+  inputs->addLayout(methods, 1, 0, 1, 6);
+
+  auto* controls = new QHBoxLayout;
+  runButton_ = new QPushButton(QStringLiteral("&Run"), this);
+  cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+  progress_ = new QProgressBar(this);
+  status_ = new QLabel(this);
+  workPrecision_ = new QCheckBox(QStringLiteral("&Work-precision view (x: f evaluations)"), this);
+  runButton_->setObjectName(QStringLiteral("run"));
+  cancelButton_->setObjectName(QStringLiteral("cancel"));
+  progress_->setObjectName(QStringLiteral("progress"));
+  status_->setObjectName(QStringLiteral("status"));
+  workPrecision_->setObjectName(QStringLiteral("workPrecision"));
+  runButton_->setAccessibleName(QStringLiteral("Run the sweep"));
+  cancelButton_->setAccessibleName(QStringLiteral("Cancel the sweep"));
+  progress_->setAccessibleName(QStringLiteral("Sweep progress"));
+  workPrecision_->setAccessibleName(QStringLiteral("Plot the error against f evaluations"));
+  runButton_->setToolTip(QStringLiteral("Run the sweep (Enter)"));
+  cancelButton_->setToolTip(QStringLiteral("Stop the sweep (Esc)"));
+  progress_->setRange(0, 1000);
+  progress_->setTextVisible(false);
+  status_->setWordWrap(true);
+  controls->addWidget(runButton_);
+  controls->addWidget(cancelButton_);
+  controls->addWidget(progress_, 1);
+  controls->addWidget(workPrecision_);
+  layout->addLayout(controls);
+  layout->addWidget(status_);
+
+  chartView_ = makeChartView(chart_->chart(), QStringLiteral("Convergence chart"), this);
+  rowsView_ = makeTableView(model_, QStringLiteral("Convergence rows"), this);
+  summaryView_ = makeTableView(summary_, QStringLiteral("Summary per method"), this);
+  auto* top = new QSplitter(Qt::Horizontal, this);
+  top->addWidget(chartView_);
+  top->addWidget(summaryView_);
+  top->setStretchFactor(0, 3);
+  top->setStretchFactor(1, 2);
+  auto* split = new QSplitter(Qt::Vertical, this);
+  split->addWidget(top);
+  split->addWidget(rowsView_);
+  split->setStretchFactor(0, 3);
+  split->setStretchFactor(1, 2);
+  layout->addWidget(split, 1);
+
+  for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+    auto* enter = new QShortcut(QKeySequence(key), this, this, &ConvergenceTab::run);
+    enter->setContext(Qt::WidgetWithChildrenShortcut);
+  }
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &ConvergenceTab::cancel);
+  escape->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(runButton_, &QPushButton::clicked, this, &ConvergenceTab::run);
+  connect(cancelButton_, &QPushButton::clicked, this, &ConvergenceTab::cancel);
+  connect(x1Edit_, &QLineEdit::textChanged, this, &ConvergenceTab::check);
+  connect(nEdit_, &QLineEdit::textChanged, this, &ConvergenceTab::check);
+  connect(workPrecision_, &QCheckBox::toggled, chart_, &ConvergenceChart::setWorkPrecision);
+  connect(runner_, &SweepRunner::rowReady, model_, &ConvergenceModel::addRow);
+  connect(runner_, &SweepRunner::progressChanged, progress_, &QProgressBar::setValue);
+  connect(runner_, &SweepRunner::finished, this, &ConvergenceTab::onFinished);
+  connect(model_, &QAbstractItemModel::rowsInserted, this,
+          [this] { summary_->setTable(summaryText(model_->rows())); });
+  connect(model_, &QAbstractItemModel::modelReset, this,
+          [this] { summary_->setTable(summaryText(model_->rows())); });
+  summary_->setTable(summaryText({}));
+  cancelButton_->setEnabled(false);
+  check();
+}
+
+bool ConvergenceTab::running() const {
+  return runner_->running();
+}
+
+bool ConvergenceTab::canRun() const {
+  return runButton_->isEnabled();
+}
+
+// Shows why an entry is refused next to it; Run is enabled only when every entry is accepted
+// and no sweep runs.
+void ConvergenceTab::check() {
+  double x1 = 0.0;
+  std::int64_t n = 0;
+  x1Reason_->setText(checkX1(x1Edit_->text(), x1));
+  nReason_->setText(checkN(nEdit_->text(), study::kMaxSteps, n));
+  bool any = false;
+  for (QCheckBox* box : methodBoxes_) any = any || box->isChecked();
+  methodsReason_->setText(any ? QString() : QStringLiteral("Check at least one method."));
+  const bool valid = x1Reason_->text().isEmpty() && nReason_->text().isEmpty() && any;
+  runButton_->setEnabled(valid && !runner_->running());
+}
+
+void ConvergenceTab::run() {
+  if (!runButton_->isEnabled()) return;
+  study::ConvergenceSettings settings;
+  checkX1(x1Edit_->text(), settings.x1);
+  checkN(nEdit_->text(), study::kMaxSteps, settings.maxN);
+  for (std::size_t m = 0; m < kMethods.size(); ++m)
+    if (methodBoxes_[m]->isChecked()) settings.methods.push_back(m);
+  model_->clear();
+  progress_->setValue(0);
+  status_->setText(QStringLiteral("Running..."));
+  runButton_->setEnabled(false);
+  cancelButton_->setEnabled(true);
+  runner_->start(settings);
+}
+
+void ConvergenceTab::cancel() {
+  runner_->cancel();
+}
+
+void ConvergenceTab::onFinished(bool cancelled, const QString& note) {
+  cancelButton_->setEnabled(false);
+  if (!cancelled) progress_->setValue(progress_->maximum());
+  const QString rows = QStringLiteral("%1 rows.").arg(model_->rowCount());
+  status_->setText(cancelled ? QStringLiteral("Cancelled: the chart and tables keep the %1 "
+                                              "complete rows.")
+                                   .arg(model_->rowCount())
+                             : (note.isEmpty() ? rows : rows + QLatin1Char(' ') + note));
+  check();
+  emit sweepFinished(cancelled);
+}
+
+QTableView* ConvergenceTab::currentTableView() const {
+  return summaryView_->hasFocus() ? summaryView_ : rowsView_;
+}
+
+study::TextTable ConvergenceTab::currentTable() const {
+  return summaryView_->hasFocus() ? summary_->table() : model_->textTable();
+}
+
+QString ConvergenceTab::fileBaseName() const {
+  return summaryView_->hasFocus() ? QStringLiteral("kemi-lab-summary")
+                                  : QStringLiteral("kemi-lab-convergence");
+}
+
+void ConvergenceTab::loadSettings(const QSettings& settings) {
+  x1Edit_->setText(settings.value(QStringLiteral("convergence/x1"), x1Edit_->text()).toString());
+  nEdit_->setText(
+      settings.value(QStringLiteral("convergence/largestN"), nEdit_->text()).toString());
+  const QStringList all = [] {
+    QStringList ids;
+    for (std::size_t m = 0; m < kMethods.size(); ++m) ids << idOf(m);
+    return ids;
+  }();
+  const QStringList chosen =
+      settings.value(QStringLiteral("convergence/methods"), all).toStringList();
+  for (std::size_t m = 0; m < kMethods.size(); ++m)
+    methodBoxes_[m]->setChecked(chosen.contains(idOf(m)));
+  workPrecision_->setChecked(settings.value(QStringLiteral("convergence/workPrecision")).toBool());
+  check();
+}
+
+void ConvergenceTab::saveSettings(QSettings& settings) const {
+  settings.setValue(QStringLiteral("convergence/x1"), x1Edit_->text());
+  settings.setValue(QStringLiteral("convergence/largestN"), nEdit_->text());
+  QStringList chosen;
+  for (std::size_t m = 0; m < kMethods.size(); ++m)
+    if (methodBoxes_[m]->isChecked()) chosen << idOf(m);
+  settings.setValue(QStringLiteral("convergence/methods"), chosen);
+  settings.setValue(QStringLiteral("convergence/workPrecision"), workPrecision_->isChecked());
+}
+
+}  // namespace kemi::lab

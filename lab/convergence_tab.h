@@ -1,0 +1,72 @@
+// The convergence tab: x1, the largest N and the methods; Run (Enter) and Cancel (Esc); the
+// chart with its work-precision toggle, the per-method summary and the rows, all fed by one
+// sweep running off the user-interface thread.
+#pragma once
+
+#include <array>
+
+#include "lab_tab.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace kemi::lab {
+
+class ConvergenceChart;
+class ConvergenceModel;
+class SweepRunner;
+class TextTableModel;
+
+class ConvergenceTab : public LabTab {
+  Q_OBJECT
+
+ public:
+  explicit ConvergenceTab(QWidget* parent = nullptr);
+
+  void run();     // does nothing while an entry is refused
+  void cancel();  // does nothing when no sweep runs
+  bool running() const;
+  bool canRun() const;
+
+  ConvergenceModel* model() const { return model_; }
+  TextTableModel* summary() const { return summary_; }
+  ConvergenceChart* chart() const { return chart_; }
+
+  QChartView* chartView() const override { return chartView_; }
+  QTableView* currentTableView() const override;
+  study::TextTable currentTable() const override;
+  QString fileBaseName() const override;
+  void loadSettings(const QSettings& settings) override;
+  void saveSettings(QSettings& settings) const override;
+
+ signals:
+  void sweepFinished(bool cancelled);
+
+ private:
+  void check();
+  void onFinished(bool cancelled, const QString& note);
+
+  QLineEdit* x1Edit_;
+  QLineEdit* nEdit_;
+  QLabel* x1Reason_;
+  QLabel* nReason_;
+  QLabel* methodsReason_;
+  std::array<QCheckBox*, 7> methodBoxes_{};
+  QCheckBox* workPrecision_;
+  QPushButton* runButton_;
+  QPushButton* cancelButton_;
+  QProgressBar* progress_;
+  QLabel* status_;
+  QChartView* chartView_;
+  QTableView* rowsView_;
+  QTableView* summaryView_;
+  ConvergenceModel* model_;
+  TextTableModel* summary_;
+  ConvergenceChart* chart_;
+  SweepRunner* runner_;
+};
+
+}  // namespace kemi::lab

@@ -1,0 +1,32 @@
+// Entry checks with their reasons.
+#include "input_check.h"
+
+#include <cmath>
+#include <string>
+
+#include "study_input.h"
+
+namespace kemi::lab {
+
+QString checkX1(const QString& text, double& x1) {
+  const std::string s = text.trimmed().toStdString();
+  if (s.empty()) return QStringLiteral("Enter x1, for example 1 or 0.5.");
+  const auto value = study::readNumber(s);
+  if (!value) return QStringLiteral("Not a number: use digits, \".\" and an optional exponent.");
+  if (!std::isfinite(*value)) return QStringLiteral("x1 must be finite.");
+  if (*value == 0.0) return QStringLiteral("x1 must not be 0: the steps start at x = 0.");
+  x1 = *value;
+  return {};
+}
+
+QString checkN(const QString& text, std::int64_t largest, std::int64_t& n) {
+  const std::string s = text.trimmed().toStdString();
+  const QString range = QStringLiteral("N must be a whole number from 1 to %1.").arg(largest);
+  if (s.empty()) return range;
+  const auto value = study::readWholeNumber(s);
+  if (!value || *value < 1 || *value > largest) return range;
+  n = *value;
+  return {};
+}
+
+}  // namespace kemi::lab

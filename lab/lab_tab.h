@@ -1,0 +1,31 @@
+// What the window asks of each tab for its menus: the chart to export, the table to export or
+// copy (the one with the keyboard focus, else the tab's main table) and a name for the files.
+#pragma once
+
+#include <QWidget>
+
+#include "text_table.h"
+
+class QChartView;
+class QSettings;
+class QTableView;
+
+namespace kemi::lab {
+
+class LabTab : public QWidget {
+  Q_OBJECT
+
+ public:
+  using QWidget::QWidget;
+
+  virtual QChartView* chartView() const = 0;
+  virtual QTableView* currentTableView() const = 0;
+  // The current table as the command line writes it.
+  virtual study::TextTable currentTable() const = 0;
+  // A default file name without suffix, such as "kemi-lab-convergence".
+  virtual QString fileBaseName() const = 0;
+  virtual void loadSettings(const QSettings& settings) = 0;
+  virtual void saveSettings(QSettings& settings) const = 0;
+};
+
+}  // namespace kemi::lab

@@ -1,0 +1,90 @@
+// The shared widget builders.
+#include "lab_widgets.h"
+
+#include <QChartView>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <algorithm>
+
+namespace kemi::lab {
+
+QTableView* makeTableView(QAbstractItemModel* model, const QString& name, QWidget* parent) {
+  auto* view = new QTableView(parent);
+  view->setObjectName(name);
+  view->setAccessibleName(name);
+  view->setModel(model);
+  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  view->setTabKeyNavigation(false);  // Tab leaves the table for the next control
+  view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  view->horizontalHeader()->setDefaultSectionSize(118);
+  view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+  view->setAlternatingRowColors(true);
+  return view;
+}
+
+QChartView* makeChartView(QChart* chart, const QString& name, QWidget* parent) {
+  auto* view = new QChartView(chart, parent);
+  view->setObjectName(name);
+  view->setAccessibleName(name);
+  view->setRenderHint(QPainter::Antialiasing);
+  view->setMinimumSize(420, 300);
+  return view;
+}
+
+QLabel* makeReasonLabel(QWidget* parent) {
+  auto* label = new QLabel(parent);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
+  label->setPalette(palette);
+  return label;
+}
+
+Entry addEntry(QGridLayout* grid, int row, int column, const QString& caption,
+               const QString& objectName, const QString& accessibleName) {
+  QWidget* parent = grid->parentWidget();
+  auto* label = new QLabel(caption, parent);
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(objectName);
+  edit->setAccessibleName(accessibleName);
+  label->setBuddy(edit);
+  QLabel* reason = makeReasonLabel(parent);
+  reason->setObjectName(objectName + QStringLiteral("Reason"));
+  grid->addWidget(label, row, column);
+  grid->addWidget(edit, row, column + 1);
+  grid->addWidget(reason, row, column + 2);
+  return {edit, reason};
+}
+
+QString selectionAsTsv(const QTableView* view) {
+  const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+  if (selected.isEmpty()) return {};
+  int top = selected.front().row(), bottom = top;
+  int left = selected.front().column(), right = left;
+  for (const QModelIndex& index : selected) {
+    top = std::min(top, index.row()), bottom = std::max(bottom, index.row());
+    left = std::min(left, index.column()), right = std::max(right, index.column());
+  }
+  const QAbstractItemModel* model = view->model();
+  QStringList lines;
+  QStringList header;
+  for (int c = left; c <= right; ++c)
+    header << model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+  lines << header.join(QLatin1Char('\t'));
+  for (int r = top; r <= bottom; ++r) {
+    QStringList cells;
+    for (int c = left; c <= right; ++c) {
+      const QModelIndex index = model->index(r, c);
+      const bool chosen = view->selectionModel()->isSelected(index);
+      cells << (chosen ? model->data(index, Qt::DisplayRole).toString() : QString());
+    }
+    lines << cells.join(QLatin1Char('\t'));
+  }
+  return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+}  // namespace kemi::lab

@@ -1,0 +1,35 @@
+// Small builders the tabs share: a read-only table view, a labelled entry with the place for its
+// refusal reason, a chart view, and the selected cells of a table as tab-separated text.
+#pragma once
+
+#include <QString>
+
+class QAbstractItemModel;
+class QChart;
+class QChartView;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QTableView;
+class QWidget;
+
+namespace kemi::lab {
+
+QTableView* makeTableView(QAbstractItemModel* model, const QString& name, QWidget* parent);
+QChartView* makeChartView(QChart* chart, const QString& name, QWidget* parent);
+
+struct Entry {
+  QLineEdit* edit;
+  QLabel* reason;
+};
+// "caption" with a mnemonic (such as "&x1") on `row` of `grid`, from `column`: the label, the
+// entry, then its reason in red.
+Entry addEntry(QGridLayout* grid, int row, int column, const QString& caption,
+               const QString& objectName, const QString& accessibleName);
+QLabel* makeReasonLabel(QWidget* parent);
+
+// The selected cells' bounding rectangle as tab-separated lines, the column headers first;
+// cells inside it that are not selected are left empty. Empty when nothing is selected.
+QString selectionAsTsv(const QTableView* view);
+
+}  // namespace kemi::lab

@@ -1,0 +1,127 @@
+// The main window: tabs, menus, exports, the About box and the remembered settings.
+#include "lab_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QChartView>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+
+#include "chart_file.h"
+#include "contact.h"
+#include "convergence_tab.h"
+#include "lab_widgets.h"
+#include "stability_tab.h"
+#include "steps_tab.h"
+
+namespace kemi::lab {
+
+LabWindow::LabWindow(QSettings& settings, QWidget* parent)
+    : QMainWindow(parent),
+      settings_(settings),
+      tabs_(new QTabWidget(this)),
+      convergence_(new ConvergenceTab),
+      steps_(new StepsTab),
+      stability_(new StabilityTab) {
+  setObjectName(QStringLiteral("LabWindow"));
+  setWindowTitle(QStringLiteral("Kemi Lab"));
+  tabs_->setObjectName(QStringLiteral("tabs"));
+  tabs_->setAccessibleName(QStringLiteral("Views"));
+  tabs_->addTab(convergence_, QStringLiteral("&Convergence"));
+  tabs_->addTab(steps_, QStringLiteral("S&teps"));
+  tabs_->addTab(stability_, QStringLiteral("St&ability"));
+  setCentralWidget(tabs_);
+  buildMenus();
+
+  resize(1280, 860);
+  restoreGeometry(settings_.value(QStringLiteral("window/geometry")).toByteArray());
+  for (LabTab* tab : {static_cast<LabTab*>(convergence_), static_cast<LabTab*>(steps_),
+                      static_cast<LabTab*>(stability_)})
+    tab->loadSettings(settings_);
+  tabs_->setCurrentIndex(settings_.value(QStringLiteral("window/tab"), 0).toInt());
+  steps_->run();
+  // The sweep starts once the event loop runs, so the window is painted before the work begins.
+  QTimer::singleShot(0, convergence_, &ConvergenceTab::run);
+}
+
+LabTab* LabWindow::currentTab() const {
+  return static_cast<LabTab*>(tabs_->currentWidget());
+}
+
+void LabWindow::buildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->addAction(QStringLiteral("Export table as &CSV..."), this, [this] {
+    askAndExport(QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"), false);
+  });
+  file->addAction(QStringLiteral("Export chart as &PNG..."), this, [this] {
+    askAndExport(QStringLiteral("PNG images (*.png)"), QStringLiteral("png"), true);
+  });
+  file->addAction(QStringLiteral("Export chart as &SVG..."), this, [this] {
+    askAndExport(QStringLiteral("SVG images (*.svg)"), QStringLiteral("svg"), true);
+  });
+  file->addSeparator();
+  file->addAction(QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
+                  &QWidget::close);
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  edit->addAction(QStringLiteral("&Copy"), QKeySequence::Copy, this, &LabWindow::copySelection);
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  help->addAction(QStringLiteral("&About Kemi Lab"), this, &LabWindow::showAbout);
+}
+
+bool LabWindow::exportTable(const QString& path, QString& error) const {
+  return writeText(path, study::toCsv(currentTab()->currentTable()), error);
+}
+
+bool LabWindow::exportChart(const QString& path, QString& error) const {
+  QChartView* view = currentTab()->chartView();
+  return writeChart(view, path, view->devicePixelRatioF(), error);
+}
+
+void LabWindow::askAndExport(const QString& filter, const QString& suffix, bool chart) {
+  const QString folder = settings_.value(QStringLiteral("window/exportFolder")).toString();
+  const QString name = currentTab()->fileBaseName() + QLatin1Char('.') + suffix;
+  const QString start = folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
+  QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export"), start, filter);
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + suffix;
+  settings_.setValue(QStringLiteral("window/exportFolder"), QFileInfo(path).absolutePath());
+  QString error;
+  if (!(chart ? exportChart(path, error) : exportTable(path, error)))
+    QMessageBox::warning(this, QStringLiteral("Export failed"), error);
+}
+
+void LabWindow::copySelection() const {
+  const QString text = selectionAsTsv(currentTab()->currentTableView());
+  if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+}
+
+void LabWindow::showAbout() {
+  QMessageBox::about(
+      this, QStringLiteral("About Kemi Lab"),
+      QStringLiteral("<h3>Kemi Lab %1</h3>"
+                     "<p>Convergence, work against precision, single steps and stability of the "
+                     "seven step methods on dy/dx = -2x - y.</p>"
+                     "<p>Licence: GPL-3.0-or-later.</p>"
+                     "<p>For comments and questions e-mail to %2</p>")
+          .arg(QStringLiteral(KEMI_LAB_VERSION), QString::fromUtf8(kContactEmail)));
+}
+
+void LabWindow::closeEvent(QCloseEvent* event) {
+  convergence_->cancel();
+  settings_.setValue(QStringLiteral("window/geometry"), saveGeometry());
+  settings_.setValue(QStringLiteral("window/tab"), tabs_->currentIndex());
+  for (LabTab* tab : {static_cast<LabTab*>(convergence_), static_cast<LabTab*>(steps_),
+                      static_cast<LabTab*>(stability_)})
+    tab->saveSettings(settings_);
+  event->accept();
+}
+
+}  // namespace kemi::lab

@@ -1,0 +1,183 @@
+// The steps tab: entries, the step table and its chart.
+#include "steps_tab.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QSettings>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <cmath>
+
+#include "equation.h"
+#include "input_check.h"
+#include "lab_widgets.h"
+#include "method_style.h"
+#include "method_table.h"
+#include "step_table.h"
+#include "text_table_model.h"
+
+namespace kemi::lab {
+namespace {
+
+// Markers stop helping a reader long before a hundred thousand points; the line stays.
+constexpr int kMostMarkers = 400;
+constexpr int kExactSamples = 200;
+
+}  // namespace
+
+StepsTab::StepsTab(QWidget* parent) : LabTab(parent), model_(new TextTableModel(this)) {
+  setObjectName(QStringLiteral("stepsTab"));
+  auto* layout = new QVBoxLayout(this);
+  auto* inputs = new QGridLayout;
+  layout->addLayout(inputs);
+  auto* methodLabel = new QLabel(QStringLiteral("&Method"), this);
+  method_ = new QComboBox(this);
+  method_->setObjectName(QStringLiteral("method"));
+  method_->setAccessibleName(QStringLiteral("Step method"));
+  for (const MethodInfo& info : kMethods)
+    method_->addItem(QString::fromLatin1(info.id.data(), static_cast<qsizetype>(info.id.size())));
+  methodLabel->setBuddy(method_);
+  inputs->addWidget(methodLabel, 0, 0);
+  inputs->addWidget(method_, 0, 1);
+  const Entry x1 = addEntry(inputs, 0, 2, QStringLiteral("&x1"), QStringLiteral("stepsX1"),
+                            QStringLiteral("x1, the end of the steps"));
+  const Entry n = addEntry(inputs, 0, 5, QStringLiteral("&N"), QStringLiteral("stepsN"),
+                           QStringLiteral("Number of steps N"));
+  x1Edit_ = x1.edit, x1Reason_ = x1.reason, nEdit_ = n.edit, nReason_ = n.reason;
+  x1Edit_->setText(QStringLiteral("0.4"));
+  nEdit_->setText(QStringLiteral("4"));
+  runButton_ = new QPushButton(QStringLiteral("&Run"), this);
+  runButton_->setObjectName(QStringLiteral("stepsRun"));
+  runButton_->setAccessibleName(QStringLiteral("Compute the step table"));
+  runButton_->setToolTip(QStringLiteral("Compute the step table (Enter)"));
+  inputs->addWidget(runButton_, 0, 8);
+  inputs->setColumnStretch(9, 1);
+  status_ = new QLabel(this);
+  status_->setObjectName(QStringLiteral("stepsStatus"));
+  status_->setWordWrap(true);
+  layout->addWidget(status_);
+
+  chart_ = new QChart;
+  chart_->setTitle(QStringLiteral("Exact solution and the numerical points"));
+  chart_->legend()->setAlignment(Qt::AlignBottom);
+  chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+  chartView_ = makeChartView(chart_, QStringLiteral("Step chart"), this);
+  view_ = makeTableView(model_, QStringLiteral("Step table"), this);
+  auto* split = new QSplitter(Qt::Horizontal, this);
+  split->addWidget(chartView_);
+  split->addWidget(view_);
+  split->setStretchFactor(0, 2);
+  split->setStretchFactor(1, 3);
+  layout->addWidget(split, 1);
+
+  for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+    auto* enter = new QShortcut(QKeySequence(key), this, this, &StepsTab::run);
+    enter->setContext(Qt::WidgetWithChildrenShortcut);
+  }
+  connect(runButton_, &QPushButton::clicked, this, &StepsTab::run);
+  connect(method_, &QComboBox::currentIndexChanged, this, &StepsTab::run);
+  connect(x1Edit_, &QLineEdit::textChanged, this, &StepsTab::check);
+  connect(nEdit_, &QLineEdit::textChanged, this, &StepsTab::check);
+  connect(model_, &QAbstractItemModel::modelReset, this, &StepsTab::refillChart);
+  check();
+}
+
+void StepsTab::check() {
+  double x1 = 0.0;
+  std::int64_t n = 0;
+  x1Reason_->setText(checkX1(x1Edit_->text(), x1));
+  nReason_->setText(checkN(nEdit_->text(), study::kMaxTableSteps, n));
+  runButton_->setEnabled(x1Reason_->text().isEmpty() && nReason_->text().isEmpty());
+}
+
+bool StepsTab::canRun() const {
+  return runButton_->isEnabled();
+}
+
+void StepsTab::run() {
+  if (!runButton_->isEnabled()) return;
+  double x1 = 0.0;
+  std::int64_t n = 0;
+  checkX1(x1Edit_->text(), x1);
+  checkN(nEdit_->text(), study::kMaxTableSteps, n);
+  const auto method = static_cast<std::size_t>(method_->currentIndex());
+  const study::StepTable table = study::buildStepTable(method, x1, n);
+  shownX1_ = x1;
+  shownMethod_ = method;
+  status_->setText(table.cause.empty()
+                       ? QStringLiteral("%1 steps of h = %2 with %3.")
+                             .arg(n)
+                             .arg(QString::fromStdString(study::shortestText(x1 / double(n))),
+                                  method_->currentText())
+                       : QString::fromStdString(table.cause));
+  model_->setTable(study::stepText(table));
+}
+
+// The numerical points come from the model's x and y columns, so the chart shows exactly the
+// table's numbers; the exact curve is sampled between 0 and x1.
+void StepsTab::refillChart() {
+  chart_->removeAllSeries();
+  for (QAbstractAxis* axis : chart_->axes()) chart_->removeAxis(axis), delete axis;
+  auto* exact = new QLineSeries;
+  exact->setName(QStringLiteral("exact y = 2 - 2x - 3e^(-x)"));
+  exact->setPen(QPen(QColor(0x60, 0x60, 0x60), 2.0));
+  for (int i = 0; i <= kExactSamples; ++i) {
+    const double x = shownX1_ * i / kExactSamples;
+    exact->append(x, exactSolution(x));
+  }
+  auto* line = new QLineSeries;
+  auto* points = new QScatterSeries;
+  line->setPen(QPen(methodStyles()[shownMethod_].colour, 1.5));
+  styleMarkers(points, shownMethod_);
+  points->setName(method_->itemText(static_cast<int>(shownMethod_)) + QStringLiteral(" points"));
+  for (int r = 0; r < model_->rowCount(); ++r) {
+    const double x = model_->number(r, 1), y = model_->number(r, 2);
+    if (!std::isfinite(x) || !std::isfinite(y)) break;
+    line->append(x, y);
+    if (model_->rowCount() <= kMostMarkers) points->append(x, y);
+  }
+  chart_->addSeries(exact);
+  chart_->addSeries(line);
+  chart_->addSeries(points);
+  chart_->createDefaultAxes();
+  for (QAbstractAxis* axis : chart_->axes())
+    if (auto* value = qobject_cast<QValueAxis*>(axis)) value->applyNiceNumbers();
+  chart_->axes(Qt::Horizontal).front()->setTitleText(QStringLiteral("x"));
+  chart_->axes(Qt::Vertical).front()->setTitleText(QStringLiteral("y"));
+  for (QLegendMarker* marker : chart_->legend()->markers(line)) marker->setVisible(false);
+}
+
+study::TextTable StepsTab::currentTable() const {
+  return model_->table();
+}
+
+QString StepsTab::fileBaseName() const {
+  return QStringLiteral("kemi-lab-steps-") + method_->itemText(static_cast<int>(shownMethod_));
+}
+
+void StepsTab::loadSettings(const QSettings& settings) {
+  const int method = settings.value(QStringLiteral("steps/method"), 0).toInt();
+  if (method >= 0 && method < method_->count()) method_->setCurrentIndex(method);
+  x1Edit_->setText(settings.value(QStringLiteral("steps/x1"), x1Edit_->text()).toString());
+  nEdit_->setText(settings.value(QStringLiteral("steps/N"), nEdit_->text()).toString());
+  check();
+}
+
+void StepsTab::saveSettings(QSettings& settings) const {
+  settings.setValue(QStringLiteral("steps/method"), method_->currentIndex());
+  settings.setValue(QStringLiteral("steps/x1"), x1Edit_->text());
+  settings.setValue(QStringLiteral("steps/N"), nEdit_->text());
+}
+
+}  // namespace kemi::lab

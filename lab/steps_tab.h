@@ -1,0 +1,53 @@
+// The steps tab: one method, x1 and N; the step table with stages, local and global error, and
+// a small chart of the exact curve with the numerical points, both read from the same model.
+#pragma once
+
+#include "lab_tab.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QChart;
+
+namespace kemi::lab {
+
+class TextTableModel;
+
+class StepsTab : public LabTab {
+  Q_OBJECT
+
+ public:
+  explicit StepsTab(QWidget* parent = nullptr);
+
+  void run();  // does nothing while an entry is refused
+  bool canRun() const;
+  TextTableModel* model() const { return model_; }
+
+  QChartView* chartView() const override { return chartView_; }
+  QTableView* currentTableView() const override { return view_; }
+  study::TextTable currentTable() const override;
+  QString fileBaseName() const override;
+  void loadSettings(const QSettings& settings) override;
+  void saveSettings(QSettings& settings) const override;
+
+ private:
+  void check();
+  void refillChart();
+
+  QComboBox* method_;
+  QLineEdit* x1Edit_;
+  QLineEdit* nEdit_;
+  QLabel* x1Reason_;
+  QLabel* nReason_;
+  QPushButton* runButton_;
+  QLabel* status_;
+  QChart* chart_;
+  QChartView* chartView_;
+  QTableView* view_;
+  TextTableModel* model_;
+  double shownX1_ = 0.0;
+  std::size_t shownMethod_ = 0;
+};
+
+}  // namespace kemi::lab

@@ -1,0 +1,105 @@
+// The sweep runner: runConvergence on a pool thread, its row and progress callbacks feeding a
+// QPromise whose watcher delivers them on the user-interface thread.
+#include "sweep_runner.h"
+
+#include <QPromise>
+#include <QtConcurrent/QtConcurrentRun>
+#include <exception>
+
+#include "method_table.h"
+
+namespace kemi::lab {
+
+// What only the end of the run knows; written by the pool thread before the future finishes.
+struct SweepRunner::Outcome {
+  study::ConvergenceResult result;
+  QString error;
+};
+
+namespace {
+
+QString endNote(const study::ConvergenceResult& result) {
+  QStringList parts;
+  for (const study::MethodEnd& end : result.ends) {
+    const auto id = QString::fromUtf8(kMethods[end.method].id.data(),
+                                      static_cast<qsizetype>(kMethods[end.method].id.size()));
+    if (!end.cause.empty())
+      parts << QStringLiteral("%1 stopped after N = %2: %3")
+                   .arg(id)
+                   .arg(end.lastN)
+                   .arg(QString::fromStdString(end.cause));
+    else if (end.roundingFloor)
+      parts << QStringLiteral("%1 reached its rounding floor (last N = %2)").arg(id).arg(end.lastN);
+  }
+  return parts.join(QStringLiteral("; "));
+}
+
+}  // namespace
+
+SweepRunner::SweepRunner(QObject* parent) : QObject(parent) {}
+
+SweepRunner::~SweepRunner() {
+  if (watcher_ == nullptr) return;
+  stop_.request_stop();
+  watcher_->disconnect(this);
+  watcher_->waitForFinished();
+}
+
+void SweepRunner::start(const study::ConvergenceSettings& settings) {
+  cancel();
+  stop_ = std::stop_source();
+  outcome_ = std::make_shared<Outcome>();
+  watcher_ = new QFutureWatcher<study::ConvergenceRow>(this);
+  connect(watcher_, &QFutureWatcherBase::resultsReadyAt, this, [this](int begin, int end) {
+    for (int i = begin; i < end; ++i) emit rowReady(watcher_->resultAt(i));
+  });
+  connect(watcher_, &QFutureWatcherBase::progressValueChanged, this, &SweepRunner::progressChanged);
+  connect(watcher_, &QFutureWatcherBase::finished, this, &SweepRunner::onFinished);
+
+  const auto work = [](QPromise<study::ConvergenceRow>& promise,
+                       study::ConvergenceSettings settings, std::stop_token stop,
+                       std::shared_ptr<Outcome> outcome) {
+    promise.setProgressRange(0, 1000);
+    study::SweepCallbacks callbacks;
+    callbacks.row = [&promise](const study::ConvergenceRow& row) { promise.addResult(row); };
+    callbacks.progress = [&promise](double share) {
+      promise.setProgressValue(static_cast<int>(share * 1000.0));
+    };
+    try {
+      outcome->result = study::runConvergence(settings, stop, callbacks);
+    } catch (const std::exception& e) {
+      outcome->error = QString::fromUtf8(e.what());
+    }
+  };
+  watcher_->setFuture(QtConcurrent::run(work, settings, stop_.get_token(), outcome_));
+  emit started();
+}
+
+// The workers see the stop token within a few milliseconds; their remaining rows are not
+// shown, so the chart and table keep exactly the rows that had arrived.
+void SweepRunner::cancel() {
+  if (watcher_ == nullptr) return;
+  stop_.request_stop();
+  detach();
+  emit finished(true, QString());
+}
+
+// Lets a stopped run finish on its own and delete its watcher then.
+void SweepRunner::detach() {
+  watcher_->disconnect(this);
+  if (watcher_->isFinished()) {
+    watcher_->deleteLater();
+  } else {
+    connect(watcher_, &QFutureWatcherBase::finished, watcher_, &QObject::deleteLater);
+  }
+  watcher_ = nullptr;
+}
+
+void SweepRunner::onFinished() {
+  const std::shared_ptr<Outcome> outcome = outcome_;
+  detach();
+  const QString note = outcome->error.isEmpty() ? endNote(outcome->result) : outcome->error;
+  emit finished(outcome->result.cancelled, note);
+}
+
+}  // namespace kemi::lab

@@ -1,0 +1,43 @@
+// Runs a convergence sweep off the user-interface thread (QtConcurrent with a QPromise) and
+// hands its rows, progress and end to the widgets through queued signals. Cancel stops the
+// study's workers through their stop token and lets no further row through at once.
+#pragma once
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <memory>
+#include <stop_token>
+
+#include "convergence.h"
+
+namespace kemi::lab {
+
+class SweepRunner : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit SweepRunner(QObject* parent = nullptr);
+  ~SweepRunner() override;
+
+  void start(const study::ConvergenceSettings& settings);
+  void cancel();
+  bool running() const { return watcher_ != nullptr; }
+
+ signals:
+  void started();
+  void rowReady(const kemi::study::ConvergenceRow& row);
+  void progressChanged(int permille);  // 0 to 1000
+  // After the last row: `note` names the methods that ended early and why, or the error.
+  void finished(bool cancelled, const QString& note);
+
+ private:
+  struct Outcome;
+  void detach();
+  void onFinished();
+
+  QFutureWatcher<study::ConvergenceRow>* watcher_ = nullptr;
+  std::stop_source stop_;
+  std::shared_ptr<Outcome> outcome_;
+};
+
+}  // namespace kemi::lab

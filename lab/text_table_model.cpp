@@ -1,0 +1,54 @@
+// The text table model: strings in, strings out, numbers read back on demand.
+#include "text_table_model.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace kemi::lab {
+
+double readCell(const std::string& text) {
+  if (text == "inf") return std::numeric_limits<double>::infinity();
+  if (text == "-inf") return -std::numeric_limits<double>::infinity();
+  double value = 0.0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end) return std::nan("");
+  return value;
+}
+
+void TextTableModel::setTable(study::TextTable table) {
+  beginResetModel();
+  table_ = std::move(table);
+  endResetModel();
+}
+
+double TextTableModel::number(int row, int column) const {
+  return readCell(
+      table_.rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)));
+}
+
+int TextTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(table_.rows.size());
+}
+
+int TextTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(table_.header.size());
+}
+
+QVariant TextTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const auto& row = table_.rows[static_cast<std::size_t>(index.row())];
+  const auto column = static_cast<std::size_t>(index.column());
+  if (role == Qt::DisplayRole && column < row.size()) return QString::fromStdString(row[column]);
+  if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
+  return {};
+}
+
+QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Vertical) return section + 1;
+  return QString::fromStdString(table_.header.at(static_cast<std::size_t>(section)));
+}
+
+}  // namespace kemi::lab
