@@ -1,0 +1,276 @@
+// kemi-lab run as a process: what it refuses and how, its help, rows bit for bit against the run
+// of kemi, Markdown tables, and output files that are replaced whole or left as they were.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <charconv>
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include "calculation.h"
+
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+Outcome finished(QProcess& process) {
+  EXPECT_TRUE(process.waitForFinished(60000));
+  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+  return {process.exitCode(), process.readAllStandardOutput().toStdString(),
+          process.readAllStandardError().toStdString()};
+}
+
+Outcome lab(const QStringList& arguments) {
+  QProcess process;
+  process.start(QStringLiteral(KEMI_LAB_PROGRAM), arguments);
+  return finished(process);
+}
+
+// The CSV lines without their CRLF, each split at its commas (numbers need no quoting).
+std::vector<std::vector<std::string>> csvRows(const std::string& csv) {
+  std::vector<std::vector<std::string>> rows;
+  for (std::size_t start = 0; start < csv.size();) {
+    const std::size_t end = csv.find("\r\n", start);
+    const std::string line = csv.substr(start, end - start);
+    std::vector<std::string>& row = rows.emplace_back();
+    for (std::size_t from = 0;;) {
+      const std::size_t comma = line.find(',', from);
+      row.push_back(line.substr(from, comma - from));
+      if (comma == std::string::npos) break;
+      from = comma + 1;
+    }
+    start = end == std::string::npos ? csv.size() : end + 2;
+  }
+  return rows;
+}
+
+double number(const std::string& text) {
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  EXPECT_TRUE(error == std::errc() && end == text.data() + text.size()) << text;
+  return value;
+}
+
+struct NoView : kemi::RunView {
+  void showStepSize(const std::string&) override {}
+  void appendLines(const std::array<std::string, 4>&) override {}
+  std::optional<std::string> redraw(const kemi::Calculation&, double&, double&) override {
+    return std::nullopt;
+  }
+};
+
+// kemi's run with the same entries.
+void run(kemi::Calculation& calc, const std::string& method, const std::string& x1,
+         const std::string& n) {
+  NoView view;
+  for (const kemi::MethodInfo& info : kemi::kMethods) {
+    if (info.id == method) {
+      const kemi::RunResult result = calc.run({"0", "-1", x1, n}, info, view);
+      ASSERT_TRUE(result.completed) << result.cause;
+      return;
+    }
+  }
+  FAIL() << "no method " << method;
+}
+
+struct Refusal {
+  QStringList arguments;
+  std::string named;  // what the one line must name
+};
+
+TEST(LabCliTest, RefusesBadInputInOneLineNamingTheOption) {
+  const std::vector<Refusal> refusals{
+      {{"integrate"}, "'integrate'"},
+      {{"--x1", "1", "convergence"}, "--x1"},
+      {{"convergence", "--step", "2"}, "--step"},
+      {{"convergence", "extra"}, "'extra'"},
+      {{"convergence", "--x1"}, "--x1"},
+      {{"convergence", "--x1", "abc"}, "--x1"},
+      {{"convergence", "--x1", "1e"}, "--x1"},
+      {{"convergence", "--x1", "0,5"}, "--x1"},
+      {{"convergence", "--x1", ""}, "--x1"},
+      {{"convergence", "--x1", "0"}, "--x1"},
+      {{"convergence", "--x1", "-0.0"}, "--x1"},
+      {{"convergence", "--x1", "inf"}, "--x1"},
+      {{"convergence", "--x1", "1e400"}, "--x1"},
+      {{"convergence", "--max-n", "2.5"}, "--max-n"},
+      {{"convergence", "--max-n", "0"}, "--max-n"},
+      {{"convergence", "--max-n", "2147483647"}, "--max-n"},
+      {{"convergence", "--methods", "Euler,RK5"}, "RK5"},
+      {{"convergence", "--format", "xml"}, "--format"},
+      {{"steps", "--x1", "0.4"}, "--method"},
+      {{"steps", "--method", "Heun"}, "RK4G"},
+      {{"steps", "--method", "RK4", "--n", "100001"}, "--n"},
+      {{"steps", "--method", "RK4", "--n", "-1"}, "--n"},
+      {{"stability", "--max-n", "4"}, "--max-n"},
+  };
+  for (const Refusal& refusal : refusals) {
+    SCOPED_TRACE(refusal.arguments.join(' ').toStdString());
+    const Outcome r = lab(refusal.arguments);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    ASSERT_FALSE(r.err.empty());
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    EXPECT_NE(r.err.find(refusal.named), std::string::npos) << r.err;
+  }
+}
+
+TEST(LabCliTest, HelpAndVersionGoToStandardOutput) {
+  const std::vector<std::pair<QStringList, std::string>> cases{
+      {{}, "Usage: kemi-lab COMMAND"},
+      {{"--help"}, "Usage: kemi-lab COMMAND"},
+      {{"steps", "--help"}, "Usage: kemi-lab steps"},
+      {{"convergence", "-h"}, "Usage: kemi-lab convergence"},
+      {{"--version"}, "kemi-lab (Kemi) " KEMI_VERSION "\n"},
+  };
+  for (const auto& [arguments, start] : cases) {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
+    const Outcome r = lab(arguments);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(0, start.size()), start);
+    EXPECT_EQ(r.err, "");
+  }
+}
+
+TEST(LabCliTest, ConvergenceRowsAreTheRunsLastPoints) {
+  for (const char* x1 : {"1", "-2.7"}) {
+    SCOPED_TRACE(x1);
+    const Outcome r = lab({"convergence", "--x1", x1, "--max-n", "16"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = csvRows(r.out);
+    ASSERT_EQ(rows.size(), 1 + 7 * 5u);  // N = 1, 2, 4, 8, 16 for each method
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+      const std::vector<std::string>& row = rows[i];
+      ASSERT_EQ(row.size(), 9u);
+      kemi::Calculation calc;
+      run(calc, row[0], x1, row[1]);
+      EXPECT_EQ(number(row[3]), calc.X()[calc.lastIndex()]) << row[0] << " N " << row[1];
+      EXPECT_EQ(number(row[4]), calc.Y()[calc.lastIndex()]) << row[0] << " N " << row[1];
+    }
+  }
+}
+
+TEST(LabCliTest, StepRowsAreTheRunsTable) {
+  for (const kemi::MethodInfo& method : kemi::kMethods) {
+    SCOPED_TRACE(std::string(method.id));
+    const Outcome r =
+        lab({"steps", "--method", QString::fromLatin1(method.id), "--x1", "0.9", "--n", "5"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = csvRows(r.out);
+    ASSERT_EQ(rows.size(), 1 + 6u);
+    kemi::Calculation calc;
+    run(calc, std::string(method.id), "0.9", "5");
+    for (std::size_t i = 0; i <= 5; ++i) {
+      EXPECT_EQ(number(rows[i + 1][1]), calc.X()[i]) << "i " << i;
+      EXPECT_EQ(number(rows[i + 1][2]), calc.Y()[i]) << "i " << i;
+    }
+  }
+}
+
+TEST(LabCliTest, MarkdownIsATable) {
+  const std::vector<std::pair<QStringList, std::size_t>> cases{
+      {{"stability", "--format", "md"}, 7},
+      {{"steps", "--method", "rkm", "--format", "MD"}, 5},
+  };
+  for (const auto& [arguments, rows] : cases) {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
+    const Outcome r = lab(arguments);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QStringList lines = QString::fromStdString(r.out).trimmed().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), static_cast<qsizetype>(rows + 2));
+    for (const QString& line : lines)
+      EXPECT_TRUE(line.startsWith(QLatin1Char('|')) && line.endsWith(QLatin1Char('|')))
+          << line.toStdString();
+    EXPECT_EQ(lines[1].count(QLatin1Char('|')), lines[0].count(QLatin1Char('|')));
+    EXPECT_TRUE(lines[1].contains(QLatin1String("---")));
+  }
+}
+
+// A folder holding one file with an old content, for --output.
+struct OutputFolder {
+  QTemporaryDir dir;
+  QString file = dir.filePath(QStringLiteral("table.csv"));
+  OutputFolder() {
+    QFile old(file);
+    EXPECT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old\n") == 4);
+  }
+  QByteArray content() const {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+  }
+  QStringList entries() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+};
+
+TEST(LabCliTest, OutputReplacesTheFileWhole) {
+  OutputFolder folder;
+  const Outcome r = lab({"stability", "--output", folder.file});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(folder.content().toStdString(), lab({"stability"}).out);
+  EXPECT_EQ(folder.entries(), QStringList{QStringLiteral("table.csv")});
+}
+
+TEST(LabCliTest, FailedWriteLeavesTheOldFile) {
+  OutputFolder folder;
+  QProcess process;
+  // Files larger than 100 bytes cannot be written, as on a full disk.
+  process.setChildProcessModifier([] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{100, 100};
+    setrlimit(RLIMIT_FSIZE, &limit);
+  });
+  process.start(QStringLiteral(KEMI_LAB_PROGRAM),
+                {"steps", "--method", "RK4", "--output", folder.file});
+  const Outcome r = finished(process);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("table.csv"), std::string::npos) << r.err;
+  EXPECT_EQ(folder.content(), "old\n");
+  EXPECT_EQ(folder.entries(), QStringList{QStringLiteral("table.csv")});
+}
+
+// Whether the process has a handler for SIGINT, from the caught-signal mask of /proc.
+bool catchesInterrupt(qint64 pid) {
+  QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+  if (!status.open(QIODevice::ReadOnly)) return false;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith("SigCgt:"))
+      return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGINT - 1) & 1) != 0;
+  return false;
+}
+
+TEST(LabCliTest, InterruptStopsALongSweepWithinASecondAndWritesNothing) {
+  OutputFolder folder;
+  QProcess process;
+  process.start(QStringLiteral(KEMI_LAB_PROGRAM),
+                {"convergence", "--max-n", "1073741824", "--output", folder.file});
+  ASSERT_TRUE(process.waitForStarted());
+  while (!catchesInterrupt(process.processId()))
+    ASSERT_FALSE(process.waitForFinished(10)) << process.readAllStandardError().toStdString();
+  // Long enough for the sweep to be under way.
+  EXPECT_FALSE(process.waitForFinished(300));
+  ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+  ASSERT_TRUE(process.waitForFinished(1000));
+  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(process.exitCode(), 130);
+  EXPECT_EQ(process.readAllStandardOutput(), "");
+  EXPECT_EQ(folder.content(), "old\n");
+  EXPECT_EQ(folder.entries(), QStringList{QStringLiteral("table.csv")});
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  QCoreApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}
