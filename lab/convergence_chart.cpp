@@ -46,6 +46,9 @@ ConvergenceChart::ConvergenceChart(const ConvergenceModel* model, QObject* paren
     axis->setBase(10.0);
     axis->setLabelFormat(QStringLiteral("%.0e"));
     axis->setMinorTickCount(-1);
+    QFont font = axis->labelsFont();
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    axis->setLabelsFont(font);
   }
   yAxis_->setTitleText(QStringLiteral("|error| at x1"));
   chart_->addAxis(xAxis_, Qt::AlignBottom);

@@ -109,7 +109,9 @@ ConvergenceTab::ConvergenceTab(QWidget* parent)
   split->addWidget(top);
   split->addWidget(rowsView_);
   split->setStretchFactor(0, 3);
-  split->setStretchFactor(1, 2);
+  split->setStretchFactor(1, 1);
+  top->setSizes({700, 560});
+  split->setSizes({560, 220});
   layout->addWidget(split, 1);
 
   for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
@@ -126,10 +128,12 @@ ConvergenceTab::ConvergenceTab(QWidget* parent)
   connect(runner_, &SweepRunner::rowReady, model_, &ConvergenceModel::addRow);
   connect(runner_, &SweepRunner::progressChanged, progress_, &QProgressBar::setValue);
   connect(runner_, &SweepRunner::finished, this, &ConvergenceTab::onFinished);
-  connect(model_, &QAbstractItemModel::rowsInserted, this,
-          [this] { summary_->setTable(summaryText(model_->rows())); });
-  connect(model_, &QAbstractItemModel::modelReset, this,
-          [this] { summary_->setTable(summaryText(model_->rows())); });
+  const auto summarise = [this] {
+    summary_->setTable(summaryText(model_->rows()));
+    summaryView_->resizeColumnsToContents();
+  };
+  connect(model_, &QAbstractItemModel::rowsInserted, this, summarise);
+  connect(model_, &QAbstractItemModel::modelReset, this, summarise);
   summary_->setTable(summaryText({}));
   cancelButton_->setEnabled(false);
   check();

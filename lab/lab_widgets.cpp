@@ -21,7 +21,7 @@ QTableView* makeTableView(QAbstractItemModel* model, const QString& name, QWidge
   view->setSelectionMode(QAbstractItemView::ExtendedSelection);
   view->setTabKeyNavigation(false);  // Tab leaves the table for the next control
   view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  view->horizontalHeader()->setDefaultSectionSize(118);
+  view->horizontalHeader()->setDefaultSectionSize(150);
   view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
   view->setAlternatingRowColors(true);
   return view;

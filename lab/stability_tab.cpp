@@ -44,6 +44,9 @@ StabilityTab::StabilityTab(QWidget* parent)
   split->addWidget(tables);
   split->setStretchFactor(0, 3);
   split->setStretchFactor(1, 2);
+  split->setSizes({780, 480});
+  tables->setSizes({200, 560});
+  limitsView_->resizeColumnsToContents();
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(note);
   layout->addWidget(split, 1);

@@ -79,6 +79,7 @@ StepsTab::StepsTab(QWidget* parent) : LabTab(parent), model_(new TextTableModel(
   split->addWidget(view_);
   split->setStretchFactor(0, 2);
   split->setStretchFactor(1, 3);
+  split->setSizes({440, 840});
   layout->addWidget(split, 1);
 
   for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
@@ -122,6 +123,7 @@ void StepsTab::run() {
                                   method_->currentText())
                        : QString::fromStdString(table.cause));
   model_->setTable(study::stepText(table));
+  if (table.rows.size() <= 2000) view_->resizeColumnsToContents();
 }
 
 // The numerical points come from the model's x and y columns, so the chart shows exactly the
