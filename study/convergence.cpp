@@ -79,9 +79,18 @@ class Sweep {
       ++running_;
       const std::stop_token methodStop = s->stop.get_token();
       lock.unlock();
-      const FinalPoint p = finalPoint(s->method, x1_, std::int64_t{1} << k, methodStop);
+      const double perStep = kMethods[s->method].evaluations;
+      double counted = 0.0;  // this task's work in runningWork_ so far
+      const StepsTaken taken = [&](std::int64_t steps) {
+        const std::scoped_lock chunk(mutex_);
+        runningWork_ += steps * perStep - counted;
+        counted = steps * perStep;
+        reportProgress();
+      };
+      const FinalPoint p = finalPoint(s->method, x1_, std::int64_t{1} << k, methodStop, taken);
       lock.lock();
       --running_;
+      runningWork_ -= counted;
       if (!p.cancelled) take(*s, k, p);
       changed_.notify_all();
     }
@@ -133,7 +142,7 @@ class Sweep {
     s.done[static_cast<std::size_t>(k)] = p;
     while (!s.ended && s.final < s.doublings && s.done[static_cast<std::size_t>(s.final)])
       finish(s, *s.done[static_cast<std::size_t>(s.final)]);
-    if (callbacks_.progress) callbacks_.progress(progress());
+    reportProgress();
   }
 
   void finish(MethodState& s, const FinalPoint& p) {
@@ -186,13 +195,20 @@ class Sweep {
         MethodEnd{s.method, s.rows.empty() ? 0 : s.rows.back().N, roundingFloor, std::move(cause)};
   }
 
-  // The work of the final rows against that and all a method that goes on may still need.
-  double progress() const {
+  // The work of the final rows and of the running tasks so far, against that and all that a
+  // method that goes on may still need. Never reported smaller than before: work counted in a
+  // task that is then dropped does not take the bar back.
+  void reportProgress() {
+    if (!callbacks_.progress) return;
     double remaining = 0.0;
     for (const MethodState& s : methods_)
       for (int k = s.final; k < s.doublings && !s.ended; ++k) remaining += cost(s, k);
     const double all = done_ + remaining;
-    return all > 0.0 ? done_ / all : 1.0;
+    const double share = all > 0.0 ? std::min(1.0, (done_ + runningWork_) / all) : 1.0;
+    if (share > reported_) {
+      reported_ = share;
+      callbacks_.progress(share);
+    }
   }
 
   const double x1_;
@@ -202,6 +218,8 @@ class Sweep {
   std::condition_variable changed_;
   int running_ = 0;
   double done_ = 0.0;
+  double runningWork_ = 0.0;  // steps times evaluations taken by tasks still running
+  double reported_ = 0.0;
 };
 
 void check(const ConvergenceSettings& s) {

@@ -9,12 +9,14 @@
 namespace kemi::study {
 namespace {
 
-using FinalLoop = FinalPoint (*)(double h, std::int64_t n, const std::stop_token& stop);
+using FinalLoop = FinalPoint (*)(double h, std::int64_t n, const std::stop_token& stop,
+                                 const StepsTaken& taken);
 
 // The steps are taken in chunks so that a sweep of a billion steps notices a stop request
 // quickly; the point carries over from chunk to chunk, so the arithmetic is that of one loop.
 template <StepMethod Step>
-FinalPoint finalLoop(double h, std::int64_t n, const std::stop_token& stop) {
+FinalPoint finalLoop(double h, std::int64_t n, const std::stop_token& stop,
+                     const StepsTaken& taken) {
   FinalPoint p{0.0, -1.0};
   for (std::int64_t first = 1; first <= n; first += kStepsBetweenStopChecks) {
     if (stop.stop_requested()) {
@@ -24,6 +26,7 @@ FinalPoint finalLoop(double h, std::int64_t n, const std::stop_token& stop) {
     const std::int64_t last = std::min(n, first + kStepsBetweenStopChecks - 1);
     p.failedStep = takeSteps<Step>(p.x, p.y, first, last, h, [](std::int64_t, double, double) {});
     if (p.failedStep != 0) return p;
+    if (taken) taken(last);
   }
   return p;
 }
@@ -36,11 +39,12 @@ constexpr auto kLoops = makeLoops(std::make_index_sequence<kMethods.size()>{});
 
 }  // namespace
 
-FinalPoint finalPoint(std::size_t method, double x1, std::int64_t n, const std::stop_token& stop) {
+FinalPoint finalPoint(std::size_t method, double x1, std::int64_t n, const std::stop_token& stop,
+                      const StepsTaken& taken) {
   // The step size as the run forms it: the difference first, then the division.
   const double x0 = 0.0;
   const double h = (x1 - x0) / static_cast<double>(n);
-  return kLoops.at(method)(h, n, stop);
+  return kLoops.at(method)(h, n, stop, taken);
 }
 
 }  // namespace kemi::study

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <stop_token>
 
 #include "method_table.h"
@@ -17,9 +18,12 @@ struct FinalPoint {
   bool cancelled = false;       // stopped by the stop token before the last step
 };
 
+// Told the number of steps taken after every chunk of steps, for progress.
+using StepsTaken = std::function<void(std::int64_t)>;
+
 // N steps of h = (x1 - 0) / N of method kMethods[method] from (0, -1).
 FinalPoint finalPoint(std::size_t method, double x1, std::int64_t n,
-                      const std::stop_token& stop = {});
+                      const std::stop_token& stop = {}, const StepsTaken& taken = {});
 
 // How many steps the loop takes between two looks at the stop token.
 inline constexpr std::int64_t kStepsBetweenStopChecks = std::int64_t{1} << 20;
