@@ -50,7 +50,7 @@ std::string programHelp() {
         "\n";
   text += "\n" +
           wrapped("",
-                  "Without a command kemi-lab prints this help. 'kemi-lab COMMAND --help' "
+                  "Without a command kemi-lab opens its window. 'kemi-lab COMMAND --help' "
                   "shows a command's own help with its columns.") +
           "\n";
   for (const LabCommand& command : labCommands())
@@ -75,7 +75,7 @@ std::string programHelp() {
       "\nExamples:\n"
       "  kemi-lab convergence --methods Euler,RK4 --max-n 1024\n"
       "  kemi-lab steps --method RK4 --x1 0.4 --n 4 --format md\n"
-      "  kemi-lab stability --output stability.csv\n";
+      "  kemi-lab stability --output stability.csv --chart stability.svg\n";
   return text;
 }
 
@@ -146,7 +146,7 @@ int runCommandLine(const QStringList& arguments) {
     return 0;
   }
   const QStringList positional = parser.positionalArguments();
-  if (parser.isSet(help) || positional.isEmpty()) {
+  if (parser.isSet(help) || positional.isEmpty()) {  // main() opens the window for no arguments
     printOut(programHelp());
     return 0;
   }

@@ -5,8 +5,10 @@
 #include <QCommandLineParser>
 #include <array>
 #include <cstdio>
+#include <functional>
 #include <stop_token>
 
+#include "chart_file.h"
 #include "convergence.h"
 #include "lab_output.h"
 #include "method_table.h"
@@ -34,7 +36,10 @@ constexpr OptionSpec kMaxN{
     "max-n", "N",
     "largest N: rows for N = 1, 2, 4, ... up to N (default 16777216 = 2^24, at most 2147483646)",
     "a whole number from 1 to 2147483646"};
-constexpr std::array kConvergenceOptions{kSweepX1, kMaxN, kMethodList, kFormat, kOutput};
+constexpr OptionSpec kChart{"chart", "FILE",
+                            "also draw the window's chart into FILE, an .svg or .png image",
+                            "a file name ending in .svg or .png"};
+constexpr std::array kConvergenceOptions{kSweepX1, kMaxN, kMethodList, kFormat, kOutput, kChart};
 
 constexpr OptionSpec kStepMethod{"method", "M", "the method (required)", "one method id of", true};
 constexpr OptionSpec kStepX1{"x1", "X", "target abscissa, a number other than 0 (default 0.4)",
@@ -43,7 +48,7 @@ constexpr OptionSpec kStepN{"n", "N", "number of steps, 1 to 100000 (default 4)"
                             "a whole number from 1 to 100000"};
 constexpr std::array kStepsOptions{kStepMethod, kStepX1, kStepN, kFormat, kOutput};
 
-constexpr std::array kStabilityOptions{kMethodList, kFormat, kOutput};
+constexpr std::array kStabilityOptions{kMethodList, kFormat, kOutput, kChart};
 
 void tell(const char* command, const std::string& line) {
   std::fprintf(stderr, "kemi-lab %s: %s\n", command, line.c_str());
@@ -67,6 +72,28 @@ int deliver(const char* command, LabOutput& output, const std::string& text) {
   return 0;
 }
 
+// The --chart file, empty when the option is absent.
+QString readChartPath(const QCommandLineParser& parser) {
+  const QString name = QString::fromLatin1(kChart.name);
+  if (!parser.isSet(name)) return {};
+  const QString path = parser.value(name);
+  if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) &&
+      !path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+    throw UsageError("--chart " + quotedValue(path) +
+                     ": not an .svg or .png name; --chart accepts " + kChart.accepts);
+  return path;
+}
+
+// Draws the chart after the table was written; the exit status.
+int drawChart(const char* command, int status, const QString& path,
+              const std::function<bool(QString&)>& draw) {
+  if (status != 0 || path.isEmpty()) return status;
+  QString error;
+  if (draw(error)) return 0;
+  tell(command, error.toStdString());
+  return 1;
+}
+
 std::string header(const study::TextTable& table) {
   std::string line;
   for (const std::string& column : table.header) line += (line.empty() ? "" : ",") + column;
@@ -79,6 +106,7 @@ int convergence(const QCommandLineParser& parser) {
   settings.maxN = readSteps(parser, kMaxN, settings.maxN, study::kMaxSteps);
   settings.methods = readMethods(parser, kMethodList);
   const TextFormat format = readFormat(parser, kFormat);
+  const QString chart = readChartPath(parser);
   LabOutput output(readOutputPath(parser, kOutput));
   if (const std::optional<std::string> cause = output.open()) {
     tell("convergence", *cause);
@@ -111,7 +139,9 @@ int convergence(const QCommandLineParser& parser) {
   }
   std::string text = formatted(study::convergenceText(result.rows), format);
   if (format == TextFormat::Markdown && !notes.empty()) text += "\n" + notes;
-  return deliver("convergence", output, text);
+  return drawChart("convergence", deliver("convergence", output, text), chart, [&](QString& error) {
+    return writeConvergenceChart(result.rows, chart, error);
+  });
 }
 
 int steps(const QCommandLineParser& parser) {
@@ -138,13 +168,16 @@ int steps(const QCommandLineParser& parser) {
 int stability(const QCommandLineParser& parser) {
   const std::vector<std::size_t> methods = readMethods(parser, kMethodList);
   const TextFormat format = readFormat(parser, kFormat);
+  const QString chart = readChartPath(parser);
   LabOutput output(readOutputPath(parser, kOutput));
   if (const std::optional<std::string> cause = output.open()) {
     tell("stability", *cause);
     return 1;
   }
-  return deliver("stability", output,
-                 formatted(study::stabilityText(study::stabilityRows(methods)), format));
+  const int status = deliver(
+      "stability", output, formatted(study::stabilityText(study::stabilityRows(methods)), format));
+  return drawChart("stability", status, chart,
+                   [&](QString& error) { return writeStabilityChart(methods, chart, error); });
 }
 
 constexpr std::array kCommands{

@@ -1,12 +1,26 @@
-// Start-up of Kemi Lab: the application object with its name and version, then the command line.
-#include <QCoreApplication>
+// Start-up of Kemi Lab: without a command the window, otherwise the command line. A command that
+// draws a chart (--chart) gets a QApplication on the offscreen platform, so it needs no display.
+#include <QApplication>
 #include <QStringList>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
 
+#include "lab_app.h"
 #include "lab_cli.h"
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  const bool window = argc == 1;
+  bool chart = false;
+  for (int i = 1; i < argc; ++i) chart = chart || std::strncmp(argv[i], "--chart", 7) == 0;
+  if (chart) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  std::unique_ptr<QCoreApplication> app;
+  if (window || chart)
+    app = std::make_unique<QApplication>(argc, argv);
+  else
+    app = std::make_unique<QCoreApplication>(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("kemi-lab"));
   QCoreApplication::setApplicationVersion(QStringLiteral(KEMI_VERSION));
+  if (window) return kemi::lab::runLabWindow();
   return kemi::lab::runCommandLine(QCoreApplication::arguments());
 }

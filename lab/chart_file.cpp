@@ -3,6 +3,7 @@
 #include "chart_file.h"
 
 #include <QChartView>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
@@ -28,6 +29,16 @@ bool open(QSaveFile& file, QString& error) {
   if (file.open(QIODevice::WriteOnly)) return true;
   error = QStringLiteral("Could not write %1: %2").arg(file.fileName(), file.errorString());
   return false;
+}
+
+// A view that is never shown on a screen lays its chart out only once it is "shown"; without
+// it the chart keeps its initial tiny size.
+void layOutUnshown(QChartView& view) {
+  view.setRenderHint(QPainter::Antialiasing);
+  view.resize(kChartFileSize);
+  view.setAttribute(Qt::WA_DontShowOnScreen);
+  view.show();
+  QCoreApplication::processEvents();
 }
 
 }  // namespace
@@ -58,6 +69,7 @@ bool writeChart(QChartView* view, const QString& path, double pixelRatio, QStrin
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
     svg.setSize(size);
+    svg.setResolution(96);  // so that SVG viewers show it at the view's size in pixels
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(view->chart()->title());
     svg.setDescription(QStringLiteral("Kemi Lab chart"));
@@ -84,10 +96,12 @@ bool writeConvergenceChart(const std::vector<study::ConvergenceRow>& rows, const
                            QString& error) {
   ConvergenceModel model;
   ConvergenceChart chart(&model);
-  for (const study::ConvergenceRow& row : rows) model.addRow(row);
   QChartView view(chart.chart());
-  view.setRenderHint(QPainter::Antialiasing);
-  view.resize(kChartFileSize);
+  layOutUnshown(view);
+  // The rows arrive as in the window, once the chart has its size: log axes whose range is set
+  // before the chart is laid out keep a stale mapping for the series.
+  for (const study::ConvergenceRow& row : rows) model.addRow(row);
+  QCoreApplication::processEvents();
   return writeChart(&view, path, 1.0, error);
 }
 
@@ -98,8 +112,7 @@ bool writeStabilityChart(const std::vector<std::size_t>& methods, const QString&
   limits.setTable(study::stabilityText(study::stabilityRows(methods)));
   samples.setTable(amplificationText(methods));
   QChartView view(makeStabilityChart(limits, samples));
-  view.setRenderHint(QPainter::Antialiasing);
-  view.resize(kChartFileSize);
+  layOutUnshown(view);
   return writeChart(&view, path, 1.0, error);
 }
 

@@ -126,6 +126,7 @@ void ConvergenceChart::refill() {
     else if (std::isfinite(e))
       points[row.method].append(QPointF(xOf(row), e));
   }
+  updateAxes(points);
   for (std::size_t m = 0; m < kMethods.size(); ++m) {
     lines_[m]->replace(points[m]);
     markers_[m]->replace(points[m]);
@@ -136,16 +137,15 @@ void ConvergenceChart::refill() {
                                          : QStringLiteral("%1 rows").arg(zeroRows_[m]));
     markers_[m]->setName(name);
   }
-  updateAxes();
 }
 
 // Whole decades around the points; the reference lines start at the corner where the steps are
 // coarsest and stop where they leave the plot, so nothing is drawn outside the axes.
-void ConvergenceChart::updateAxes() {
+void ConvergenceChart::updateAxes(const std::array<QList<QPointF>, 7>& points) {
   double x0 = 1e-8, x1 = 1.0, y0 = 1e-16, y1 = 1.0;
   bool any = false;
-  for (const QScatterSeries* series : markers_) {
-    for (const QPointF& p : series->points()) {
+  for (const QList<QPointF>& series : points) {
+    for (const QPointF& p : series) {
       if (!any) x0 = x1 = p.x(), y0 = y1 = p.y();
       any = true;
       x0 = std::min(x0, p.x()), x1 = std::max(x1, p.x());
@@ -157,8 +157,14 @@ void ConvergenceChart::updateAxes() {
   x0 = down(x0), x1 = up(x1), y0 = down(y0), y1 = up(y1);
   if (y1 <= y0) y1 = y0 * 10.0;
   if (x1 <= x0) x1 = x0 * 10.0;
-  xAxis_->setRange(x0, x1);
-  yAxis_->setRange(y0, y1);
+  // Qt Charts' logarithmic domain ignores a change of the minimum smaller than about 1e-12 in
+  // absolute terms (1e-12 to 1e-16, say), and the series would then be drawn on a stale scale
+  // under the axis's new labels. Moving the maximum away and back makes it take both ends.
+  for (QLogValueAxis* axis : {xAxis_, yAxis_}) {
+    const bool isX = axis == xAxis_;
+    axis->setRange(isX ? x0 : y0, (isX ? x1 : y1) * 10.0);
+    axis->setRange(isX ? x0 : y0, isX ? x1 : y1);
+  }
 
   for (std::size_t i = 0; i < kReferenceOrders.size(); ++i) {
     const double p = kReferenceOrders[i];

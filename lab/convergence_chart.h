@@ -3,7 +3,9 @@
 // order 1, 2, 4 and 5, all filled from the convergence model as its rows arrive.
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QPointF>
 #include <array>
 
 #include "convergence_model.h"
@@ -33,7 +35,7 @@ class ConvergenceChart : public QObject {
 
  private:
   void refill();
-  void updateAxes();
+  void updateAxes(const std::array<QList<QPointF>, 7>& points);
   double xOf(const study::ConvergenceRow& row) const;
 
   const ConvergenceModel* model_;

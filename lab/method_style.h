@@ -36,7 +36,7 @@ inline void styleMarkers(QScatterSeries* series, std::size_t method) {
   const MethodStyle& style = methodStyles()[method];
   series->setMarkerShape(style.shape);
   series->setMarkerSize(style.shape == QScatterSeries::MarkerShapeStar ? 13.0 : 9.0);
-  series->setColor(style.hollow ? QColor(Qt::white) : style.colour);
+  series->setColor(style.hollow ? QColor(Qt::transparent) : style.colour);
   series->setBorderColor(style.colour);
   QPen pen(style.colour);
   pen.setWidthF(style.hollow ? 2.0 : 1.0);

@@ -3,11 +3,13 @@
 // no row of the stopped sweep into the next one.
 #include <gtest/gtest.h>
 
+#include <QChart>
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QXYSeries>
 #include <cmath>
 
 #include "convergence_chart.h"
@@ -68,6 +70,13 @@ void expectChartMatchesTable(const ConvergenceTab* tab) {
     EXPECT_EQ(tab->chart()->pointCount(m), drawn) << kMethods[m].id;
     EXPECT_EQ(tab->chart()->zeroRows(m), zero) << kMethods[m].id;
   }
+  // Every point, reference lines included, maps into the plot area: the axes' scale is the one
+  // the series are drawn on.
+  QChart* chart = tab->chart()->chart();
+  const QRectF area = chart->plotArea().adjusted(-1, -1, 1, 1);
+  for (QAbstractSeries* series : chart->series())
+    for (const QPointF& p : static_cast<QXYSeries*>(series)->points())
+      EXPECT_TRUE(area.contains(chart->mapToPosition(p, series))) << p.x() << " " << p.y();
 }
 
 TEST(ConvergenceTabTest, TableChartAndCsvHoldTheCommandLinesRows) {
