@@ -18,6 +18,7 @@ namespace kemi::lab {
 namespace {
 
 constexpr std::array<int, 4> kReferenceOrders{1, 2, 4, 5};
+constexpr std::array<double, 4> kLabelAt{0.5, 0.5, 0.3, 0.75};  // share of the line's length
 
 QString idOf(std::size_t method) {
   const auto id = kMethods[method].id;
@@ -169,14 +170,15 @@ void ConvergenceChart::updateAxes(const std::array<QList<QPointF>, 7>& points) {
   for (std::size_t i = 0; i < kReferenceOrders.size(); ++i) {
     const double p = kReferenceOrders[i];
     const double reach = std::pow(y0 / y1, 1.0 / p);  // x factor that spans the y range
+    // Three points, the label on the middle one, inside the plot whichever view is shown; the
+    // steep lines of order 4 and 5 lie close together, so their labels sit apart along them.
+    const double start = workPrecision_ ? x0 : x1;
+    const double end = workPrecision_ ? std::min(x1, x0 / reach) : std::max(x0, x1 * reach);
+    const double slope = workPrecision_ ? -p : p;
     QList<QPointF> line;
-    if (workPrecision_) {
-      const double end = std::min(x1, x0 / reach);
-      line = {QPointF(x0, y1), QPointF(end, y1 * std::pow(end / x0, -p))};
-    } else {
-      const double end = std::max(x0, x1 * reach);
-      line = {QPointF(x1, y1), QPointF(end, y1 * std::pow(end / x1, p))};
-    }
+    const double middle = start * std::pow(end / start, kLabelAt[i]);
+    for (const double x : {start, middle, end})
+      line.append(QPointF(x, y1 * std::pow(x / start, slope)));
     references_[i]->replace(line);
     references_[i]->setPointConfiguration(1, QXYSeries::PointConfiguration::LabelVisibility, true);
   }
