@@ -101,6 +101,7 @@ bool writeConvergenceChart(const std::vector<study::ConvergenceRow>& rows, const
   // The rows arrive as in the window, once the chart has its size: log axes whose range is set
   // before the chart is laid out keep a stale mapping for the series.
   for (const study::ConvergenceRow& row : rows) model.addRow(row);
+  chart.refillNow();
   QCoreApplication::processEvents();
   return writeChart(&view, path, 1.0, error);
 }

@@ -1,4 +1,4 @@
-// The convergence chart, rebuilt from the model's rows whenever they change: a sweep has at most
+// The convergence chart, rebuilt from the model's rows after they change: a sweep has at most
 // a few hundred rows, so refilling every series costs less than one repaint.
 #include "convergence_chart.h"
 
@@ -8,6 +8,7 @@
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QScatterSeries>
+#include <QTimer>
 #include <QToolTip>
 #include <cmath>
 
@@ -46,7 +47,7 @@ ConvergenceChart::ConvergenceChart(const ConvergenceModel* model, QObject* paren
   for (QLogValueAxis* axis : {xAxis_, yAxis_}) {
     axis->setBase(10.0);
     axis->setLabelFormat(QStringLiteral("%.0e"));
-    axis->setMinorTickCount(-1);
+    axis->setMinorTickCount(0);
     QFont font = axis->labelsFont();
     font.setPointSizeF(font.pointSizeF() * 0.85);
     axis->setLabelsFont(font);
@@ -94,9 +95,20 @@ ConvergenceChart::ConvergenceChart(const ConvergenceModel* model, QObject* paren
     lines_[m] = line;
     markers_[m] = markers;
   }
-  connect(model_, &QAbstractItemModel::rowsInserted, this, &ConvergenceChart::refill);
-  connect(model_, &QAbstractItemModel::modelReset, this, &ConvergenceChart::refill);
+  refillTimer_ = new QTimer(this);
+  refillTimer_->setSingleShot(true);
+  refillTimer_->setInterval(kRefillMs);
+  connect(refillTimer_, &QTimer::timeout, this, &ConvergenceChart::refill);
+  connect(model_, &QAbstractItemModel::rowsInserted, this, [this] {
+    if (!refillTimer_->isActive()) refillTimer_->start();
+  });
+  connect(model_, &QAbstractItemModel::modelReset, this, &ConvergenceChart::refillNow);
   setWorkPrecision(false);
+}
+
+void ConvergenceChart::refillNow() {
+  refillTimer_->stop();
+  refill();
 }
 
 void ConvergenceChart::setWorkPrecision(bool on) {
@@ -104,7 +116,7 @@ void ConvergenceChart::setWorkPrecision(bool on) {
   xAxis_->setTitleText(on ? QStringLiteral("f evaluations") : QStringLiteral("h = x1 / N"));
   chart_->setTitle(on ? QStringLiteral("Work against precision: |error| against f evaluations")
                       : QStringLiteral("Convergence: |error| against the step h"));
-  refill();
+  refillNow();
 }
 
 double ConvergenceChart::xOf(const study::ConvergenceRow& row) const {
@@ -136,8 +148,9 @@ void ConvergenceChart::refill() {
       name += QStringLiteral(" (%1 with error 0, not drawn)")
                   .arg(zeroRows_[m] == 1 ? QStringLiteral("1 row")
                                          : QStringLiteral("%1 rows").arg(zeroRows_[m]));
-    markers_[m]->setName(name);
+    if (markers_[m]->name() != name) markers_[m]->setName(name);
   }
+  emit refilled();
 }
 
 // Whole decades around the points; the reference lines start at the corner where the steps are
@@ -158,13 +171,17 @@ void ConvergenceChart::updateAxes(const std::array<QList<QPointF>, 7>& points) {
   x0 = down(x0), x1 = up(x1), y0 = down(y0), y1 = up(y1);
   if (y1 <= y0) y1 = y0 * 10.0;
   if (x1 <= x0) x1 = x0 * 10.0;
-  // Qt Charts' logarithmic domain ignores a change of the minimum smaller than about 1e-12 in
+  // Qt Charts' logarithmic domain ignores a change of an end smaller than about 1e-12 in
   // absolute terms (1e-12 to 1e-16, say), and the series would then be drawn on a stale scale
   // under the axis's new labels. Moving the maximum away and back makes it take both ends.
+  // Each range change lays the whole chart out again, so it is done only when needed.
   for (QLogValueAxis* axis : {xAxis_, yAxis_}) {
-    const bool isX = axis == xAxis_;
-    axis->setRange(isX ? x0 : y0, (isX ? x1 : y1) * 10.0);
-    axis->setRange(isX ? x0 : y0, isX ? x1 : y1);
+    const double low = axis == xAxis_ ? x0 : y0;
+    const double high = axis == xAxis_ ? x1 : y1;
+    if (axis->min() == low && axis->max() == high) continue;
+    const bool tiny = std::fabs(axis->min() - low) < 1e-11 || std::fabs(axis->max() - high) < 1e-11;
+    if (tiny) axis->setRange(low, high * 10.0);
+    axis->setRange(low, high);
   }
 
   for (std::size_t i = 0; i < kReferenceOrders.size(); ++i) {

@@ -1,6 +1,7 @@
 // The convergence chart: |error| against h (or against f evaluations, the work-precision view)
 // on logarithmic axes, one line and one marker series per method, dashed reference lines of
-// order 1, 2, 4 and 5, all filled from the convergence model as its rows arrive.
+// order 1, 2, 4 and 5, all filled from the convergence model as its rows arrive: at most every
+// kRefillMs while they stream in, so that a burst of rows costs the window one redraw.
 #pragma once
 
 #include <QList>
@@ -14,6 +15,7 @@ class QChart;
 class QLineSeries;
 class QLogValueAxis;
 class QScatterSeries;
+class QTimer;
 
 namespace kemi::lab {
 
@@ -24,7 +26,11 @@ class ConvergenceChart : public QObject {
   // The chart belongs to whoever takes it (a QChartView); it must outlive this object's use.
   explicit ConvergenceChart(const ConvergenceModel* model, QObject* parent = nullptr);
 
+  static constexpr int kRefillMs = 250;
+
   QChart* chart() const { return chart_; }
+  // Draws every row the model holds now (the tab calls it when a sweep ends or is cancelled).
+  void refillNow();
   void setWorkPrecision(bool on);
   bool workPrecision() const { return workPrecision_; }
   // Points drawn for a method, and its rows left out because their error is exactly 0.
@@ -32,6 +38,9 @@ class ConvergenceChart : public QObject {
   int zeroRows(std::size_t method) const { return zeroRows_[method]; }
   // The text the tooltip shows for a method's point at this x, empty when no row has it.
   QString pointText(std::size_t method, double x) const;
+
+ signals:
+  void refilled();
 
  private:
   void refill();
@@ -47,6 +56,7 @@ class ConvergenceChart : public QObject {
   std::array<QLineSeries*, 4> references_{};
   std::array<int, 7> zeroRows_{};
   bool workPrecision_ = false;
+  QTimer* refillTimer_;
 };
 
 }  // namespace kemi::lab

@@ -14,6 +14,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "convergence_chart.h"
@@ -27,6 +28,8 @@
 
 namespace kemi::lab {
 namespace {
+
+constexpr int kFlushMs = 100;
 
 QString idOf(std::size_t method) {
   return QString::fromLatin1(kMethods[method].id.data(),
@@ -125,15 +128,18 @@ ConvergenceTab::ConvergenceTab(QWidget* parent)
   connect(x1Edit_, &QLineEdit::textChanged, this, &ConvergenceTab::check);
   connect(nEdit_, &QLineEdit::textChanged, this, &ConvergenceTab::check);
   connect(workPrecision_, &QCheckBox::toggled, chart_, &ConvergenceChart::setWorkPrecision);
-  connect(runner_, &SweepRunner::rowReady, model_, &ConvergenceModel::addRow);
+  flushTimer_ = new QTimer(this);
+  flushTimer_->setSingleShot(true);
+  flushTimer_->setInterval(kFlushMs);
+  connect(flushTimer_, &QTimer::timeout, this, &ConvergenceTab::flushRows);
+  connect(runner_, &SweepRunner::rowReady, this, [this](const study::ConvergenceRow& row) {
+    pending_.push_back(row);
+    if (!flushTimer_->isActive()) flushTimer_->start();
+  });
   connect(runner_, &SweepRunner::progressChanged, progress_, &QProgressBar::setValue);
   connect(runner_, &SweepRunner::finished, this, &ConvergenceTab::onFinished);
-  const auto summarise = [this] {
-    summary_->setTable(summaryText(model_->rows()));
-    summaryView_->resizeColumnsToContents();
-  };
-  connect(model_, &QAbstractItemModel::rowsInserted, this, summarise);
-  connect(model_, &QAbstractItemModel::modelReset, this, summarise);
+  connect(chart_, &ConvergenceChart::refilled, this,
+          [this] { summary_->setTable(summaryText(model_->rows())); });
   summary_->setTable(summaryText({}));
   cancelButton_->setEnabled(false);
   check();
@@ -168,6 +174,7 @@ void ConvergenceTab::run() {
   checkN(nEdit_->text(), study::kMaxSteps, settings.maxN);
   for (std::size_t m = 0; m < kMethods.size(); ++m)
     if (methodBoxes_[m]->isChecked()) settings.methods.push_back(m);
+  pending_.clear();
   model_->clear();
   progress_->setValue(0);
   status_->setText(QStringLiteral("Running..."));
@@ -180,7 +187,17 @@ void ConvergenceTab::cancel() {
   runner_->cancel();
 }
 
+void ConvergenceTab::flushRows() {
+  flushTimer_->stop();
+  for (const study::ConvergenceRow& row : pending_) model_->addRow(row);
+  pending_.clear();
+}
+
+// The rows that had arrived are all shown, also after Cancel: each is complete.
 void ConvergenceTab::onFinished(bool cancelled, const QString& note) {
+  flushRows();
+  chart_->refillNow();
+  summaryView_->resizeColumnsToContents();
   cancelButton_->setEnabled(false);
   if (!cancelled) progress_->setValue(progress_->maximum());
   const QString rows = QStringLiteral("%1 rows.").arg(model_->rowCount());

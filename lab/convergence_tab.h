@@ -4,6 +4,9 @@
 #pragma once
 
 #include <array>
+#include <vector>
+
+#include "convergence.h"
 
 #include "lab_tab.h"
 
@@ -12,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QTimer;
 
 namespace kemi::lab {
 
@@ -48,6 +52,7 @@ class ConvergenceTab : public LabTab {
  private:
   void check();
   void onFinished(bool cancelled, const QString& note);
+  void flushRows();
 
   QLineEdit* x1Edit_;
   QLineEdit* nEdit_;
@@ -67,6 +72,10 @@ class ConvergenceTab : public LabTab {
   TextTableModel* summary_;
   ConvergenceChart* chart_;
   SweepRunner* runner_;
+  // Rows that arrived since the last flush: they reach the model together, so a burst of rows
+  // costs the table one repaint instead of one each.
+  std::vector<study::ConvergenceRow> pending_;
+  QTimer* flushTimer_;
 };
 
 }  // namespace kemi::lab
