@@ -1,6 +1,6 @@
 // The convergence sweep on a small pool of threads. Every (method, N) pair is a task; a worker
 // takes the largest task it may start. A method's rows are final in order of N, since the
-// early stop at the rounding floor depends on the rows before; so a method may run only a few
+// early stop at the rounding floor depends on the rows before; so a method may run only some
 // doublings ahead of its last final row (speculation), and its tasks past an early stop are
 // cancelled and their results dropped. The rows therefore do not depend on the scheduling.
 // Doublings only count towards the early stop once the step is within the method's stability
@@ -23,11 +23,33 @@
 namespace kemi::study {
 namespace {
 
-// How many doublings past its last final row a method may run while its error still falls
-// clearly, and while it does not (near the rounding floor, where an early stop may come).
-constexpr int kAheadFalling = 4;
-constexpr int kAheadFlat = 1;
+// How many doublings past its last final row a method may run: a few at first; later as many
+// as its error, falling at the observed order, stays above a rounding floor (at most
+// kAheadMost), and only the next one once it falls no more. A method far from its floor
+// (Euler) thus starts its largest tasks early, and one near it wastes little on tasks that an
+// early stop drops.
+constexpr int kAheadFirst = 4;
+constexpr int kAheadMost = 8;
 constexpr int kDoublingsWithoutGain = 3;
+
+// A generous guess of the rounding floor after n steps: half an ulp of the value per step,
+// growing like a random walk. It only steers the speculation; the rows do not depend on it.
+double roundingFloorGuess(double value, double n) {
+  return 1.1e-16 * std::max(1.0, std::abs(value)) * std::sqrt(n);
+}
+
+// Doublings ahead worth running from a final row with error `size` and observed `order`.
+int aheadFrom(const ConvergenceRow& row, double size) {
+  if (!(row.observedOrder > 0.5)) return 1;
+  int ahead = 1;
+  for (int j = 1; j < kAheadMost; ++j) {
+    const double predicted = size / std::exp2(row.observedOrder * j);
+    if (predicted <= roundingFloorGuess(row.exact, std::ldexp(static_cast<double>(row.N), j)))
+      break;
+    ahead = j + 1;
+  }
+  return ahead;
+}
 
 struct MethodState {
   std::size_t method = 0;
@@ -36,7 +58,7 @@ struct MethodState {
   std::vector<bool> started;
   int final = 0;  // rows 0 .. final-1 are final
   bool ended = false;
-  int ahead = kAheadFalling;
+  int ahead = kAheadFirst;
   double limit = 0.0;  // stability limit: no floor is looked for above it
   double best = 0.0;   // smallest |error| so far
   int withoutGain = 0;
@@ -174,7 +196,7 @@ class Sweep {
     const double size = std::abs(row.error);
     if (!s.rows.empty()) {
       row.observedOrder = std::log2(std::abs(s.rows.back().error) / size);
-      s.ahead = row.observedOrder > 0.5 ? kAheadFalling : kAheadFlat;
+      s.ahead = aheadFrom(row, size);
     }
     // Errors that grow while the step is beyond the stability limit show no rounding floor;
     // only doublings within it count towards the early stop.
