@@ -76,7 +76,7 @@ int deliver(const char* command, LabOutput& output, const std::string& text) {
 QString readChartPath(const QCommandLineParser& parser) {
   const QString name = QString::fromLatin1(kChart.name);
   if (!parser.isSet(name)) return {};
-  const QString path = parser.value(name);
+  QString path = parser.value(name);
   if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) &&
       !path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
     throw UsageError("--chart " + quotedValue(path) +

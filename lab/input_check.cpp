@@ -21,7 +21,7 @@ QString checkX1(const QString& text, double& x1) {
 
 QString checkN(const QString& text, std::int64_t largest, std::int64_t& n) {
   const std::string s = text.trimmed().toStdString();
-  const QString range = QStringLiteral("N must be a whole number from 1 to %1.").arg(largest);
+  QString range = QStringLiteral("N must be a whole number from 1 to %1.").arg(largest);
   if (s.empty()) return range;
   const auto value = study::readWholeNumber(s);
   if (!value || *value < 1 || *value > largest) return range;

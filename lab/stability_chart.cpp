@@ -51,7 +51,7 @@ void hideFromLegend(QChart* chart, QAbstractSeries* series) {
 
 study::TextTable amplificationText(const std::vector<std::size_t>& methods) {
   study::TextTable table;
-  table.header.push_back("h");
+  table.header.emplace_back("h");
   std::vector<std::vector<study::AmplificationPoint>> curves;
   for (const std::size_t m : methods) {
     table.header.push_back("R_" + std::string(kMethods.at(m).id));

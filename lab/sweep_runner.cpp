@@ -5,6 +5,7 @@
 #include <QPromise>
 #include <QtConcurrent/QtConcurrentRun>
 #include <exception>
+#include <utility>
 
 #include "method_table.h"
 
@@ -57,8 +58,8 @@ void SweepRunner::start(const study::ConvergenceSettings& settings) {
   connect(watcher_, &QFutureWatcherBase::finished, this, &SweepRunner::onFinished);
 
   const auto work = [](QPromise<study::ConvergenceRow>& promise,
-                       study::ConvergenceSettings settings, std::stop_token stop,
-                       std::shared_ptr<Outcome> outcome) {
+                       const study::ConvergenceSettings& settings, std::stop_token stop,
+                       const std::shared_ptr<Outcome>& outcome) {
     promise.setProgressRange(0, 1000);
     study::SweepCallbacks callbacks;
     callbacks.row = [&promise](const study::ConvergenceRow& row) { promise.addResult(row); };
@@ -66,7 +67,7 @@ void SweepRunner::start(const study::ConvergenceSettings& settings) {
       promise.setProgressValue(static_cast<int>(share * 1000.0));
     };
     try {
-      outcome->result = study::runConvergence(settings, stop, callbacks);
+      outcome->result = study::runConvergence(settings, std::move(stop), callbacks);
     } catch (const std::exception& e) {
       outcome->error = QString::fromUtf8(e.what());
     }
