@@ -17,18 +17,19 @@ using FinalLoop = FinalPoint (*)(double h, std::int64_t n, const std::stop_token
 template <StepMethod Step>
 FinalPoint finalLoop(double h, std::int64_t n, const std::stop_token& stop,
                      const StepsTaken& taken) {
-  FinalPoint p{0.0, -1.0};
+  // The point lives in locals, not in the result: the result's memory is the caller's, and
+  // the compiler would store to it and load from it on every step.
+  double x = 0.0;
+  double y = -1.0;
   for (std::int64_t first = 1; first <= n; first += kStepsBetweenStopChecks) {
-    if (stop.stop_requested()) {
-      p.cancelled = true;
-      return p;
-    }
+    if (stop.stop_requested()) return {x, y, 0, true};
     const std::int64_t last = std::min(n, first + kStepsBetweenStopChecks - 1);
-    p.failedStep = takeSteps<Step>(p.x, p.y, first, last, h, [](std::int64_t, double, double) {});
-    if (p.failedStep != 0) return p;
+    const std::int64_t failed =
+        takeSteps<Step>(x, y, first, last, h, [](std::int64_t, double, double) {});
+    if (failed != 0) return {x, y, failed, false};
     if (taken) taken(last);
   }
-  return p;
+  return {x, y, 0, false};
 }
 
 template <std::size_t... I>
