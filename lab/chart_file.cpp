@@ -25,8 +25,11 @@ bool commit(QSaveFile& file, QString& error) {
   return false;
 }
 
+// Unbuffered, so that a short write (a full disk, a file size limit) fails the write that made
+// it: with a buffer, Qt 6.4 flushes it on commit without noticing that only part of it was
+// written, and the shortened file would replace the old one.
 bool open(QSaveFile& file, QString& error) {
-  if (file.open(QIODevice::WriteOnly)) return true;
+  if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return true;
   error = QStringLiteral("Could not write %1: %2").arg(file.fileName(), file.errorString());
   return false;
 }

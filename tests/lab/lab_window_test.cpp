@@ -16,6 +16,11 @@
 #include <QTabWidget>
 #include <QTableView>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include "chart_file.h"
 #include "convergence_tab.h"
 #include "lab_test_support.h"
 #include "stability.h"
@@ -101,6 +106,17 @@ TEST(LabWindowTest, FailedExportsLeaveTheExistingFile) {
   EXPECT_FALSE(w.window->exportTable(inFolder, error));  // a folder stands in the way
   EXPECT_FALSE(error.isEmpty());
   EXPECT_FALSE(w.window->exportTable(w.dir.filePath(QStringLiteral("no/such/x.csv")), error));
+  // A write cut short, as on a full disk: here by a file size limit of 100 bytes.
+  rlimit before{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = before;
+  small.rlim_cur = 100;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool written = writeText(existing, std::string(1000, 'x'), error);
+  setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(written);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), QByteArray("keep me"));
 }
