@@ -152,8 +152,13 @@ QString readOutputPath(const QCommandLineParser& parser, const OptionSpec& optio
 
 std::string optionHelp(std::span<const OptionSpec> options) {
   const auto head = [](const OptionSpec& option) {
-    std::string text = "--" + std::string(option.name);
-    if (option.valueName) text += " " + std::string(option.valueName);
+    // Appended piece by piece: g++ 12 at -O3 mistakes "--" + string for an overlapping copy.
+    std::string text = "--";
+    text += option.name;
+    if (option.valueName != nullptr) {
+      text += ' ';
+      text += option.valueName;
+    }
     return text;
   };
   std::size_t width = 0;
@@ -179,7 +184,8 @@ std::string wrapped(const std::string& prefix, const std::string& text) {
       const std::size_t length = end - pos;
       // A word that starts with '-' never starts a line, where it would read as an option.
       if (lineHasWord && column + 1 + length > kWidth && text[pos] != '-') {
-        out += "\n" + std::string(prefix.size(), ' ');
+        out += '\n';
+        out.append(prefix.size(), ' ');
         column = prefix.size();
         lineHasWord = false;
       }

@@ -76,7 +76,10 @@ TextTable stabilityText(const std::vector<StabilityRow>& rows) {
 std::string toCsv(const TextTable& table) {
   std::string text;
   const auto line = [&text](const std::vector<std::string>& cells) {
-    for (std::size_t i = 0; i < cells.size(); ++i) text += (i ? "," : "") + csvField(cells[i]);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      if (i != 0) text += ',';
+      text += csvField(cells[i]);
+    }
     text += "\r\n";
   };
   line(table.header);
@@ -94,22 +97,29 @@ std::string toMarkdown(const TextTable& table) {
       right[c] = right[c] || numeric(row[c]);
     }
   }
-  const auto pad = [&](const std::string& cell, std::size_t c) {
-    const std::string fill(width[c] - cell.size(), ' ');
-    return right[c] ? fill + cell : cell + fill;
+  // Appended piece by piece: g++ 12 at -O3 mistakes " " + string for an overlapping copy.
+  std::string text;
+  const auto cell = [&](const std::string& content, std::size_t c) {
+    const std::string fill(width[c] - content.size(), ' ');
+    text += ' ';
+    text += right[c] ? fill : content;
+    text += right[c] ? content : fill;
+    text += " |";
   };
-  std::string text = "|";
-  for (std::size_t c = 0; c < table.header.size(); ++c)
-    text += " " + pad(table.header[c], c) + " |";
-  text += "\n|";
-  for (std::size_t c = 0; c < table.header.size(); ++c)
-    text += " " + std::string(width[c] - 1, '-') + (right[c] ? ":" : "-") + " |";
-  text += "\n";
-  for (const auto& row : table.rows) {
-    text += "|";
-    for (std::size_t c = 0; c < row.size(); ++c) text += " " + pad(row[c], c) + " |";
-    text += "\n";
+  const auto line = [&](const std::vector<std::string>& cells) {
+    text += '|';
+    for (std::size_t c = 0; c < cells.size(); ++c) cell(cells[c], c);
+    text += '\n';
+  };
+  line(table.header);
+  text += '|';
+  for (std::size_t c = 0; c < table.header.size(); ++c) {
+    text += ' ';
+    text.append(width[c] - 1, '-');
+    text += right[c] ? ": |" : "- |";
   }
+  text += '\n';
+  for (const auto& row : table.rows) line(row);
   return text;
 }
 
