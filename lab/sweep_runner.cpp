@@ -2,6 +2,9 @@
 // QPromise whose watcher delivers them on the user-interface thread.
 #include "sweep_runner.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QPromise>
 #include <QtConcurrent/QtConcurrentRun>
 #include <exception>
@@ -66,6 +69,9 @@ void SweepRunner::start(const study::ConvergenceSettings& settings) {
     callbacks.progress = [&promise](double share) {
       promise.setProgressValue(static_cast<int>(share * 1000.0));
     };
+    // The workers take every core; at a lower priority they leave the window's thread the
+    // moments it needs to paint and answer the user.
+    callbacks.workerStarted = [] { setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10); };
     try {
       outcome->result = study::runConvergence(settings, std::move(stop), callbacks);
     } catch (const std::exception& e) {

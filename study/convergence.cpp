@@ -270,7 +270,11 @@ ConvergenceResult runConvergence(const ConvergenceSettings& settings, std::stop_
   {
     std::stop_callback onStop(stop, [&sweep] { sweep.cancelAll(); });
     std::vector<std::jthread> pool;
-    for (unsigned i = 0; i < workers; ++i) pool.emplace_back([&sweep, &stop] { sweep.work(stop); });
+    for (unsigned i = 0; i < workers; ++i)
+      pool.emplace_back([&sweep, &stop, &callbacks] {
+        if (callbacks.workerStarted) callbacks.workerStarted();
+        sweep.work(stop);
+      });
   }
   return sweep.result(stop.stop_requested());
 }

@@ -56,6 +56,9 @@ struct SweepCallbacks {
   std::function<void(const ConvergenceRow&)> row;
   // Share of the work done, 0 to 1, from a worker thread, one call at a time.
   std::function<void(double)> progress;
+  // Called on each worker thread as it starts, before it takes a task: a window lowers the
+  // workers' priority here so that its own thread stays responsive.
+  std::function<void()> workerStarted;
 };
 
 // Throws std::invalid_argument for x1 zero or not finite, maxN outside 1..kMaxSteps or no method.
