@@ -32,8 +32,8 @@ draw() {
   m=$(awk -v s="$size" 'BEGIN { printf "%.2f", s / 8 }')
   far=$(awk -v s="$size" 'BEGIN { printf "%.2f", s - 1 - s / 8 }')
   set --
-  for spec in "1 #000000" "2 #E69F00" "4 #0072B2"; do
-    slope=${spec% *}; colour=${spec#* }
+  for entry in "1 #000000" "2 #E69F00" "4 #0072B2"; do
+    slope=${entry% *}; colour=${entry#* }
     pts=$(line "$size" "$slope")
     set -- "$@" -stroke "$colour" -fill none -strokewidth "$stroke" -draw "polyline $pts"
     [ "$radius" = 0 ] || set -- "$@" -fill "$colour" -strokewidth 1 -draw "$(dots "$pts" "$radius")"
