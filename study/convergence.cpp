@@ -105,8 +105,9 @@ class Sweep {
       double counted = 0.0;  // this task's work in runningWork_ so far
       const StepsTaken taken = [&](std::int64_t steps) {
         const std::scoped_lock chunk(mutex_);
-        runningWork_ += steps * perStep - counted;
-        counted = steps * perStep;
+        const double work = static_cast<double>(steps) * perStep;
+        runningWork_ += work - counted;
+        counted = work;
         reportProgress();
       };
       const FinalPoint p = finalPoint(s->method, x1_, std::int64_t{1} << k, methodStop, taken);
@@ -139,21 +140,31 @@ class Sweep {
     return std::ldexp(static_cast<double>(kMethods[s.method].evaluations), k);
   }
 
-  // The largest task any method may start now.
+  // The largest task any method may start now, where a method's smallest open task counts as
+  // large as its largest task that waits for rows to become final: it is on the way to that
+  // one, and it is cheap.
   std::optional<std::pair<MethodState*, int>> pick() {
     std::optional<std::pair<MethodState*, int>> best;
-    double bestCost = -1.0;
+    double bestPriority = -1.0;
+    const auto consider = [&](MethodState& s, int k, double priority) {
+      if (priority > bestPriority) {
+        best = {&s, k};
+        bestPriority = priority;
+      }
+    };
     for (MethodState& s : methods_) {
       if (s.ended) continue;
       const int limit = std::min(s.doublings, s.final + s.ahead);
-      for (int k = limit - 1; k >= s.final; --k) {
+      int low = -1;
+      int high = -1;
+      for (int k = s.final; k < limit; ++k) {
         if (s.started[static_cast<std::size_t>(k)]) continue;
-        if (cost(s, k) > bestCost) {
-          best = {&s, k};
-          bestCost = cost(s, k);
-        }
-        break;
+        low = low < 0 ? k : low;
+        high = k;
       }
+      if (high < 0) continue;
+      consider(s, high, cost(s, high));
+      if (limit < s.doublings) consider(s, low, cost(s, s.doublings - 1));
     }
     return best;
   }
