@@ -21,7 +21,11 @@ QTableView* makeTableView(QAbstractItemModel* model, const QString& name, QWidge
   view->setSelectionMode(QAbstractItemView::ExtendedSelection);
   view->setTabKeyNavigation(false);  // Tab leaves the table for the next control
   view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  view->horizontalHeader()->setDefaultSectionSize(150);
+  // Wide enough for the longest number the tables hold, the shortest text of a double with
+  // seventeen digits and a three-digit exponent, so that no digit is elided.
+  const int longest =
+      view->fontMetrics().horizontalAdvance(QStringLiteral("-1.2345678901234567e-123"));
+  view->horizontalHeader()->setDefaultSectionSize(longest + 16);
   view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
   view->setAlternatingRowColors(true);
   return view;
