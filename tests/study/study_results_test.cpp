@@ -148,10 +148,10 @@ TEST(StudyResultsTest, RowsDoNotDependOnWorkersAndACancelledSweepKeepsOnlyWholeR
 
   std::stop_source stop;
   int seen = 0;
-  SweepCallbacks callbacks{[&](const ConvergenceRow&) {
-                             if (++seen == 12) stop.request_stop();
-                           },
-                           {}};
+  SweepCallbacks callbacks;
+  callbacks.row = [&](const ConvergenceRow&) {
+    if (++seen == 12) stop.request_stop();
+  };
   const ConvergenceResult cut = runConvergence(three, stop.get_token(), callbacks);
   EXPECT_TRUE(cut.cancelled);
   const TextTable part = convergenceText(cut.rows);
