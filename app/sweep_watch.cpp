@@ -90,7 +90,10 @@ void SweepWatch::drawProgress(std::chrono::steady_clock::time_point start) {
 
 void SweepWatch::clearProgress() {
   if (shown_.empty()) return;
-  writeError("\r" + std::string(shown_.size(), ' ') + "\r");
+  std::string blank(shown_.size() + 2, ' ');
+  blank.front() = '\r';
+  blank.back() = '\r';
+  writeError(blank);
   shown_.clear();
 }
 

@@ -35,7 +35,7 @@ class RandomEntryTexts {
     std::string s = chance(30) ? "-" : (chance(10) ? "+" : "");
     std::string mantissa = digits(uniform(1, 20));
     if (chance(60))
-      mantissa.insert(static_cast<std::size_t>(uniform(0, int(mantissa.size()))), ".");
+      mantissa.insert(static_cast<std::size_t>(uniform(0, int(mantissa.size()))), 1, '.');
     s += mantissa;
     if (chance(60)) {
       s += chance(50) ? "e" : "E";
@@ -60,7 +60,14 @@ class RandomEntryTexts {
     static constexpr std::string_view kBlanks = " \t\n";
     for (int n = chance(30) ? uniform(1, 3) : 0; n > 0; --n)
       s.insert(static_cast<std::size_t>(uniform(0, int(s.size()))), 1, kBlanks[uniform(0, 2)]);
-    if (chance(10)) s += chance(50) ? "," + digits(uniform(1, 3)) : garbage();
+    if (chance(10)) {
+      if (chance(50)) {
+        s += ',';
+        s += digits(uniform(1, 3));
+      } else {
+        s += garbage();
+      }
+    }
     return s;
   }
 
