@@ -13,7 +13,6 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTimer>
 
 #include "chart_file.h"
 #include "contact.h"
@@ -48,8 +47,9 @@ LabWindow::LabWindow(QSettings& settings, QWidget* parent)
     tab->loadSettings(settings_);
   tabs_->setCurrentIndex(settings_.value(QStringLiteral("window/tab"), 0).toInt());
   steps_->run();
-  // The sweep starts once the event loop runs, so the window is painted before the work begins.
-  QTimer::singleShot(0, convergence_, &ConvergenceTab::run);
+  // The sweep starts at once: its workers run at a lower priority, so the window's first paint
+  // still gets a core, and the sweep does not wait for it.
+  convergence_->run();
 }
 
 LabTab* LabWindow::currentTab() const {
