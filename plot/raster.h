@@ -2,7 +2,6 @@
 // row, each pixel 0xFFRRGGBB. The desktop's plot area and the browser page both draw with it.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -57,9 +56,11 @@ class Raster final : public DrawingSurface {
                                      std::optional<Rgb> colour);
   // A point as one number, so that "starts where the last segment ended" is one comparison of
   // what the last call stored whole. Equal keys are the same floats; +0 and -0 differ, which
-  // only means two runs where one would do, not a different pixel.
+  // only means two runs where one would do, not a different pixel. The builtin is what
+  // std::bit_cast does; the browser build's C++ library has no std::bit_cast.
   static std::uint64_t pointKey(float x, float y) {
-    return std::uint64_t{std::bit_cast<std::uint32_t>(x)} << 32 | std::bit_cast<std::uint32_t>(y);
+    return std::uint64_t{__builtin_bit_cast(std::uint32_t, x)} << 32 |
+           __builtin_bit_cast(std::uint32_t, y);
   }
   std::uint32_t pixelOf(std::optional<Rgb> colour) const {
     return colour ? 0xFF000000u | (*colour & 0xFFFFFFu) : foreground_;
