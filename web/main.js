@@ -63,12 +63,15 @@ function finished(run, pixels) {
   if (!run.completed) showMessage(run.cause);
 }
 
+// The module failed: during a run, the browser refused it memory; the worker is replaced and
+// the page keeps going. A module that cannot even load is not started again.
 function failed(reason) {
   console.error(reason);
+  const duringRun = running;
   worker.terminate();
-  startWorker();
   endRun();
-  showMessage(kOutOfMemory);
+  if (duringRun) startWorker();
+  showMessage(duringRun ? kOutOfMemory : `Kemi could not start in this browser: ${reason}`);
 }
 
 function calculate() {

@@ -126,6 +126,17 @@ test('a stopped run says why in a modal message and keeps the list', async () =>
   assert.equal((await shown()).message, false);
 });
 
+test('CALCULATE takes no second press while a run is under way', async () => {
+  const lines = (await shown()).lines.length;
+  await page.fill('#Text_N', '100000');
+  await page.evaluate(() => {
+    document.getElementById('Command1').click();
+    document.getElementById('Command1').click();
+  });
+  await page.waitForSelector('body[data-running=false]');
+  assert.equal((await shown()).lines.length, lines + 4);
+});
+
 test('About opens beside the window without blocking it', async () => {
   await page.click('#Mn_About');
   assert.equal(await page.evaluate(() => document.getElementById('Form_About').open), true);
