@@ -14,6 +14,10 @@ kemi::Rgb rgbOf(const QColor& colour) {
   return colour.rgb() & 0xFFFFFFu;
 }
 
+qsizetype bytesPerLine(const kemi::Raster& raster) {
+  return qsizetype{raster.width()} * 4;
+}
+
 }  // namespace
 
 PlotArea::PlotArea(QWidget* parent) : QWidget(parent) {
@@ -57,7 +61,7 @@ void PlotArea::SetScale(double left, double top, double right, double bottom) {
 
 QImage PlotArea::view() const {
   return QImage(reinterpret_cast<const uchar*>(raster_.pixels()), raster_.width(),
-                raster_.height(), raster_.width() * 4, QImage::Format_RGB32);
+                raster_.height(), bytesPerLine(raster_), QImage::Format_RGB32);
 }
 
 QImage PlotArea::image() const {
@@ -74,7 +78,7 @@ void PlotArea::paintEvent(QPaintEvent* event) {
     const QImage old = view().copy();
     recreateImage();
     QImage target(reinterpret_cast<uchar*>(raster_.mutablePixels()), raster_.width(),
-                  raster_.height(), raster_.width() * 4, QImage::Format_RGB32);
+                  raster_.height(), bytesPerLine(raster_), QImage::Format_RGB32);
     QPainter(&target).drawImage(QRectF(target.rect()), old);
   }
   QPainter painter(this);
