@@ -1,16 +1,18 @@
 // The entry reader. The text is first reduced to the longest leading decimal number with the
-// ignored characters taken out; std::from_chars then converts it, so no locale takes part.
+// ignored characters taken out; fast_float then converts it, correctly rounded and without any
+// locale, the same on every build (the browser build's C++ library has no floating-point
+// std::from_chars).
 #include "entry_reader.h"
 
-#include <charconv>
+#include <fast_float/fast_float.h>
+
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <system_error>
 
 namespace kemi {
 namespace {
-
-constexpr std::int64_t kExponentCap = 100'000'000'000'000'000;
 
 bool ignored(char c) {
   return c == ' ' || c == '\t' || c == '\n';
@@ -24,8 +26,6 @@ bool digit(char c) {
 struct LeadingNumber {
   std::string chars;
   bool negative = false;
-  bool hasNonZeroDigit = false;
-  std::int64_t magnitude = 0;  // decimal exponent of the leading non-zero digit, roughly
 };
 
 LeadingNumber leadingNumber(std::string_view text) {
@@ -41,15 +41,11 @@ LeadingNumber leadingNumber(std::string_view text) {
     ++i;
   }
   std::string mantissa;
-  std::int64_t intDigits = 0;      // digits before the point
-  std::int64_t firstNonZero = -1;  // position of the first non-zero digit among all digits
   std::int64_t digitCount = 0;
   bool point = false;
   for (; i < s.size(); ++i) {
     if (digit(s[i])) {
-      if (s[i] != '0' && firstNonZero < 0) firstNonZero = digitCount;
       ++digitCount;
-      if (!point) ++intDigits;
       mantissa.push_back(s[i]);
     } else if (s[i] == '.' && !point) {
       point = true;
@@ -62,30 +58,19 @@ LeadingNumber leadingNumber(std::string_view text) {
 
   // An exponent counts only when at least one digit follows the E and its sign.
   std::string exponent;
-  std::int64_t expValue = 0;
   if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
     std::size_t j = i + 1;
     bool expNegative = false;
     if (j < s.size() && (s[j] == '+' || s[j] == '-')) expNegative = s[j++] == '-';
     std::size_t k = j;
-    while (k < s.size() && digit(s[k])) {
-      // The exponent stops growing at 10^17 to stay in range. That still outweighs the leading
-      // zeros or digits of any text that fits in memory, so the magnitude stays right.
-      if (expValue < kExponentCap) expValue = expValue * 10 + (s[k] - '0');
-      ++k;
-    }
+    while (k < s.size() && digit(s[k])) ++k;
     if (k > j) {
       exponent = expNegative ? "e-" : "e";
       exponent.append(s.substr(j, k - j));
-      if (expNegative) expValue = -expValue;
-    } else {
-      expValue = 0;
     }
   }
   if (n.negative) n.chars.push_back('-');
   n.chars.append(mantissa).append(exponent);
-  n.hasNonZeroDigit = firstNonZero >= 0;
-  n.magnitude = intDigits - 1 - firstNonZero + expValue;
   return n;
 }
 
@@ -97,13 +82,11 @@ std::optional<double> readEntry(std::string_view text) {
   double value = 0.0;
   const char* first = n.chars.data();
   const char* last = first + n.chars.size();
-  const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
-  if (ec == std::errc::result_out_of_range) {
-    // Too large is a failure; too small is zero with the number's sign.
-    if (n.hasNonZeroDigit && n.magnitude > 0) return std::nullopt;
-    return n.negative ? -0.0 : 0.0;
-  }
+  const auto [ptr, ec] = fast_float::from_chars(first, last, value, fast_float::chars_format::general);
   if (ec != std::errc() || ptr != last) return 0.0;  // cannot happen for the reduced text
+  // fast_float rounds a number beyond the range to infinity and one too small to zero or its
+  // subnormal, with the number's sign. Too large is a failure; too small reads as that value.
+  if (std::isinf(value)) return std::nullopt;
   return value;
 }
 

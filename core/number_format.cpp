@@ -1,13 +1,14 @@
-// Number texts made with std::to_chars, which knows no locale: the point is always '.'.
+// Number texts made with {fmt}, which knows no locale unless asked ('L'): the point is always
+// '.'. Its conversions are exact, as std::to_chars is; the browser build's C++ library has no
+// floating-point std::to_chars, and one code path keeps both builds' text identical.
 #include "number_format.h"
 
-#include <array>
-#include <charconv>
+#include <fmt/format.h>
 
 namespace kemi {
 namespace {
 
-// std::to_chars writes the sign bit, so -0.0 comes out as "-0.0000". Only a value below zero
+// {fmt} writes the sign bit, so -0.0 comes out as "-0.0000". Only a value below zero
 // keeps its "-": one that rounds to zero is still negative ("-0.0000" for -0.00004, which tells
 // a student on which side of the exact value the error lies), while -0.0 is no negative number.
 std::string signedOnlyWhenNegative(std::string text, double value) {
@@ -18,11 +19,7 @@ std::string signedOnlyWhenNegative(std::string text, double value) {
 }  // namespace
 
 std::string formatFixed(double value, int decimals) {
-  // Fixed notation of the largest double has 309 digits before the point.
-  std::array<char, 400> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::fixed, decimals);
-  return signedOnlyWhenNegative(std::string(buffer.data(), result.ptr), value);
+  return signedOnlyWhenNegative(fmt::format("{:.{}f}", value, decimals), value);
 }
 
 std::string formatF4(double value) {
@@ -34,10 +31,7 @@ std::string formatF8(double value) {
 }
 
 std::string formatGeneral(double value) {
-  std::array<char, 64> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::general, 15);
-  return signedOnlyWhenNegative(std::string(buffer.data(), result.ptr), value);
+  return signedOnlyWhenNegative(fmt::format("{:.15g}", value), value);
 }
 
 }  // namespace kemi

@@ -115,7 +115,8 @@ TEST_P(PlotAreaReductionTest, ReducedDrawingIsTheImageOfEverySegment) {
   for (const Segment& s : segments) {
     kemi::forEachColumnSpan((s.xa - sc.left) * sx, (s.ya - sc.top) * sy, (s.xb - sc.left) * sx,
                             (s.yb - sc.top) * sy, kWidth, [&](int c, double low, double high) {
-                              kemi::fillColumnSpan(reference, c, low, high, qRgb(255, 0, 0));
+                              kemi::fillColumnSpan(reinterpret_cast<std::uint32_t*>(reference.bits()),
+                                                   kWidth, kHeight, c, low, high, qRgb(255, 0, 0));
                             });
   }
 

@@ -1,12 +1,12 @@
-// How the plot area turns a line into pixels: in every pixel column the line crosses, it lights
+// How the raster turns a line into pixels: in every pixel column the line crosses, it lights
 // the rows from the lowest to the highest point of the line within that column. A polyline that
 // stays in one column therefore lights one unbroken run of rows, its lowest to its highest
 // point, so many segments in one column can be merged into one run without changing a pixel.
 #pragma once
 
-#include <QImage>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace kemi {
 
@@ -40,13 +40,15 @@ bool forEachColumnSpan(double ax, double ay, double bx, double by, int width, F&
   return true;
 }
 
-// Lights the rows floor(low) to floor(high) of `column`, as far as they lie in the image.
-inline void fillColumnSpan(QImage& image, int column, double low, double high, QRgb colour) {
+// Lights the rows floor(low) to floor(high) of `column` in an image of `width` x `height`
+// pixels stored row after row, as far as they lie in the image.
+inline void fillColumnSpan(std::uint32_t* pixels, int width, int height, int column, double low,
+                           double high, std::uint32_t colour) {
   const double top = std::max(std::floor(low), 0.0);
-  const double bottom = std::min(std::floor(high), image.height() - 1.0);
-  if (column < 0 || column >= image.width() || top > bottom) return;
+  const double bottom = std::min(std::floor(high), height - 1.0);
+  if (column < 0 || column >= width || top > bottom) return;
   for (int r = static_cast<int>(top); r <= static_cast<int>(bottom); ++r)
-    reinterpret_cast<QRgb*>(image.scanLine(r))[column] = colour;
+    pixels[static_cast<std::size_t>(r) * static_cast<std::size_t>(width) + column] = colour;
 }
 
 }  // namespace kemi
