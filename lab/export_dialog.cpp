@@ -4,6 +4,7 @@
 #include <climits>
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -45,7 +46,7 @@ QString exportNameProblem(const QString& path) {
   const QFileInfo info(path);
   if (info.isDir())
     return QStringLiteral("\"%1\" is a folder: Save opens it. Type a file name to export to.")
-        .arg(info.fileName());
+        .arg(QDir::cleanPath(info.absoluteFilePath()));
   const QByteArray name = QFile::encodeName(info.fileName());
   if (name.size() > NAME_MAX)
     return QStringLiteral("The name is %1 bytes long; file names can have at most %2.")
