@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
-#include <vector>
 #include <stop_token>
+#include <vector>
 
 #include "chart_file.h"
 #include "convergence.h"
@@ -24,10 +24,10 @@ namespace {
 
 constexpr OptionSpec kFormat{"format", "FORMAT", "csv (the default) or md for a Markdown table",
                              "csv or md"};
-constexpr OptionSpec kOutput{
-    "output", "FILE",
-    "write the table to FILE instead of standard output; a file is replaced whole or not at all, a device or pipe is written in place",
-    "a file name"};
+constexpr OptionSpec kOutput{"output", "FILE",
+                             "write the table to FILE instead of standard output; a file is "
+                             "replaced whole or not at all, a device or pipe is written in place",
+                             "a file name"};
 constexpr OptionSpec kMethodList{"methods", "LIST",
                                  "method ids separated by commas (default: all seven)",
                                  "method ids separated by commas, of", true};

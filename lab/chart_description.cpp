@@ -43,12 +43,14 @@ QString describeSteps(const study::StepTable& steps, const QString& method, doub
 }
 
 QString describeStability(const study::TextTable& limits) {
-  QString text = QStringLiteral("|R(-h)| against the step size h for each method; a method is "
-                                "stable where the curve stays at or below 1. Stability limits:");
+  QString text = QStringLiteral(
+      "|R(-h)| against the step size h for each method; a method is "
+      "stable where the curve stays at or below 1. Stability limits:");
   // Columns: method, order, evaluations, stability_limit.
   for (std::size_t r = 0; r < limits.rows.size(); ++r)
-    text += QStringLiteral("%1 %2: h = %3").arg(r == 0 ? QStringLiteral("") : QStringLiteral(","),
-                                             cell(limits.rows[r], 0), cell(limits.rows[r], 3));
+    text += QStringLiteral("%1 %2: h = %3")
+                .arg(r == 0 ? QStringLiteral("") : QStringLiteral(","), cell(limits.rows[r], 0),
+                     cell(limits.rows[r], 3));
   return text + QLatin1Char('.');
 }
 

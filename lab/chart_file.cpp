@@ -11,10 +11,12 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include "chart_description.h"
 #include "convergence_chart.h"
 #include "convergence_model.h"
 #include "stability.h"
 #include "stability_chart.h"
+#include "summary.h"
 #include "text_table_model.h"
 
 namespace kemi::lab {
@@ -76,9 +78,8 @@ bool renderChart(QChartView* view, const QString& path, double pixelRatio, QByte
     svg.setResolution(96);  // so that SVG viewers show it at the view's size in pixels
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(view->chart()->title());
-    svg.setDescription(view->accessibleDescription().isEmpty()
-                           ? QStringLiteral("Kemi Lab chart")
-                           : view->accessibleDescription());
+    svg.setDescription(view->accessibleDescription().isEmpty() ? QStringLiteral("Kemi Lab chart")
+                                                               : view->accessibleDescription());
     QPainter painter(&svg);
     view->render(&painter);
     painter.end();
@@ -114,6 +115,7 @@ bool drawConvergenceChart(const std::vector<study::ConvergenceRow>& rows, const 
   // before the chart is laid out keep a stale mapping for the series.
   for (const study::ConvergenceRow& row : rows) model.addRow(row);
   chart.refillNow();
+  view.setAccessibleDescription(describeConvergence(summaryText(rows), false));
   QCoreApplication::processEvents();
   return renderChart(&view, path, 1.0, bytes, error);
 }
@@ -125,6 +127,7 @@ bool drawStabilityChart(const std::vector<std::size_t>& methods, const QString& 
   limits.setTable(study::stabilityText(study::stabilityRows(methods)));
   samples.setTable(amplificationText(methods));
   QChartView view(makeStabilityChart(limits, samples));
+  view.setAccessibleDescription(describeStability(limits.table()));
   layOutUnshown(view);
   return renderChart(&view, path, 1.0, bytes, error);
 }

@@ -17,10 +17,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "chart_description.h"
 #include "convergence_chart.h"
 #include "convergence_model.h"
 #include "input_check.h"
-#include "chart_description.h"
 #include "lab_accessible.h"
 #include "lab_widgets.h"
 #include "method_table.h"
@@ -218,9 +218,9 @@ void ConvergenceTab::onFinished(bool cancelled, const QString& note) {
   if (!cancelled) progress_->setValue(progress_->maximum());
   const QString rows = QStringLiteral("%1 rows.").arg(model_->rowCount());
   setStatus(status_, cancelled ? QStringLiteral("Cancelled: the chart and tables keep the %1 "
-                                              "complete rows.")
-                                   .arg(model_->rowCount())
-                             : (note.isEmpty() ? rows : rows + QLatin1Char(' ') + note));
+                                                "complete rows.")
+                                     .arg(model_->rowCount())
+                               : (note.isEmpty() ? rows : rows + QLatin1Char(' ') + note));
   check();
   if (cancelHadFocus) runButton_->setFocus(Qt::OtherFocusReason);
   cancelButton_->setEnabled(false);

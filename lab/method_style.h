@@ -16,7 +16,7 @@ namespace kemi::lab {
 struct MethodStyle {
   QColor colour;
   QScatterSeries::MarkerShape shape;
-  bool hollow;  // the seventh method repeats the circle, drawn open
+  bool hollow;          // the seventh method repeats the circle, drawn open
   QList<qreal> dashes;  // dash and gap lengths in pen widths; empty for a solid line
 };
 

@@ -26,13 +26,20 @@ double StepTableModel::number(int row, int column) const {
   const study::StepRow& r = table_.rows.at(static_cast<std::size_t>(row));
   const bool initial = r.i == 0;
   switch (column) {
-    case 0: return static_cast<double>(r.i);
-    case 1: return r.x;
-    case 2: return r.y;
-    case 3: return r.exact;
-    case 4: return initial ? std::nan("") : r.error;
-    case 5: return initial ? std::nan("") : r.localError;
-    default: break;
+    case 0:
+      return static_cast<double>(r.i);
+    case 1:
+      return r.x;
+    case 2:
+      return r.y;
+    case 3:
+      return r.exact;
+    case 4:
+      return initial ? std::nan("") : r.error;
+    case 5:
+      return initial ? std::nan("") : r.localError;
+    default:
+      break;
   }
   const int stage = column - kFirstStage;
   return stage < r.stages.stages ? r.stages.k.at(static_cast<std::size_t>(stage)) : std::nan("");
@@ -52,8 +59,8 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != kFullTextRole) return {};
   const study::StepRow& r = table_.rows[static_cast<std::size_t>(index.row())];
   const int column = index.column();
-  const bool empty = column >= kFirstStage ? column - kFirstStage >= r.stages.stages
-                                           : r.i == 0 && column >= 4;
+  const bool empty =
+      column >= kFirstStage ? column - kFirstStage >= r.stages.stages : r.i == 0 && column >= 4;
   if (empty) return QString();
   const std::string text =
       column == 0 ? std::to_string(r.i) : study::shortestText(number(index.row(), column));

@@ -22,8 +22,8 @@
 
 #include "chart_description.h"
 #include "equation.h"
-#include "lab_accessible.h"
 #include "input_check.h"
+#include "lab_accessible.h"
 #include "lab_widgets.h"
 #include "method_style.h"
 #include "method_table.h"
@@ -121,13 +121,13 @@ void StepsTab::run() {
   shownX1_ = x1;
   shownMethod_ = method;
   setStatus(status_, table.cause.empty()
-                       ? QStringLiteral("%1 steps of h = %2 with %3.")
-                             .arg(n)
-                             .arg(QString::fromStdString(study::shortestText(x1 / double(n))),
-                                  method_->currentText())
-                       : QString::fromStdString(table.cause));
+                         ? QStringLiteral("%1 steps of h = %2 with %3.")
+                               .arg(n)
+                               .arg(QString::fromStdString(study::shortestText(x1 / double(n))),
+                                    method_->currentText())
+                         : QString::fromStdString(table.cause));
   model_->setTable(std::move(table));
-  if (table.rows.size() <= 2000) view_->resizeColumnsToContents();
+  if (model_->rowCount() <= 2000) view_->resizeColumnsToContents();
 }
 
 // The numerical points come from the model's x and y columns, so the chart shows exactly the
@@ -162,7 +162,8 @@ void StepsTab::refillChart() {
   chart_->axes(Qt::Horizontal).front()->setTitleText(QStringLiteral("x"));
   chart_->axes(Qt::Vertical).front()->setTitleText(QStringLiteral("y"));
   for (QLegendMarker* marker : chart_->legend()->markers(line)) marker->setVisible(false);
-  chartView_->setAccessibleDescription(describeSteps(model_->steps(), method_->itemText(static_cast<int>(shownMethod_)), shownX1_));
+  chartView_->setAccessibleDescription(
+      describeSteps(model_->steps(), method_->itemText(static_cast<int>(shownMethod_)), shownX1_));
 }
 
 study::TextTable StepsTab::currentTable() const {

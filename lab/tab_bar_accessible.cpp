@@ -69,18 +69,18 @@ class TabAccessible : public QAccessibleInterface, public QAccessibleActionInter
 TabBarAccessible::TabBarAccessible(QTabBar* bar)
     : QAccessibleWidget(bar, QAccessible::PageTabList) {
   // The old and the new current tab change their selected state.
-  QObject::connect(bar, &QTabBar::currentChanged, bar, [bar, previous = bar->currentIndex()](
-                                                           int index) mutable {
-    QAccessible::State selected;
-    selected.selected = true;
-    for (const int tab : {previous, index}) {
-      if (tab < 0) continue;
-      QAccessibleStateChangeEvent event(bar, selected);
-      event.setChild(tab);
-      QAccessible::updateAccessibility(&event);
-    }
-    previous = index;
-  });
+  QObject::connect(bar, &QTabBar::currentChanged, bar,
+                   [bar, previous = bar->currentIndex()](int index) mutable {
+                     QAccessible::State selected;
+                     selected.selected = true;
+                     for (const int tab : {previous, index}) {
+                       if (tab < 0) continue;
+                       QAccessibleStateChangeEvent event(bar, selected);
+                       event.setChild(tab);
+                       QAccessible::updateAccessibility(&event);
+                     }
+                     previous = index;
+                   });
 }
 
 TabBarAccessible::~TabBarAccessible() {

@@ -68,8 +68,8 @@ TEST(OutputTargetTest, DevicesAndDescriptorsAreWrittenInPlace) {
   ASSERT_GE(reader, 0);
   const Exit r = lab({"stability", "--output", fifo});
   std::string received(table.size() + 1, '\0');
-  received.resize(static_cast<std::size_t>(std::max<ssize_t>(
-      ::read(reader, received.data(), received.size()), 0)));
+  received.resize(static_cast<std::size_t>(
+      std::max<ssize_t>(::read(reader, received.data(), received.size()), 0)));
   ::close(reader);
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(received, table);
@@ -88,7 +88,8 @@ TEST(OutputTargetTest, FailuresWriteNothingAndReplaceNothing) {
   };
   const Case cases[] = {
       {"device full", {"stability", "--output", full}, "No space left on device"},
-      {"chart fails", {"stability", "--output", table, "--chart", dir.filePath("no/c.svg")},
+      {"chart fails",
+       {"stability", "--output", table, "--chart", dir.filePath("no/c.svg")},
        "no/c.svg"},
       {"table fails", {"stability", "--output", full, "--chart", chart}, "No space left"},
       {"steps", {"steps", "--method", "RK4", "--output", full}, "No space left on device"},

@@ -32,7 +32,9 @@ QString description(QWidget* widget) {
 
 void waitForSweep(ConvergenceTab* tab) {
   QSignalSpy finished(tab, &ConvergenceTab::sweepFinished);
-  if (tab->running()) ASSERT_TRUE(finished.wait(20000));
+  if (tab->running()) {
+    ASSERT_TRUE(finished.wait(20000));
+  }
 }
 
 TEST(AccessibilityTest, ChartsDescribeWhatTheyDrawAndFollowTheirContent) {
@@ -63,7 +65,9 @@ void expectNamed(QAccessibleInterface* object, const QString& path) {
   const QAccessible::State state = object->state();
   if (state.invisible) return;
   const QString here = path + QLatin1Char('/') + object->text(QAccessible::Name);
-  if (state.focusable && object->role() != QAccessible::Cell) EXPECT_FALSE(object->text(QAccessible::Name).isEmpty()) << here.toStdString();
+  if (state.focusable && object->role() != QAccessible::Cell) {
+    EXPECT_FALSE(object->text(QAccessible::Name).isEmpty()) << here.toStdString();
+  }
   for (int i = 0; i < object->childCount(); ++i) expectNamed(object->child(i), here);
 }
 
@@ -103,8 +107,10 @@ TEST(AccessibilityTest, TabsSwitchFromAnywhereAndTheCurrentOneIsSelected) {
   QWidget* method = w.window->stepsTab()->findChild<QComboBox*>(QStringLiteral("method"));
   method->setFocus();
   const std::pair<QKeyCombination, int> keys[] = {
-      {Qt::CTRL | Qt::Key_Tab, 2},      {Qt::CTRL | Qt::Key_PageDown, 0},
-      {Qt::CTRL | Qt::Key_PageUp, 2},   {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 1},
+      {Qt::CTRL | Qt::Key_Tab, 2},
+      {Qt::CTRL | Qt::Key_PageDown, 0},
+      {Qt::CTRL | Qt::Key_PageUp, 2},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 1},
   };
   for (const auto& [key, index] : keys) {
     QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());

@@ -22,16 +22,23 @@ namespace {
 
 TEST(CellTextTest, NumbersAreShortenedAndTitlesAreWords) {
   const std::pair<const char*, const char*> cells[] = {
-      {"0.123456789", "0.123457"},  {"-1.2345678901234567e-123", "-1.23457e-123"},
-      {"2.5", "2.5"},               {"16777216", "16777216"},
-      {"-3", "-3"},                 {"RK4G", "RK4G"},
-      {"", ""},                     {"inf", "inf"},
+      {"0.123456789", "0.123457"},
+      {"-1.2345678901234567e-123", "-1.23457e-123"},
+      {"2.5", "2.5"},
+      {"16777216", "16777216"},
+      {"-3", "-3"},
+      {"RK4G", "RK4G"},
+      {"", ""},
+      {"inf", "inf"},
   };
   for (const auto& [text, shown] : cells) EXPECT_EQ(shownCell(text), shown) << text;
   const std::pair<const char*, const char*> titles[] = {
-      {"observed_order", "Observed order"}, {"smallest_error", "Smallest error"},
-      {"smallest_at_N", "Reached at N"},    {"method", "Method"},
-      {"x", "x"},                           {"k1", "k1"},
+      {"observed_order", "Observed order"},
+      {"smallest_error", "Smallest error"},
+      {"smallest_at_N", "Reached at N"},
+      {"method", "Method"},
+      {"x", "x"},
+      {"k1", "k1"},
   };
   for (const auto& [name, title] : titles) EXPECT_EQ(columnTitle(name), title) << name;
 }
@@ -73,7 +80,8 @@ TEST(ExportDialogTest, NamesAreJudgedWithoutReadingFiles) {
   picture.close();
   NameOnlyIconProvider icons;
   EXPECT_EQ(icons.type(QFileInfo(picture.fileName())), QStringLiteral("File"));
-  EXPECT_EQ(icons.type(QFileInfo(dir.filePath(QStringLiteral("folder")))), QStringLiteral("Folder"));
+  EXPECT_EQ(icons.type(QFileInfo(dir.filePath(QStringLiteral("folder")))),
+            QStringLiteral("Folder"));
 
   const std::pair<QString, const char*> names[] = {
       {dir.filePath(QStringLiteral("folder")), "is a folder"},
