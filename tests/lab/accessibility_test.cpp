@@ -13,7 +13,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <functional>
+#include <utility>
 
 #include "convergence_tab.h"
 #include "lab_test_support.h"
@@ -96,6 +96,20 @@ TEST(AccessibilityTest, EntryErrorsAreTheirDescriptionAndMarkThemInvalid) {
     edit->setText(good);
     EXPECT_TRUE(entry->text(QAccessible::Description).isEmpty()) << name;
     EXPECT_FALSE(entry->state().invalid) << name;
+  }
+}
+
+// The status line is a status bar named by its text, so a screen reader reads the new text.
+TEST(AccessibilityTest, StatusLinesAreStatusBarsNamedByTheirText) {
+  TestWindow w;
+  auto* status = w.window->stepsTab()->findChild<QLabel*>(QStringLiteral("stepsStatus"));
+  QAccessibleInterface* line = QAccessible::queryAccessibleInterface(status);
+  EXPECT_EQ(line->role(), QAccessible::StatusBar);
+  for (const char* n : {"7", "12"}) {
+    w.window->stepsTab()->findChild<QLineEdit*>(QStringLiteral("stepsN"))->setText(n);
+    w.window->stepsTab()->run();
+    EXPECT_EQ(line->text(QAccessible::Name), status->text());
+    EXPECT_TRUE(line->text(QAccessible::Name).startsWith(QString::fromLatin1(n) + " steps"));
   }
 }
 
