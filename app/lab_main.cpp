@@ -1,5 +1,6 @@
 // Start-up of Kemi Lab: without a command the window, otherwise the command line. A command that
-// draws a chart (--chart) gets a QApplication on the offscreen platform, so it needs no display.
+// draws a chart (--chart) gets a QApplication on the offscreen platform, so it needs no display;
+// Qt's warnings about that platform are kept off the command line's standard error.
 #include <QApplication>
 #include <QStringList>
 #include <cstdlib>
@@ -8,11 +9,13 @@
 
 #include "lab_app.h"
 #include "lab_cli.h"
+#include "quiet_messages.h"
 
 int main(int argc, char** argv) {
   const bool window = argc == 1;
   bool chart = false;
   for (int i = 1; i < argc; ++i) chart = chart || std::strncmp(argv[i], "--chart", 7) == 0;
+  if (!window) kemi::lab::quietQtMessages();
   if (chart) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   std::unique_ptr<QCoreApplication> app;
   if (window || chart)

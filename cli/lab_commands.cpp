@@ -6,7 +6,9 @@
 #include <array>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <stop_token>
+#include <vector>
 
 #include "chart_file.h"
 #include "convergence.h"
@@ -22,10 +24,10 @@ namespace {
 
 constexpr OptionSpec kFormat{"format", "FORMAT", "csv (the default) or md for a Markdown table",
                              "csv or md"};
-constexpr OptionSpec kOutput{
-    "output", "FILE",
-    "write the table to FILE instead of standard output; FILE is replaced whole or not at all",
-    "a file name"};
+constexpr OptionSpec kOutput{"output", "FILE",
+                             "write the table to FILE instead of standard output; a file is "
+                             "replaced whole or not at all, a device or pipe is written in place",
+                             "a file name"};
 constexpr OptionSpec kMethodList{"methods", "LIST",
                                  "method ids separated by commas (default: all seven)",
                                  "method ids separated by commas, of", true};
@@ -62,16 +64,6 @@ std::string formatted(const study::TextTable& table, TextFormat format) {
   return format == TextFormat::Csv ? study::toCsv(table) : study::toMarkdown(table);
 }
 
-// Writes `text` unless an interrupt came first; the exit status.
-int deliver(const char* command, LabOutput& output, const std::string& text) {
-  if (const int signal = interruptSignal(); signal != 0) return 128 + signal;
-  if (const std::optional<std::string> cause = output.commit(text)) {
-    tell(command, *cause);
-    return 1;
-  }
-  return 0;
-}
-
 // The --chart file, empty when the option is absent.
 QString readChartPath(const QCommandLineParser& parser) {
   const QString name = QString::fromLatin1(kChart.name);
@@ -84,14 +76,53 @@ QString readChartPath(const QCommandLineParser& parser) {
   return path;
 }
 
-// Draws the chart after the table was written; the exit status.
-int drawChart(const char* command, int status, const QString& path,
-              const std::function<bool(QString&)>& draw) {
-  if (status != 0 || path.isEmpty()) return status;
-  QString error;
-  if (draw(error)) return 0;
-  tell(command, error.toStdString());
-  return 1;
+// A command's table output and, with --chart, its chart output, opened before the computation
+// so that a name that cannot be written is refused before a long sweep.
+struct Outputs {
+  LabOutput table;
+  QString chartPath;
+  std::unique_ptr<LabOutput> chart;
+
+  Outputs(QString tablePath, QString chartFile)
+      : table(std::move(tablePath)), chartPath(std::move(chartFile)) {
+    if (!chartPath.isEmpty()) chart = std::make_unique<LabOutput>(chartPath);
+  }
+  std::optional<std::string> open() {
+    if (auto cause = table.open()) return cause;
+    return chart ? chart->open() : std::nullopt;
+  }
+};
+
+// Writes the table and, with --chart, the chart drawn by `draw`: both or neither, unless an
+// interrupt came first; the exit status.
+int deliver(const char* command, Outputs& outputs, const std::string& text,
+            const std::function<bool(QByteArray&, QString&)>& draw = {}) {
+  if (const int signal = interruptSignal(); signal != 0) return 128 + signal;
+  std::vector<LabOutput*> targets{&outputs.table};
+  std::vector<std::string> texts{text};
+  if (outputs.chart) {
+    QByteArray bytes;
+    QString error;
+    if (!draw(bytes, error)) {
+      tell(command, error.toStdString());
+      return 1;
+    }
+    targets.push_back(outputs.chart.get());
+    texts.push_back(bytes.toStdString());
+  }
+  if (const std::optional<std::string> cause = deliverAll(targets, texts)) {
+    tell(command, *cause);
+    return 1;
+  }
+  return 0;
+}
+
+int openOutputs(const char* command, Outputs& outputs) {
+  if (const std::optional<std::string> cause = outputs.open()) {
+    tell(command, *cause);
+    return 1;
+  }
+  return 0;
 }
 
 std::string header(const study::TextTable& table) {
@@ -106,12 +137,8 @@ int convergence(const QCommandLineParser& parser) {
   settings.maxN = readSteps(parser, kMaxN, settings.maxN, study::kMaxSteps);
   settings.methods = readMethods(parser, kMethodList);
   const TextFormat format = readFormat(parser, kFormat);
-  const QString chart = readChartPath(parser);
-  LabOutput output(readOutputPath(parser, kOutput));
-  if (const std::optional<std::string> cause = output.open()) {
-    tell("convergence", *cause);
-    return 1;
-  }
+  Outputs outputs(readOutputPath(parser, kOutput), readChartPath(parser));
+  if (openOutputs("convergence", outputs) != 0) return 1;
 
   std::stop_source stop;
   study::ConvergenceResult result;
@@ -139,8 +166,8 @@ int convergence(const QCommandLineParser& parser) {
   }
   std::string text = formatted(study::convergenceText(result.rows), format);
   if (format == TextFormat::Markdown && !notes.empty()) text += "\n" + notes;
-  return drawChart("convergence", deliver("convergence", output, text), chart, [&](QString& error) {
-    return writeConvergenceChart(result.rows, chart, error);
+  return deliver("convergence", outputs, text, [&](QByteArray& bytes, QString& error) {
+    return drawConvergenceChart(result.rows, outputs.chartPath, bytes, error);
   });
 }
 
@@ -149,11 +176,8 @@ int steps(const QCommandLineParser& parser) {
   const double x1 = readAbscissa(parser, kStepX1, 0.4);
   const std::int64_t n = readSteps(parser, kStepN, 4, study::kMaxTableSteps);
   const TextFormat format = readFormat(parser, kFormat);
-  LabOutput output(readOutputPath(parser, kOutput));
-  if (const std::optional<std::string> cause = output.open()) {
-    tell("steps", *cause);
-    return 1;
-  }
+  Outputs outputs(readOutputPath(parser, kOutput), {});
+  if (openOutputs("steps", outputs) != 0) return 1;
   const study::StepTable table = study::buildStepTable(method, x1, n);
   std::string text = formatted(study::stepText(table), format);
   if (!table.cause.empty()) {
@@ -162,22 +186,19 @@ int steps(const QCommandLineParser& parser) {
     tell("steps", note);
     if (format == TextFormat::Markdown) text += "\n- " + note + "\n";
   }
-  return deliver("steps", output, text);
+  return deliver("steps", outputs, text);
 }
 
 int stability(const QCommandLineParser& parser) {
   const std::vector<std::size_t> methods = readMethods(parser, kMethodList);
   const TextFormat format = readFormat(parser, kFormat);
-  const QString chart = readChartPath(parser);
-  LabOutput output(readOutputPath(parser, kOutput));
-  if (const std::optional<std::string> cause = output.open()) {
-    tell("stability", *cause);
-    return 1;
-  }
-  const int status = deliver(
-      "stability", output, formatted(study::stabilityText(study::stabilityRows(methods)), format));
-  return drawChart("stability", status, chart,
-                   [&](QString& error) { return writeStabilityChart(methods, chart, error); });
+  Outputs outputs(readOutputPath(parser, kOutput), readChartPath(parser));
+  if (openOutputs("stability", outputs) != 0) return 1;
+  return deliver("stability", outputs,
+                 formatted(study::stabilityText(study::stabilityRows(methods)), format),
+                 [&](QByteArray& bytes, QString& error) {
+                   return drawStabilityChart(methods, outputs.chartPath, bytes, error);
+                 });
 }
 
 constexpr std::array kCommands{

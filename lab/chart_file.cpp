@@ -2,6 +2,7 @@
 // commit, and a failure before it leaves whatever was there untouched.
 #include "chart_file.h"
 
+#include <QBuffer>
 #include <QChartView>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -10,10 +11,12 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include "chart_description.h"
 #include "convergence_chart.h"
 #include "convergence_model.h"
 #include "stability.h"
 #include "stability_chart.h"
+#include "summary.h"
 #include "text_table_model.h"
 
 namespace kemi::lab {
@@ -46,14 +49,15 @@ void layOutUnshown(QChartView& view) {
 
 }  // namespace
 
-bool writeChart(QChartView* view, const QString& path, double pixelRatio, QString& error) {
+bool renderChart(QChartView* view, const QString& path, double pixelRatio, QByteArray& bytes,
+                 QString& error) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (suffix != QLatin1String("png") && suffix != QLatin1String("svg")) {
     error = QStringLiteral("Could not write %1: the name must end in .png or .svg.").arg(path);
     return false;
   }
-  QSaveFile file(path);
-  if (!open(file, error)) return false;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
   const QSize size = view->size();
   if (suffix == QLatin1String("png")) {
     QImage image(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
@@ -63,24 +67,30 @@ bool writeChart(QChartView* view, const QString& path, double pixelRatio, QStrin
     painter.setRenderHint(QPainter::Antialiasing);
     view->render(&painter);
     painter.end();
-    if (!image.save(&file, "PNG")) {
-      file.cancelWriting();
+    if (!image.save(&buffer, "PNG")) {
       error = QStringLiteral("Could not write %1: the PNG encoder failed.").arg(path);
       return false;
     }
   } else {
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&buffer);
     svg.setSize(size);
     svg.setResolution(96);  // so that SVG viewers show it at the view's size in pixels
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(view->chart()->title());
-    svg.setDescription(QStringLiteral("Kemi Lab chart"));
+    svg.setDescription(view->accessibleDescription().isEmpty() ? QStringLiteral("Kemi Lab chart")
+                                                               : view->accessibleDescription());
     QPainter painter(&svg);
     view->render(&painter);
     painter.end();
   }
-  return commit(file, error);
+  return true;
+}
+
+bool writeChart(QChartView* view, const QString& path, double pixelRatio, QString& error) {
+  QByteArray bytes;
+  if (!renderChart(view, path, pixelRatio, bytes, error)) return false;
+  return writeText(path, bytes.toStdString(), error);
 }
 
 bool writeText(const QString& path, const std::string& text, QString& error) {
@@ -95,8 +105,8 @@ bool writeText(const QString& path, const std::string& text, QString& error) {
   return commit(file, error);
 }
 
-bool writeConvergenceChart(const std::vector<study::ConvergenceRow>& rows, const QString& path,
-                           QString& error) {
+bool drawConvergenceChart(const std::vector<study::ConvergenceRow>& rows, const QString& path,
+                          QByteArray& bytes, QString& error) {
   ConvergenceModel model;
   ConvergenceChart chart(&model);
   QChartView view(chart.chart());
@@ -105,19 +115,21 @@ bool writeConvergenceChart(const std::vector<study::ConvergenceRow>& rows, const
   // before the chart is laid out keep a stale mapping for the series.
   for (const study::ConvergenceRow& row : rows) model.addRow(row);
   chart.refillNow();
+  view.setAccessibleDescription(describeConvergence(summaryText(rows), false));
   QCoreApplication::processEvents();
-  return writeChart(&view, path, 1.0, error);
+  return renderChart(&view, path, 1.0, bytes, error);
 }
 
-bool writeStabilityChart(const std::vector<std::size_t>& methods, const QString& path,
-                         QString& error) {
+bool drawStabilityChart(const std::vector<std::size_t>& methods, const QString& path,
+                        QByteArray& bytes, QString& error) {
   TextTableModel limits;
   TextTableModel samples;
   limits.setTable(study::stabilityText(study::stabilityRows(methods)));
   samples.setTable(amplificationText(methods));
   QChartView view(makeStabilityChart(limits, samples));
+  view.setAccessibleDescription(describeStability(limits.table()));
   layOutUnshown(view);
-  return writeChart(&view, path, 1.0, error);
+  return renderChart(&view, path, 1.0, bytes, error);
 }
 
 }  // namespace kemi::lab

@@ -3,6 +3,7 @@
 // --chart FILE` draws, on the offscreen platform when there is no display.
 #pragma once
 
+#include <QByteArray>
 #include <QSize>
 #include <QString>
 #include <vector>
@@ -15,16 +16,20 @@ namespace kemi::lab {
 
 inline constexpr QSize kChartFileSize{960, 640};
 
-// PNG at `pixelRatio` device pixels per pixel of the view's size, or SVG at the view's size.
-// False with the reason in `error`.
+// PNG at `pixelRatio` device pixels per pixel of the view's size, or SVG at the view's size,
+// chosen by the suffix of `path`, into `bytes`. False with the reason in `error`.
+bool renderChart(QChartView* view, const QString& path, double pixelRatio, QByteArray& bytes,
+                 QString& error);
+// renderChart into the file at `path`.
 bool writeChart(QChartView* view, const QString& path, double pixelRatio, QString& error);
 // Text written into CSV files: a QSaveFile, committed only when every byte was written.
 bool writeText(const QString& path, const std::string& text, QString& error);
 
-// The window's charts at kChartFileSize. Need a QApplication.
-bool writeConvergenceChart(const std::vector<study::ConvergenceRow>& rows, const QString& path,
-                           QString& error);
-bool writeStabilityChart(const std::vector<std::size_t>& methods, const QString& path,
-                         QString& error);
+// The window's charts at kChartFileSize, rendered for `path` (its suffix picks the format) into
+// `bytes`. Need a QApplication.
+bool drawConvergenceChart(const std::vector<study::ConvergenceRow>& rows, const QString& path,
+                          QByteArray& bytes, QString& error);
+bool drawStabilityChart(const std::vector<std::size_t>& methods, const QString& path,
+                        QByteArray& bytes, QString& error);
 
 }  // namespace kemi::lab

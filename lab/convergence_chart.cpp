@@ -74,9 +74,7 @@ ConvergenceChart::ConvergenceChart(const ConvergenceModel* model, QObject* paren
   }
   for (std::size_t m = 0; m < kMethods.size(); ++m) {
     auto* line = new QLineSeries;
-    QPen pen(methodStyles()[m].colour);
-    pen.setWidthF(1.5);
-    line->setPen(pen);
+    line->setPen(linePen(m));
     auto* markers = new QScatterSeries;
     styleMarkers(markers, m);
     markers->setName(idOf(m));

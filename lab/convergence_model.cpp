@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "cell_text.h"
+
 namespace kemi::lab {
 
 void ConvergenceModel::clear() {
@@ -42,9 +44,10 @@ int ConvergenceModel::columnCount(const QModelIndex& parent) const {
 
 QVariant ConvergenceModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  if (role == Qt::DisplayRole) {
+  if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == kFullTextRole) {
     const auto& cells = text_[static_cast<std::size_t>(index.row())];
-    return QString::fromStdString(cells.at(static_cast<std::size_t>(index.column())));
+    const std::string& text = cells.at(static_cast<std::size_t>(index.column()));
+    return role == Qt::DisplayRole ? shownCell(text) : QString::fromStdString(text);
   }
   if (role == Qt::TextAlignmentRole)
     return int((index.column() == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
@@ -52,9 +55,11 @@ QVariant ConvergenceModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ConvergenceModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation == Qt::Horizontal && role == kFullTextRole)
+    return QString::fromStdString(header_.at(static_cast<std::size_t>(section)));
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical) return section + 1;
-  return QString::fromStdString(header_.at(static_cast<std::size_t>(section)));
+  return columnTitle(header_.at(static_cast<std::size_t>(section)));
 }
 
 }  // namespace kemi::lab

@@ -17,9 +17,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "chart_description.h"
 #include "convergence_chart.h"
 #include "convergence_model.h"
 #include "input_check.h"
+#include "lab_accessible.h"
 #include "lab_widgets.h"
 #include "method_table.h"
 #include "summary.h"
@@ -78,6 +80,7 @@ ConvergenceTab::ConvergenceTab(QWidget* parent)
   cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
   progress_ = new QProgressBar(this);
   status_ = new QLabel(this);
+  makeStatusLine(status_);
   workPrecision_ = new QCheckBox(QStringLiteral("&Work-precision view (x: f evaluations)"), this);
   runButton_->setObjectName(QStringLiteral("run"));
   cancelButton_->setObjectName(QStringLiteral("cancel"));
@@ -116,6 +119,13 @@ ConvergenceTab::ConvergenceTab(QWidget* parent)
   top->setSizes({700, 560});
   split->setSizes({560, 220});
   layout->addWidget(split, 1);
+  // Tab in reading order: the chart and the summary beside it before the rows below them.
+  setTabOrder(methodBoxes_.back(), runButton_);
+  setTabOrder(runButton_, cancelButton_);
+  setTabOrder(cancelButton_, workPrecision_);
+  setTabOrder(workPrecision_, chartView_);
+  setTabOrder(chartView_, summaryView_);
+  setTabOrder(summaryView_, rowsView_);
 
   for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
     auto* enter = new QShortcut(QKeySequence(key), this, this, &ConvergenceTab::run);
@@ -138,9 +148,13 @@ ConvergenceTab::ConvergenceTab(QWidget* parent)
   });
   connect(runner_, &SweepRunner::progressChanged, progress_, &QProgressBar::setValue);
   connect(runner_, &SweepRunner::finished, this, &ConvergenceTab::onFinished);
-  connect(chart_, &ConvergenceChart::refilled, this,
-          [this] { summary_->setTable(summaryText(model_->rows())); });
+  connect(chart_, &ConvergenceChart::refilled, this, [this] {
+    summary_->setTable(summaryText(model_->rows()));
+    chartView_->setAccessibleDescription(
+        describeConvergence(summary_->table(), workPrecision_->isChecked()));
+  });
   summary_->setTable(summaryText({}));
+  chartView_->setAccessibleDescription(describeConvergence(summary_->table(), false));
   cancelButton_->setEnabled(false);
   check();
 }
@@ -158,8 +172,8 @@ bool ConvergenceTab::canRun() const {
 void ConvergenceTab::check() {
   double x1 = 0.0;
   std::int64_t n = 0;
-  x1Reason_->setText(checkX1(x1Edit_->text(), x1));
-  nReason_->setText(checkN(nEdit_->text(), study::kMaxSteps, n));
+  setEntryProblem(x1Edit_, x1Reason_, checkX1(x1Edit_->text(), x1));
+  setEntryProblem(nEdit_, nReason_, checkN(nEdit_->text(), study::kMaxSteps, n));
   bool any = false;
   for (QCheckBox* box : methodBoxes_) any = any || box->isChecked();
   methodsReason_->setText(any ? QString() : QStringLiteral("Check at least one method."));
@@ -177,9 +191,11 @@ void ConvergenceTab::run() {
   pending_.clear();
   model_->clear();
   progress_->setValue(0);
-  status_->setText(QStringLiteral("Running..."));
-  runButton_->setEnabled(false);
+  setStatus(status_, QStringLiteral("Running..."));
+  // Cancel first, so that focus leaving the disabled Run lands on it.
   cancelButton_->setEnabled(true);
+  if (runButton_->hasFocus()) cancelButton_->setFocus(Qt::OtherFocusReason);
+  runButton_->setEnabled(false);
   runner_->start(settings);
 }
 
@@ -198,14 +214,16 @@ void ConvergenceTab::onFinished(bool cancelled, const QString& note) {
   flushRows();
   chart_->refillNow();
   summaryView_->resizeColumnsToContents();
-  cancelButton_->setEnabled(false);
+  const bool cancelHadFocus = cancelButton_->hasFocus();
   if (!cancelled) progress_->setValue(progress_->maximum());
   const QString rows = QStringLiteral("%1 rows.").arg(model_->rowCount());
-  status_->setText(cancelled ? QStringLiteral("Cancelled: the chart and tables keep the %1 "
-                                              "complete rows.")
-                                   .arg(model_->rowCount())
-                             : (note.isEmpty() ? rows : rows + QLatin1Char(' ') + note));
+  setStatus(status_, cancelled ? QStringLiteral("Cancelled: the chart and tables keep the %1 "
+                                                "complete rows.")
+                                     .arg(model_->rowCount())
+                               : (note.isEmpty() ? rows : rows + QLatin1Char(' ') + note));
   check();
+  if (cancelHadFocus) runButton_->setFocus(Qt::OtherFocusReason);
+  cancelButton_->setEnabled(false);
   emit sweepFinished(cancelled);
 }
 

@@ -7,8 +7,14 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
+#include <QTabWidget>
 #include <QTableView>
 #include <algorithm>
+#include <utility>
+
+#include "cell_text.h"
+#include "lab_accessible.h"
 
 namespace kemi::lab {
 
@@ -21,10 +27,9 @@ QTableView* makeTableView(QAbstractItemModel* model, const QString& name, QWidge
   view->setSelectionMode(QAbstractItemView::ExtendedSelection);
   view->setTabKeyNavigation(false);  // Tab leaves the table for the next control
   view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  // Wide enough for the longest number the tables hold, the shortest text of a double with
-  // seventeen digits and a three-digit exponent, so that no digit is elided.
-  const int longest =
-      view->fontMetrics().horizontalAdvance(QStringLiteral("-1.2345678901234567e-123"));
+  // Wide enough for the longest number the tables show, six significant digits with a
+  // three-digit exponent, so that no digit is elided.
+  const int longest = view->fontMetrics().horizontalAdvance(QStringLiteral("-1.23457e-123"));
   view->horizontalHeader()->setDefaultSectionSize(longest + 16);
   view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
   view->setAlternatingRowColors(true);
@@ -37,7 +42,33 @@ QChartView* makeChartView(QChart* chart, const QString& name, QWidget* parent) {
   view->setAccessibleName(name);
   view->setRenderHint(QPainter::Antialiasing);
   view->setMinimumSize(420, 300);
+  // The view takes focus so that a screen reader reads its name and description; the drawing
+  // area inside it is named the same and never takes focus itself.
+  view->setFocusPolicy(Qt::StrongFocus);
+  view->viewport()->setFocusPolicy(Qt::NoFocus);
+  view->viewport()->setAccessibleName(name);
   return view;
+}
+
+void addTabSwitchKeys(QTabWidget* tabs, QWidget* window) {
+  makeReadableTabBar(tabs->tabBar());
+  tabs->tabBar()->setAccessibleName(tabs->accessibleName());
+  const auto step = [tabs](int by) {
+    const int count = tabs->count();
+    if (count > 0) tabs->setCurrentIndex((tabs->currentIndex() + by + count) % count);
+  };
+  const std::pair<QKeySequence, int> keys[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+      {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+      {QKeySequence(Qt::CTRL | Qt::Key_Backtab), -1},
+      {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+  };
+  for (const auto& [key, by] : keys) {
+    auto* shortcut = new QShortcut(key, window);
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, tabs, [step, by = by] { step(by); });
+  }
 }
 
 QLabel* makeReasonLabel(QWidget* parent) {
@@ -53,6 +84,7 @@ Entry addEntry(QGridLayout* grid, int row, int column, const QString& caption,
   QWidget* parent = grid->parentWidget();
   auto* label = new QLabel(caption, parent);
   auto* edit = new QLineEdit(parent);
+  makeCheckedEntry(edit);  // before the first accessibility event caches Qt's own interface
   edit->setObjectName(objectName);
   edit->setAccessibleName(accessibleName);
   label->setBuddy(edit);
@@ -77,14 +109,14 @@ QString selectionAsTsv(const QTableView* view) {
   QStringList lines;
   QStringList header;
   for (int c = left; c <= right; ++c)
-    header << model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    header << model->headerData(c, Qt::Horizontal, kFullTextRole).toString();
   lines << header.join(QLatin1Char('\t'));
   for (int r = top; r <= bottom; ++r) {
     QStringList cells;
     for (int c = left; c <= right; ++c) {
       const QModelIndex index = model->index(r, c);
       const bool chosen = view->selectionModel()->isSelected(index);
-      cells << (chosen ? model->data(index, Qt::DisplayRole).toString() : QString());
+      cells << (chosen ? model->data(index, kFullTextRole).toString() : QString());
     }
     lines << cells.join(QLatin1Char('\t'));
   }

@@ -10,6 +10,7 @@ class QChartView;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QTabWidget;
 class QTableView;
 class QWidget;
 
@@ -17,6 +18,9 @@ namespace kemi::lab {
 
 QTableView* makeTableView(QAbstractItemModel* model, const QString& name, QWidget* parent);
 QChartView* makeChartView(QChart* chart, const QString& name, QWidget* parent);
+// Ctrl+Tab and Ctrl+PageDown to the next tab, Ctrl+Shift+Tab and Ctrl+PageUp to the previous,
+// wherever the focus is in `window`; the tab bar reports its current tab as selected.
+void addTabSwitchKeys(QTabWidget* tabs, QWidget* window);
 
 struct Entry {
   QLineEdit* edit;
@@ -28,7 +32,8 @@ Entry addEntry(QGridLayout* grid, int row, int column, const QString& caption,
                const QString& objectName, const QString& accessibleName);
 QLabel* makeReasonLabel(QWidget* parent);
 
-// The selected cells' bounding rectangle as tab-separated lines, the column headers first;
+// The selected cells' bounding rectangle as tab-separated lines of the exported text (CSV
+// column names, every digit), the column headers first;
 // cells inside it that are not selected are left empty. Empty when nothing is selected.
 QString selectionAsTsv(const QTableView* view);
 

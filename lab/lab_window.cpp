@@ -6,7 +6,6 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -17,6 +16,7 @@
 #include "chart_file.h"
 #include "contact.h"
 #include "convergence_tab.h"
+#include "export_dialog.h"
 #include "lab_widgets.h"
 #include "stability_tab.h"
 #include "steps_tab.h"
@@ -38,6 +38,7 @@ LabWindow::LabWindow(QSettings& settings, QWidget* parent)
   tabs_->addTab(steps_, QStringLiteral("S&teps"));
   tabs_->addTab(stability_, QStringLiteral("St&ability"));
   setCentralWidget(tabs_);
+  addTabSwitchKeys(tabs_, this);
   buildMenus();
 
   resize(1280, 860);
@@ -89,13 +90,17 @@ void LabWindow::askAndExport(const QString& filter, const QString& suffix, bool 
   const QString folder = settings_.value(QStringLiteral("window/exportFolder")).toString();
   const QString name = currentTab()->fileBaseName() + QLatin1Char('.') + suffix;
   const QString start = folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
-  QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export"), start, filter);
+  QString path = askExportPath(this, start, filter);
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + suffix;
-  settings_.setValue(QStringLiteral("window/exportFolder"), QFileInfo(path).absolutePath());
-  QString error;
-  if (!(chart ? exportChart(path, error) : exportTable(path, error)))
+  QString error = exportNameProblem(path);
+  if (!error.isEmpty() || !(chart ? exportChart(path, error) : exportTable(path, error))) {
     QMessageBox::warning(this, QStringLiteral("Export failed"), error);
+    return;
+  }
+  // Only a folder that took a file is offered next time: a folder that failed (or one that
+  // hangs a file dialog) is not remembered.
+  settings_.setValue(QStringLiteral("window/exportFolder"), QFileInfo(path).absolutePath());
 }
 
 void LabWindow::copySelection() const {

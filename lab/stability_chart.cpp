@@ -98,7 +98,7 @@ QChart* makeStabilityChart(const TextTableModel& limits, const TextTableModel& s
       curve.append(QPointF(samples.number(r, 0), std::fabs(samples.number(r, column))));
     for (const QList<QPointF>& part : below(curve, kStabilityRMax)) {
       auto* line = new QLineSeries;
-      line->setPen(QPen(methodStyles()[m].colour, 1.5));
+      line->setPen(linePen(m));
       line->replace(part);
       attach(chart, line, x, y);
       hideFromLegend(chart, line);

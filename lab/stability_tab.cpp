@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <numeric>
 
+#include "chart_description.h"
 #include "lab_widgets.h"
 #include "method_table.h"
 #include "stability.h"
@@ -27,6 +28,7 @@ StabilityTab::StabilityTab(QWidget* parent)
 
   chartView_ = makeChartView(makeStabilityChart(*limits_, *samples_),
                              QStringLiteral("Stability chart"), this);
+  chartView_->setAccessibleDescription(describeStability(limits_->table()));
   limitsView_ = makeTableView(limits_, QStringLiteral("Stability limits"), this);
   samplesView_ = makeTableView(samples_, QStringLiteral("Sampled R(-h)"), this);
   auto* note = new QLabel(

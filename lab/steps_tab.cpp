@@ -18,14 +18,17 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <cmath>
+#include <utility>
 
+#include "chart_description.h"
 #include "equation.h"
 #include "input_check.h"
+#include "lab_accessible.h"
 #include "lab_widgets.h"
 #include "method_style.h"
 #include "method_table.h"
 #include "step_table.h"
-#include "text_table_model.h"
+#include "step_table_model.h"
 
 namespace kemi::lab {
 namespace {
@@ -36,12 +39,12 @@ constexpr int kExactSamples = 200;
 
 }  // namespace
 
-StepsTab::StepsTab(QWidget* parent) : LabTab(parent), model_(new TextTableModel(this)) {
+StepsTab::StepsTab(QWidget* parent) : LabTab(parent), model_(new StepTableModel(this)) {
   setObjectName(QStringLiteral("stepsTab"));
   auto* layout = new QVBoxLayout(this);
   auto* inputs = new QGridLayout;
   layout->addLayout(inputs);
-  auto* methodLabel = new QLabel(QStringLiteral("&Method"), this);
+  auto* methodLabel = new QLabel(QStringLiteral("Step &method"), this);
   method_ = new QComboBox(this);
   method_->setObjectName(QStringLiteral("method"));
   method_->setAccessibleName(QStringLiteral("Step method"));
@@ -64,6 +67,7 @@ StepsTab::StepsTab(QWidget* parent) : LabTab(parent), model_(new TextTableModel(
   inputs->addWidget(runButton_, 0, 8);
   inputs->setColumnStretch(9, 1);
   status_ = new QLabel(this);
+  makeStatusLine(status_);
   status_->setObjectName(QStringLiteral("stepsStatus"));
   status_->setWordWrap(true);
   layout->addWidget(status_);
@@ -97,8 +101,8 @@ StepsTab::StepsTab(QWidget* parent) : LabTab(parent), model_(new TextTableModel(
 void StepsTab::check() {
   double x1 = 0.0;
   std::int64_t n = 0;
-  x1Reason_->setText(checkX1(x1Edit_->text(), x1));
-  nReason_->setText(checkN(nEdit_->text(), study::kMaxTableSteps, n));
+  setEntryProblem(x1Edit_, x1Reason_, checkX1(x1Edit_->text(), x1));
+  setEntryProblem(nEdit_, nReason_, checkN(nEdit_->text(), study::kMaxTableSteps, n));
   runButton_->setEnabled(x1Reason_->text().isEmpty() && nReason_->text().isEmpty());
 }
 
@@ -113,17 +117,17 @@ void StepsTab::run() {
   checkX1(x1Edit_->text(), x1);
   checkN(nEdit_->text(), study::kMaxTableSteps, n);
   const auto method = static_cast<std::size_t>(method_->currentIndex());
-  const study::StepTable table = study::buildStepTable(method, x1, n);
+  study::StepTable table = study::buildStepTable(method, x1, n);
   shownX1_ = x1;
   shownMethod_ = method;
-  status_->setText(table.cause.empty()
-                       ? QStringLiteral("%1 steps of h = %2 with %3.")
-                             .arg(n)
-                             .arg(QString::fromStdString(study::shortestText(x1 / double(n))),
-                                  method_->currentText())
-                       : QString::fromStdString(table.cause));
-  model_->setTable(study::stepText(table));
-  if (table.rows.size() <= 2000) view_->resizeColumnsToContents();
+  setStatus(status_, table.cause.empty()
+                         ? QStringLiteral("%1 steps of h = %2 with %3.")
+                               .arg(n)
+                               .arg(QString::fromStdString(study::shortestText(x1 / double(n))),
+                                    method_->currentText())
+                         : QString::fromStdString(table.cause));
+  model_->setTable(std::move(table));
+  if (model_->rowCount() <= 2000) view_->resizeColumnsToContents();
 }
 
 // The numerical points come from the model's x and y columns, so the chart shows exactly the
@@ -140,7 +144,7 @@ void StepsTab::refillChart() {
   }
   auto* line = new QLineSeries;
   auto* points = new QScatterSeries;
-  line->setPen(QPen(methodStyles()[shownMethod_].colour, 1.5));
+  line->setPen(linePen(shownMethod_));
   styleMarkers(points, shownMethod_);
   points->setName(method_->itemText(static_cast<int>(shownMethod_)) + QStringLiteral(" points"));
   for (int r = 0; r < model_->rowCount(); ++r) {
@@ -158,6 +162,8 @@ void StepsTab::refillChart() {
   chart_->axes(Qt::Horizontal).front()->setTitleText(QStringLiteral("x"));
   chart_->axes(Qt::Vertical).front()->setTitleText(QStringLiteral("y"));
   for (QLegendMarker* marker : chart_->legend()->markers(line)) marker->setVisible(false);
+  chartView_->setAccessibleDescription(
+      describeSteps(model_->steps(), method_->itemText(static_cast<int>(shownMethod_)), shownX1_));
 }
 
 study::TextTable StepsTab::currentTable() const {

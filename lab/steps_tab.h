@@ -12,7 +12,7 @@ class QChart;
 
 namespace kemi::lab {
 
-class TextTableModel;
+class StepTableModel;
 
 class StepsTab : public LabTab {
   Q_OBJECT
@@ -22,7 +22,7 @@ class StepsTab : public LabTab {
 
   void run();  // does nothing while an entry is refused
   bool canRun() const;
-  TextTableModel* model() const { return model_; }
+  StepTableModel* model() const { return model_; }
 
   QChartView* chartView() const override { return chartView_; }
   QTableView* currentTableView() const override { return view_; }
@@ -45,7 +45,7 @@ class StepsTab : public LabTab {
   QChart* chart_;
   QChartView* chartView_;
   QTableView* view_;
-  TextTableModel* model_;
+  StepTableModel* model_;
   double shownX1_ = 0.0;
   std::size_t shownMethod_ = 0;
 };

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "cell_text.h"
+
 namespace kemi::lab {
 
 double readCell(const std::string& text) {
@@ -40,15 +42,19 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const auto& row = table_.rows[static_cast<std::size_t>(index.row())];
   const auto column = static_cast<std::size_t>(index.column());
-  if (role == Qt::DisplayRole && column < row.size()) return QString::fromStdString(row[column]);
+  if (column >= row.size()) return {};
+  if (role == Qt::DisplayRole) return shownCell(row[column]);
+  if (role == Qt::ToolTipRole || role == kFullTextRole) return QString::fromStdString(row[column]);
   if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
   return {};
 }
 
 QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation == Qt::Horizontal && role == kFullTextRole)
+    return QString::fromStdString(table_.header.at(static_cast<std::size_t>(section)));
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical) return section + 1;
-  return QString::fromStdString(table_.header.at(static_cast<std::size_t>(section)));
+  return columnTitle(table_.header.at(static_cast<std::size_t>(section)));
 }
 
 }  // namespace kemi::lab

@@ -12,6 +12,7 @@
 #include <QXYSeries>
 #include <cmath>
 
+#include "cell_text.h"
 #include "convergence_chart.h"
 #include "convergence_model.h"
 #include "convergence_tab.h"
@@ -102,7 +103,7 @@ TEST(ConvergenceTabTest, TableChartAndCsvHoldTheCommandLinesRows) {
     EXPECT_EQ(shown.rows, expected.rows);
     for (int r = 0; r < tab->model()->rowCount(); ++r)
       for (int col = 0; col < tab->model()->columnCount(); ++col)
-        ASSERT_EQ(tab->model()->index(r, col).data().toString().toStdString(),
+        ASSERT_EQ(tab->model()->index(r, col).data(kFullTextRole).toString().toStdString(),
                   expected.rows[std::size_t(r)][std::size_t(col)]);
     expectChartMatchesTable(tab);
 

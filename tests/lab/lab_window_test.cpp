@@ -26,6 +26,7 @@
 #include "stability.h"
 #include "stability_tab.h"
 #include "step_table.h"
+#include "step_table_model.h"
 #include "steps_tab.h"
 #include "text_table_model.h"
 

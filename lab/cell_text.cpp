@@ -1,0 +1,49 @@
+// Column titles and shortened numbers for the window's tables.
+#include "cell_text.h"
+
+#include <array>
+#include <cmath>
+#include <utility>
+
+#include "text_table_model.h"
+
+namespace kemi::lab {
+namespace {
+
+constexpr std::array<std::pair<const char*, const char*>, 9> kTitles{{
+    {"observed_order", "Observed order"},
+    {"observed_at_N", "Observed at N"},
+    {"smallest_error", "Smallest error"},
+    {"smallest_at_N", "Reached at N"},
+    {"evaluations", "f evaluations"},
+    {"local_error", "Local error"},
+    {"stability_limit", "Stability limit"},
+    {"exact", "Exact y"},
+    {"error", "Global error"},
+}};
+
+bool isWhole(const std::string& text) {
+  if (text.empty()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (!(text[i] >= '0' && text[i] <= '9') && !(i == 0 && text[i] == '-')) return false;
+  return true;
+}
+
+}  // namespace
+
+QString columnTitle(const std::string& csvName) {
+  for (const auto& [name, title] : kTitles)
+    if (csvName == name) return QString::fromLatin1(title);
+  QString title = QString::fromStdString(csvName).replace(QLatin1Char('_'), QLatin1Char(' '));
+  // Single letters (x, y, h, N, k1) are the formulas' own symbols and keep their case.
+  if (title.size() > 2) title[0] = title[0].toUpper();
+  return title;
+}
+
+QString shownCell(const std::string& text) {
+  const double value = readCell(text);
+  if (std::isnan(value) || isWhole(text)) return QString::fromStdString(text);
+  return QString::number(value, 'g', kShownDigits);
+}
+
+}  // namespace kemi::lab
