@@ -93,8 +93,7 @@ TEST(EquationTest, ObservedOrdersApproachEachMethodsOrderOnSmoothPresets) {
       if (row.N >= 8 && std::abs(row.error) > 1e-13 && off < closest[row.method])
         closest[row.method] = off;
     }
-    for (std::size_t m = 0; m < kMethods.size(); ++m)
-      EXPECT_LT(closest[m], 0.15) << kMethods[m].id;
+    for (std::size_t m = 0; m < kMethods.size(); ++m) EXPECT_LT(closest[m], 0.15) << kMethods[m].id;
   }
 }
 
@@ -115,6 +114,7 @@ TEST(EquationTest, ReferenceSolutionsAreAsAccurateAsTheySay) {
   const std::vector<std::pair<Problem, double>> known{
       {{TypedEquation("y", ""), 0.0, 1.0, 1.0}, std::exp(1.0)},
       {{TypedEquation("-2*x*y", ""), 0.0, 1.0, 2.0}, std::exp(-4.0)},
+      {{TypedEquation("y*cos(x)", ""), 0.0, 1.0, 2.0}, std::exp(std::sin(2.0))},
       {{TypedEquation("-50*(y - cos(x))", ""), 0.0, 0.0, 1.0}, Stiff::exact(1.0, 0.0, 0.0)},
   };
   for (const auto& [problem, value] : known) {
