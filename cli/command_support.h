@@ -1,0 +1,58 @@
+// What the lab's commands share: their common options, one-line messages on standard error, the
+// table in the chosen format and its delivery to the output.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "lab_options.h"
+#include "lab_output.h"
+#include "problem.h"
+#include "text_table.h"
+
+namespace kemi::lab {
+
+inline constexpr OptionSpec kFormat{"format", "FORMAT",
+                                    "csv (the default) or md for a Markdown table", "csv or md"};
+inline constexpr OptionSpec kOutput{
+    "output", "FILE",
+    "write the table to FILE instead of standard output; a file is replaced whole or not at all, "
+    "a device or pipe is written in place",
+    "a file name"};
+inline constexpr OptionSpec kMethodList{"methods", "LIST",
+                                        "method ids separated by commas (default: all seven)",
+                                        "method ids separated by commas, of", true};
+
+// "kemi-lab COMMAND: line" on standard error.
+void tell(const char* command, const std::string& line);
+
+// The table as CSV, or as Markdown under the line that names the problem.
+std::string formatted(const study::TextTable& table, TextFormat format,
+                      const study::Problem& problem);
+
+// A command's table output and, with --chart, its chart output, opened before the computation
+// so that a name that cannot be written is refused before a long sweep.
+struct Outputs {
+  LabOutput table;
+  QString chartPath;
+  std::unique_ptr<LabOutput> chart;
+
+  Outputs(QString tablePath, QString chartFile);
+  std::optional<std::string> open();
+};
+
+// Opens both outputs; 0, or 1 after telling why one cannot be written.
+int openOutputs(const char* command, Outputs& outputs);
+
+// Writes the table and, with --chart, the chart drawn by `draw`: both or neither, unless an
+// interrupt came first; the exit status.
+int deliver(const char* command, Outputs& outputs, const std::string& text,
+            const std::function<bool(QByteArray&, QString&)>& draw = {});
+
+// The CSV header line, for a command's help.
+std::string header(const study::TextTable& table);
+
+}  // namespace kemi::lab
