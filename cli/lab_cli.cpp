@@ -37,11 +37,12 @@ std::string programHelp() {
       "Usage: kemi-lab COMMAND [OPTION]...\n"
       "  or:  kemi-lab --help | --version\n" +
       wrapped("",
-              "Kemi Lab studies the seven step methods of Kemi on dy/dx = -2*x - y from "
-              "(0, -1): how fast each method's error falls as N doubles and where rounding "
-              "stops it, which method reaches an accuracy with the fewest evaluations of f, "
-              "what happens inside one step, and for which step sizes a method is stable. "
-              "Every x and y it prints is the one kemi computes for the same entries.") +
+              "Kemi Lab studies the seven step methods of Kemi on dy/dx = f(x, y): how fast "
+              "each method's error falls as N doubles and where rounding stops it, which "
+              "method reaches an accuracy with the fewest evaluations of f, what happens inside "
+              "one step, and for which step sizes a method is stable. Without --equation or "
+              "--f it studies Kemi's own equation, dy/dx = -2*x - y from (0, -1), and every x "
+              "and y it prints is the one kemi computes for the same entries.") +
       "\n\nCommands:\n";
   for (const LabCommand& command : labCommands())
     text +=

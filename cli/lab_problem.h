@@ -22,7 +22,10 @@ inline constexpr OptionSpec kX0Option{"x0", "X", "start abscissa (default 0, or 
 inline constexpr OptionSpec kY0Option{"y0", "Y", "start ordinate (required with --f)",
                                       "a finite number"};
 inline constexpr OptionSpec kExactOption{
-    "exact", "EXPR", "the exact solution y(x) through the start of a typed f, checked before use",
+    "exact", "EXPR",
+    "the exact solution y(x) through the start of a typed f, checked before use (a typed "
+    "'-2*x - y' from (0, -1) steps bit for bit as classroom does; a typed exact solution "
+    "evaluated in another order than classroom's may differ from it in the last bits)",
     "an expression in x"};
 inline constexpr std::array kProblemOptions{kEquationOption, kFOption, kX0Option, kY0Option,
                                             kExactOption};
