@@ -42,6 +42,10 @@ std::string sentence(const mu::Parser::exception_type& e, const std::string& tex
     case mu::ecEMPTY_EXPRESSION:
       return "the expression is empty";
     case mu::ecUNASSIGNABLE_TOKEN:
+      if (!token.empty() && (std::isdigit(static_cast<unsigned char>(token[0])) != 0 ||
+                             token[0] == '.'))
+        return "the number '" + token + "' at position " + std::to_string(pos) +
+               " is not one a double can hold";
       return "unknown variable or function '" + token + "' at position " + std::to_string(pos) +
              (withY ? "; the variables are x and y" : "; the variable is x") +
              ", the constants pi and e, the functions sin, cos, tan, asin, acos, atan, sinh, "
@@ -52,6 +56,11 @@ std::string sentence(const mu::Parser::exception_type& e, const std::string& tex
     case mu::ecUNEXPECTED_VAL:
       if (const std::optional<std::string> product = implicitProduct(text, pos)) return *product;
       break;
+    case mu::ecINTERNAL_ERROR:
+      // muParser gives up on an operator that nothing follows (such as "x-+") this way.
+      return (static_cast<std::size_t>(pos) >= text.size() ? "unexpected end of expression"
+                                                            : "the expression cannot be read") +
+             std::string(" at position ") + std::to_string(pos);
     default:
       break;
   }

@@ -150,6 +150,8 @@ TEST(EquationTest, UnresolvedRowsGetNoOrder) {
 TEST(EquationTest, TypedTextIsRefusedWithWhatAndWhere) {
   const std::vector<std::pair<std::string, std::string>> refused{
       {"-2*x-", "unexpected end of expression at position"},
+      {"-2*x-+", "unexpected end of expression at position"},
+      {"1e400 * y", "'1e400' at position 0 is not one a double can hold"},
       {"2x", "write 2*x"},
       {"sin(x)cos(x)", "write sin(x)*cos(x)"},
       {"x + z", "'z' at position 4"},
