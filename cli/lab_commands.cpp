@@ -48,7 +48,11 @@ constexpr OptionSpec kStepN{"n", "N", "number of steps, 1 to 100000 (default 4)"
                             "a whole number from 1 to 100000"};
 constexpr std::array kStepsOptions{kStepMethod, kStepX1, kStepN, kFormat, kOutput};
 
-constexpr std::array kStabilityOptions{kMethodList, kFormat, kOutput, kChart};
+constexpr OptionSpec kView{"view", "VIEW",
+                           "what --chart draws: regions (the default), the stability regions in "
+                           "the complex plane, or real, |R(-h)| against h on the real axis",
+                           "regions or real"};
+constexpr std::array kStabilityOptions{kMethodList, kFormat, kOutput, kChart, kView};
 
 void tell(const char* command, const std::string& line) {
   std::fprintf(stderr, "kemi-lab %s: %s\n", command, line.c_str());
@@ -169,6 +173,7 @@ int stability(const QCommandLineParser& parser) {
   const std::vector<std::size_t> methods = readMethods(parser, kMethodList);
   const TextFormat format = readFormat(parser, kFormat);
   const QString chart = readChartPath(parser);
+  const StabilityView view = readStabilityView(parser, kView);
   LabOutput output(readOutputPath(parser, kOutput));
   if (const std::optional<std::string> cause = output.open()) {
     tell("stability", *cause);
@@ -176,8 +181,10 @@ int stability(const QCommandLineParser& parser) {
   }
   const int status = deliver(
       "stability", output, formatted(study::stabilityText(study::stabilityRows(methods)), format));
-  return drawChart("stability", status, chart,
-                   [&](QString& error) { return writeStabilityChart(methods, chart, error); });
+  return drawChart("stability", status, chart, [&](QString& error) {
+    return view == StabilityView::Regions ? writeStabilityRegions(methods, chart, error)
+                                          : writeStabilityChart(methods, chart, error);
+  });
 }
 
 constexpr std::array kCommands{

@@ -14,6 +14,7 @@
 #include "convergence_model.h"
 #include "stability.h"
 #include "stability_chart.h"
+#include "stability_region_view.h"
 #include "text_table_model.h"
 
 namespace kemi::lab {
@@ -36,8 +37,8 @@ bool open(QSaveFile& file, QString& error) {
 
 // A view that is never shown on a screen lays its chart out only once it is "shown"; without
 // it the chart keeps its initial tiny size.
-void layOutUnshown(QChartView& view) {
-  view.setRenderHint(QPainter::Antialiasing);
+void layOutUnshown(QWidget& view) {
+  if (auto* chart = qobject_cast<QChartView*>(&view)) chart->setRenderHint(QPainter::Antialiasing);
   view.resize(kChartFileSize);
   view.setAttribute(Qt::WA_DontShowOnScreen);
   view.show();
@@ -47,6 +48,10 @@ void layOutUnshown(QChartView& view) {
 }  // namespace
 
 bool writeChart(QChartView* view, const QString& path, double pixelRatio, QString& error) {
+  return writePicture(view, path, pixelRatio, error);
+}
+
+bool writePicture(QWidget* view, const QString& path, double pixelRatio, QString& error) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (suffix != QLatin1String("png") && suffix != QLatin1String("svg")) {
     error = QStringLiteral("Could not write %1: the name must end in .png or .svg.").arg(path);
@@ -74,7 +79,8 @@ bool writeChart(QChartView* view, const QString& path, double pixelRatio, QStrin
     svg.setSize(size);
     svg.setResolution(96);  // so that SVG viewers show it at the view's size in pixels
     svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(view->chart()->title());
+    auto* chart = qobject_cast<QChartView*>(view);
+    svg.setTitle(chart != nullptr ? chart->chart()->title() : view->accessibleName());
     svg.setDescription(QStringLiteral("Kemi Lab chart"));
     QPainter painter(&svg);
     view->render(&painter);
@@ -118,6 +124,14 @@ bool writeStabilityChart(const std::vector<std::size_t>& methods, const QString&
   QChartView view(makeStabilityChart(limits, samples));
   layOutUnshown(view);
   return writeChart(&view, path, 1.0, error);
+}
+
+bool writeStabilityRegions(const std::vector<std::size_t>& methods, const QString& path,
+                           QString& error) {
+  StabilityRegionView view;
+  view.setMethods(methods);
+  layOutUnshown(view);
+  return writePicture(&view, path, 1.0, error);
 }
 
 }  // namespace kemi::lab

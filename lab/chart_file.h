@@ -10,13 +10,16 @@
 #include "convergence.h"
 
 class QChartView;
+class QWidget;
 
 namespace kemi::lab {
 
 inline constexpr QSize kChartFileSize{960, 640};
 
-// PNG at `pixelRatio` device pixels per pixel of the view's size, or SVG at the view's size.
-// False with the reason in `error`.
+// PNG at `pixelRatio` device pixels per pixel of the widget's size, or SVG at the widget's size,
+// titled with the chart's title or the widget's accessible name. False with the reason in
+// `error`.
+bool writePicture(QWidget* picture, const QString& path, double pixelRatio, QString& error);
 bool writeChart(QChartView* view, const QString& path, double pixelRatio, QString& error);
 // Text written into CSV files: a QSaveFile, committed only when every byte was written.
 bool writeText(const QString& path, const std::string& text, QString& error);
@@ -26,5 +29,8 @@ bool writeConvergenceChart(const std::vector<study::ConvergenceRow>& rows, const
                            QString& error);
 bool writeStabilityChart(const std::vector<std::size_t>& methods, const QString& path,
                          QString& error);
+// The methods' stability regions in the complex plane.
+bool writeStabilityRegions(const std::vector<std::size_t>& methods, const QString& path,
+                           QString& error);
 
 }  // namespace kemi::lab

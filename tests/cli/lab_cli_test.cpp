@@ -114,6 +114,7 @@ TEST(LabCliTest, RefusesBadInputInOneLineNamingTheOption) {
       {{"steps", "--method", "RK4", "--n", "100001"}, "--n"},
       {{"steps", "--method", "RK4", "--n", "-1"}, "--n"},
       {{"stability", "--max-n", "4"}, "--max-n"},
+      {{"stability", "--view", "complex"}, "--view"},
   };
   for (const Refusal& refusal : refusals) {
     SCOPED_TRACE(refusal.arguments.join(' ').toStdString());
