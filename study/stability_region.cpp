@@ -1,13 +1,11 @@
-// R(z) and the region's pixels. Each method's formula is instantiated once on complex values
-// with the right-hand side y' = z y, and the pixel loop is compiled per method, so a region of
-// a few hundred thousand pixels costs no call through a pointer per pixel.
+// R(z) and the region's pixels. Each method's formula is instantiated on complex values with the
+// right-hand side y' = z y, and the pixel loop is compiled per method (the method is picked once,
+// outside it), so a region of a few hundred thousand pixels costs no indirect call per pixel.
 #include "stability_region.h"
 
-#include <array>
 #include <stdexcept>
-#include <string_view>
 
-#include "method_table.h"
+#include "method_formulas.h"
 
 namespace kemi::study {
 namespace {
@@ -38,35 +36,6 @@ void fillMask(const PlaneGrid& grid, std::uint8_t* mask) {
       *mask++ = std::norm(amplificationOf<Formula>(grid.at(column, row))) <= 1.0 ? 1 : 0;
 }
 
-struct RegionMethod {
-  std::string_view id;
-  Complex (*r)(Complex);
-  void (*mask)(const PlaneGrid&, std::uint8_t*);
-};
-
-template <class Formula>
-constexpr RegionMethod regionMethod(std::string_view id) {
-  return {id, &amplificationOf<Formula>, &fillMask<Formula>};
-}
-
-// In the order of kMethods, which the check below holds to.
-constexpr std::array<RegionMethod, kMethods.size()> kRegionMethods{{
-    regionMethod<EulerFormula>("Euler"),
-    regionMethod<EulerEPFormula>("EulerEP"),
-    regionMethod<EulerMPFormula>("EulerMP"),
-    regionMethod<RK4Formula>("RK4"),
-    regionMethod<RKFFormula>("RKF"),
-    regionMethod<RKMFormula>("RKM"),
-    regionMethod<RK4GFormula>("RK4G"),
-}};
-
-constexpr bool sameOrder() {
-  for (std::size_t m = 0; m < kMethods.size(); ++m)
-    if (kRegionMethods[m].id != kMethods[m].id) return false;
-  return true;
-}
-static_assert(sameOrder(), "the region formulas must follow the method table's order");
-
 }  // namespace
 
 Complex PlaneGrid::at(int column, int row) const {
@@ -76,7 +45,7 @@ Complex PlaneGrid::at(int column, int row) const {
 }
 
 Complex stabilityFunction(std::size_t method, Complex z) {
-  return kRegionMethods.at(method).r(z);
+  return withFormula(method, [z](auto formula) { return amplificationOf<decltype(formula)>(z); });
 }
 
 bool stableAt(std::size_t method, Complex z) {
@@ -87,7 +56,7 @@ std::vector<std::uint8_t> regionMask(std::size_t method, const PlaneGrid& grid) 
   if (grid.width < 0 || grid.height < 0) throw std::invalid_argument("negative grid size");
   std::vector<std::uint8_t> mask(static_cast<std::size_t>(grid.width) *
                                  static_cast<std::size_t>(grid.height));
-  kRegionMethods.at(method).mask(grid, mask.data());
+  withFormula(method, [&](auto formula) { fillMask<decltype(formula)>(grid, mask.data()); });
   return mask;
 }
 
