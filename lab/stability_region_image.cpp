@@ -12,7 +12,9 @@ namespace {
 
 // `colour` at `alpha` over the premultiplied pixel `below`.
 QRgb over(QRgb below, const QColor& colour, int alpha) {
-  const auto blend = [alpha](int top, int under) { return (top * alpha + under * (255 - alpha)) / 255; };
+  const auto blend = [alpha](int top, int under) {
+    return (top * alpha + under * (255 - alpha)) / 255;
+  };
   return qRgba(blend(colour.red(), qRed(below)), blend(colour.green(), qGreen(below)),
                blend(colour.blue(), qBlue(below)), blend(255, qAlpha(below)));
 }

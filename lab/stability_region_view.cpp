@@ -54,6 +54,7 @@ StabilityRegionView::StabilityRegionView(QWidget* parent) : QWidget(parent) {
   setAccessibleName(QStringLiteral("Stability regions"));
   setMinimumSize(420, 300);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);  // so that a screen reader reaches its description
   for (std::size_t m = 0; m < kMethods.size(); ++m) limits_[m] = study::stabilityLimit(m);
   lambda_ = h_ = NAN;
   describe();
@@ -87,11 +88,13 @@ QString StabilityRegionView::pointText() const {
   text += QStringLiteral(" The step's z = h·λ = %1 (h = %2, λ = %3)")
               .arg(numberText(z), numberText(h_), numberText(lambda_));
   if (z > 0.0)
-    return text + QStringLiteral(" lies right of the imaginary axis: the exact solution grows "
-                                 "there too, and stability does not limit the step.");
+    return text + QStringLiteral(
+                      " lies right of the imaginary axis: the exact solution grows "
+                      "there too, and stability does not limit the step.");
   QStringList stable;
   QStringList unstable;
-  for (const std::size_t m : methods_) (study::stableAt(m, {z, 0.0}) ? stable : unstable) << idOf(m);
+  for (const std::size_t m : methods_)
+    (study::stableAt(m, {z, 0.0}) ? stable : unstable) << idOf(m);
   text += QStringLiteral(":");
   if (!stable.isEmpty()) text += QStringLiteral(" stable with %1").arg(listed(stable));
   if (!stable.isEmpty() && !unstable.isEmpty()) text += QLatin1Char(';');
@@ -129,8 +132,8 @@ void StabilityRegionView::relayout() {
   const double centre = (reMin + reMax) / 2.0;
   const double halfWidth = plot_.width() / scale / 2.0;
   const double halfHeight = plot_.height() / scale / 2.0;
-  const study::PlaneGrid grid{centre - halfWidth, centre + halfWidth, -halfHeight, halfHeight,
-                              plot_.width(), plot_.height()};
+  const study::PlaneGrid grid{centre - halfWidth, centre + halfWidth, -halfHeight,
+                              halfHeight,         plot_.width(),      plot_.height()};
   const bool same = grid.reMin == grid_.reMin && grid.reMax == grid_.reMax &&
                     grid.imMax == grid_.imMax && grid.width == grid_.width &&
                     grid.height == grid_.height;
@@ -169,8 +172,9 @@ void StabilityRegionView::paintEvent(QPaintEvent* /*event*/) {
   // Methods with the same limit (the Euler forms; RK4 and Gill) stack their markers upwards.
   for (std::size_t i = 0; i < methods_.size(); ++i) {
     const double limit = limits_[methods_[i]];
-    const auto same = std::count_if(methods_.begin(), methods_.begin() + static_cast<long>(i),
-                                    [&](std::size_t m) { return std::abs(limits_[m] - limit) < 1e-6; });
+    const auto same =
+        std::count_if(methods_.begin(), methods_.begin() + static_cast<long>(i),
+                      [&](std::size_t m) { return std::abs(limits_[m] - limit) < 1e-6; });
     drawMethodMarker(painter, methods_[i], toPixel({-limit, 0.0}) - QPointF(0, 11.0 * same),
                      kMarkerSize);
   }
@@ -187,23 +191,21 @@ void StabilityRegionView::drawAxes(QPainter& painter) const {
   const QFontMetrics metrics = painter.fontMetrics();
   const double step = tickStep(grid_.reMax - grid_.reMin);
   // Tick values are whole multiples of the step, so each text is the tick's exact value.
-  for (auto i = static_cast<long>(std::ceil(grid_.reMin / step));
-       i * step <= grid_.reMax; ++i) {
+  for (auto i = static_cast<long>(std::ceil(grid_.reMin / step)); i * step <= grid_.reMax; ++i) {
     const double x = toPixel({static_cast<double>(i) * step, 0}).x();
     const QString text = QString::number(static_cast<double>(i) * step);
     painter.drawLine(QPointF(x, plot_.bottom() + 1), QPointF(x, plot_.bottom() + 5));
-    painter.drawText(QPointF(x - metrics.horizontalAdvance(text) / 2.0,
-                             plot_.bottom() + 6 + metrics.ascent()),
-                     text);
+    painter.drawText(
+        QPointF(x - metrics.horizontalAdvance(text) / 2.0, plot_.bottom() + 6 + metrics.ascent()),
+        text);
   }
-  for (auto i = static_cast<long>(std::ceil(grid_.imMin / step));
-       i * step <= grid_.imMax; ++i) {
+  for (auto i = static_cast<long>(std::ceil(grid_.imMin / step)); i * step <= grid_.imMax; ++i) {
     const double y = toPixel({0, static_cast<double>(i) * step}).y();
     const QString text = QString::number(static_cast<double>(i) * step);
     painter.drawLine(QPointF(plot_.left() - 5, y), QPointF(plot_.left(), y));
-    painter.drawText(QPointF(plot_.left() - 8 - metrics.horizontalAdvance(text),
-                             y + metrics.ascent() / 2.0 - 1),
-                     text);
+    painter.drawText(
+        QPointF(plot_.left() - 8 - metrics.horizontalAdvance(text), y + metrics.ascent() / 2.0 - 1),
+        text);
   }
   const QString re = QStringLiteral("Re z");
   painter.drawText(QPointF(plot_.center().x() - metrics.horizontalAdvance(re) / 2.0,
@@ -235,8 +237,9 @@ void StabilityRegionView::drawLegend(QPainter& painter) const {
     painter.drawRect(swatch);
     drawMethodMarker(painter, m, swatch.center(), kMarkerSize);
     painter.setPen(Qt::black);
-    painter.drawText(QPointF(left + 34, swatch.center().y() + metrics.ascent() / 2.0 - 1),
-                     QStringLiteral("%1 (limit %2)").arg(idOf(m), QString::number(limits_[m], 'g', 5)));
+    painter.drawText(
+        QPointF(left + 34, swatch.center().y() + metrics.ascent() / 2.0 - 1),
+        QStringLiteral("%1 (limit %2)").arg(idOf(m), QString::number(limits_[m], 'g', 5)));
     y += line;
   }
   const double z = lambda_ * h_;

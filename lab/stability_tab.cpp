@@ -157,8 +157,7 @@ void StabilityTab::loadSettings(const QSettings& settings) {
     for (std::size_t m = 0; m < kMethods.size(); ++m)
       methodBoxes_[m]->setChecked(ids.contains(idOf(m)));
   }
-  showRegions(settings.value(QStringLiteral("stability/view")).toString() !=
-              QLatin1String("real"));
+  showRegions(settings.value(QStringLiteral("stability/view")).toString() != QLatin1String("real"));
 }
 
 void StabilityTab::saveSettings(QSettings& settings) const {
@@ -166,8 +165,9 @@ void StabilityTab::saveSettings(QSettings& settings) const {
   for (std::size_t m = 0; m < kMethods.size(); ++m)
     if (methodBoxes_[m]->isChecked()) ids << idOf(m);
   settings.setValue(QStringLiteral("stability/regions"), ids.join(QLatin1Char(',')));
-  settings.setValue(QStringLiteral("stability/view"),
-                    regionsButton_->isChecked() ? QStringLiteral("regions") : QStringLiteral("real"));
+  settings.setValue(QStringLiteral("stability/view"), regionsButton_->isChecked()
+                                                          ? QStringLiteral("regions")
+                                                          : QStringLiteral("real"));
 }
 
 }  // namespace kemi::lab

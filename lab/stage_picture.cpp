@@ -39,14 +39,14 @@ double niceStep(double span) {
 
 // The solution through (x0, y0) at kSamples + 1 points from x0 to x1: the preset's exact one,
 // else a reference computed from that start. Second: whether it is a reference.
-std::pair<QPolygonF, bool> solutionThrough(const study::AnyEquation& equation, double x0,
-                                           double y0, double x1) {
+std::pair<QPolygonF, bool> solutionThrough(const study::AnyEquation& equation, double x0, double y0,
+                                           double x1) {
   std::vector<double> xs;
   for (int i = 0; i <= kSamples; ++i) xs.push_back(x0 + (x1 - x0) * i / kSamples);
   QPolygonF curve;
   const bool typed = std::holds_alternative<study::TypedEquation>(equation);
-  if (const auto exact = typed ? std::function<double(double)>{}
-                               : study::exactFunction(equation, x0, y0)) {
+  if (const auto exact =
+          typed ? std::function<double(double)>{} : study::exactFunction(equation, x0, y0)) {
     for (const double x : xs) curve << QPointF(x, exact(x));
     return {curve, false};
   }
@@ -120,8 +120,8 @@ void StagePicture::describe() {
     for (int e = 0; e < stages_.evaluations && e < StageRecord::kMost; ++e)
       text += QStringLiteral(" Stage %1: slope %2 at %3, k%1 = %4.")
                   .arg(e + 1)
-                  .arg(number(stages_.slope[e]),
-                       pointText(QPointF(stages_.x[e], stages_.y[e])), number(stages_.k[e]));
+                  .arg(number(stages_.slope[e]), pointText(QPointF(stages_.x[e], stages_.y[e])),
+                       number(stages_.k[e]));
     if (!solution_.isEmpty())
       text += QStringLiteral(" The %1 solution through the step's start reaches %2 at x = %3.")
                   .arg(reference_ ? QStringLiteral("reference") : QStringLiteral("exact"),
@@ -199,16 +199,18 @@ void StagePicture::drawAxes(QPainter& painter, const QRectF& plot) const {
     const double x = toPixel(i * xs, 0).x();
     painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 4));
     const QString text = number(i * xs);
-    painter.drawText(QPointF(x - metrics.horizontalAdvance(text) / 2.0,
-                             plot.bottom() + 6 + metrics.ascent()), text);
+    painter.drawText(
+        QPointF(x - metrics.horizontalAdvance(text) / 2.0, plot.bottom() + 6 + metrics.ascent()),
+        text);
   }
   const double ys = niceStep(yMax_ - yMin_);
   for (double i = std::ceil(yMin_ / ys); i * ys <= yMax_; ++i) {
     const double y = toPixel(0, i * ys).y();
     painter.drawLine(QPointF(plot.left() - 4, y), QPointF(plot.left(), y));
     const QString text = number(i * ys);
-    painter.drawText(QPointF(plot.left() - 7 - metrics.horizontalAdvance(text),
-                             y + metrics.ascent() / 2.0 - 1), text);
+    painter.drawText(
+        QPointF(plot.left() - 7 - metrics.horizontalAdvance(text), y + metrics.ascent() / 2.0 - 1),
+        text);
   }
 }
 

@@ -3,8 +3,8 @@
 // the real axis and left white beyond it, for each method ticked alone.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QChartView>
+#include <QCheckBox>
 #include <QImage>
 #include <QLabel>
 #include <QRadioButton>
@@ -35,8 +35,8 @@ QSet<QString> listedAfter(const QString& text, const QString& lead) {
 }
 
 TEST(StabilityTabTest, DescriptionNamesTheMethodsStableAtTheMarkedPoint) {
-  const std::pair<double, double> points[] = {
-      {-1.0, 0.1}, {-50.0, 0.05}, {-50.0, 0.0557}, {-10.0, 0.35}, {-2.0, 1.3}, {-50.0, 1.0}};
+  const std::pair<double, double> points[] = {{-1.0, 0.1},   {-50.0, 0.05}, {-50.0, 0.0557},
+                                              {-10.0, 0.35}, {-2.0, 1.3},   {-50.0, 1.0}};
   StabilityTab tab;
   auto* label = tab.findChild<QLabel*>(QStringLiteral("stabilityPoint"));
   ASSERT_NE(label, nullptr);

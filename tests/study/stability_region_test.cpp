@@ -23,7 +23,8 @@ TEST(StabilityRegionTest, RIsTheExponentialToEachMethodsOrder) {
     SCOPED_TRACE(std::string(kMethods[m].id));
     for (const Complex d : directions) {
       const Complex z = 0.01 * d;
-      const double ratio = std::abs(stabilityFunction(m, z) - std::exp(z)) / std::pow(0.01 * std::abs(d), p + 1);
+      const double ratio =
+          std::abs(stabilityFunction(m, z) - std::exp(z)) / std::pow(0.01 * std::abs(d), p + 1);
       EXPECT_GT(ratio, 1e-6);
       EXPECT_LT(ratio, 1.0);
     }
