@@ -51,7 +51,7 @@ bool writeChart(QChartView* view, const QString& path, double pixelRatio, QStrin
   return writePicture(view, path, pixelRatio, error);
 }
 
-bool writePicture(QWidget* view, const QString& path, double pixelRatio, QString& error) {
+bool writePicture(QWidget* picture, const QString& path, double pixelRatio, QString& error) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (suffix != QLatin1String("png") && suffix != QLatin1String("svg")) {
     error = QStringLiteral("Could not write %1: the name must end in .png or .svg.").arg(path);
@@ -59,14 +59,14 @@ bool writePicture(QWidget* view, const QString& path, double pixelRatio, QString
   }
   QSaveFile file(path);
   if (!open(file, error)) return false;
-  const QSize size = view->size();
+  const QSize size = picture->size();
   if (suffix == QLatin1String("png")) {
     QImage image(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(pixelRatio);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    view->render(&painter);
+    picture->render(&painter);
     painter.end();
     if (!image.save(&file, "PNG")) {
       file.cancelWriting();
@@ -79,11 +79,11 @@ bool writePicture(QWidget* view, const QString& path, double pixelRatio, QString
     svg.setSize(size);
     svg.setResolution(96);  // so that SVG viewers show it at the view's size in pixels
     svg.setViewBox(QRect(QPoint(0, 0), size));
-    auto* chart = qobject_cast<QChartView*>(view);
-    svg.setTitle(chart != nullptr ? chart->chart()->title() : view->accessibleName());
+    auto* chart = qobject_cast<QChartView*>(picture);
+    svg.setTitle(chart != nullptr ? chart->chart()->title() : picture->accessibleName());
     svg.setDescription(QStringLiteral("Kemi Lab chart"));
     QPainter painter(&svg);
-    view->render(&painter);
+    picture->render(&painter);
     painter.end();
   }
   return commit(file, error);

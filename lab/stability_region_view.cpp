@@ -175,7 +175,8 @@ void StabilityRegionView::paintEvent(QPaintEvent* /*event*/) {
     const auto same =
         std::count_if(methods_.begin(), methods_.begin() + static_cast<long>(i),
                       [&](std::size_t m) { return std::abs(limits_[m] - limit) < 1e-6; });
-    drawMethodMarker(painter, methods_[i], toPixel({-limit, 0.0}) - QPointF(0, 11.0 * same),
+    drawMethodMarker(painter, methods_[i],
+                     toPixel({-limit, 0.0}) - QPointF(0, 11.0 * static_cast<double>(same)),
                      kMarkerSize);
   }
   painter.restore();
@@ -191,7 +192,8 @@ void StabilityRegionView::drawAxes(QPainter& painter) const {
   const QFontMetrics metrics = painter.fontMetrics();
   const double step = tickStep(grid_.reMax - grid_.reMin);
   // Tick values are whole multiples of the step, so each text is the tick's exact value.
-  for (auto i = static_cast<long>(std::ceil(grid_.reMin / step)); i * step <= grid_.reMax; ++i) {
+  for (auto i = static_cast<long>(std::ceil(grid_.reMin / step));
+       static_cast<double>(i) * step <= grid_.reMax; ++i) {
     const double x = toPixel({static_cast<double>(i) * step, 0}).x();
     const QString text = QString::number(static_cast<double>(i) * step);
     painter.drawLine(QPointF(x, plot_.bottom() + 1), QPointF(x, plot_.bottom() + 5));
@@ -199,7 +201,8 @@ void StabilityRegionView::drawAxes(QPainter& painter) const {
         QPointF(x - metrics.horizontalAdvance(text) / 2.0, plot_.bottom() + 6 + metrics.ascent()),
         text);
   }
-  for (auto i = static_cast<long>(std::ceil(grid_.imMin / step)); i * step <= grid_.imMax; ++i) {
+  for (auto i = static_cast<long>(std::ceil(grid_.imMin / step));
+       static_cast<double>(i) * step <= grid_.imMax; ++i) {
     const double y = toPixel({0, static_cast<double>(i) * step}).y();
     const QString text = QString::number(static_cast<double>(i) * step);
     painter.drawLine(QPointF(plot_.left() - 5, y), QPointF(plot_.left(), y));
