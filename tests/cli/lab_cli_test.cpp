@@ -115,6 +115,19 @@ TEST(LabCliTest, RefusesBadInputInOneLineNamingTheOption) {
       {{"steps", "--method", "RK4", "--n", "-1"}, "--n"},
       {{"stability", "--max-n", "4"}, "--max-n"},
       {{"stability", "--view", "complex"}, "--view"},
+      {{"convergence", "--f", "-2*x-", "--y0", "1"}, "--f: unexpected end of expression at"},
+      {{"steps", "--method", "RK4", "--f", "2x", "--y0", "1"}, "2*x"},
+      {{"compare", "--f", "x + z", "--y0", "1"}, "'z'"},
+      {{"compare", "--f", "cosh(x) + foo(y)", "--y0", "1"}, "'foo'"},
+      {{"compare", "--f", "", "--y0", "1"}, "empty"},
+      {{"compare", "--f", QString(1001, QLatin1Char('1')), "--y0", "1"}, "1000"},
+      {{"stability", "--equation", "stiff", "--f", "y"}, "--equation and --f"},
+      {{"stability", "--equation", "Stiff"}, "riccati"},
+      {{"compare", "--f", "y"}, "--y0"},
+      {{"compare", "--f", "y", "--x0", "2", "--y0", "1", "--x1", "2"}, "--x1"},
+      {{"compare", "--f", "1/y", "--y0", "0"}, "not a finite number at the start"},
+      {{"compare", "--f", "y", "--y0", "1", "--exact", "exp(2*x)"}, "--exact"},
+      {{"convergence", "--equation", "riccati", "--x1", "1"}, "near x = 0.9698"},
   };
   for (const Refusal& refusal : refusals) {
     SCOPED_TRACE(refusal.arguments.join(' ').toStdString());
@@ -152,7 +165,7 @@ TEST(LabCliTest, ConvergenceRowsAreTheRunsLastPoints) {
     ASSERT_EQ(rows.size(), 1 + 7 * 5u);  // N = 1, 2, 4, 8, 16 for each method
     for (std::size_t i = 1; i < rows.size(); ++i) {
       const std::vector<std::string>& row = rows[i];
-      ASSERT_EQ(row.size(), 9u);
+      ASSERT_EQ(row.size(), 12u);
       kemi::Calculation calc;
       run(calc, row[0], x1, row[1]);
       EXPECT_EQ(number(row[3]), calc.X()[calc.lastIndex()]) << row[0] << " N " << row[1];
@@ -178,6 +191,25 @@ TEST(LabCliTest, StepRowsAreTheRunsTable) {
   }
 }
 
+TEST(LabCliTest, TypedClassroomGivesClassroomsPoints) {
+  // compare's columns past the exact one hold every method's points.
+  const Outcome preset = lab({"compare", "--n", "7", "--x1", "0.9"});
+  const Outcome typed =
+      lab({"compare", "--n", "7", "--f", "-2*x - y", "--y0", "-1", "--x1", "0.9"});
+  ASSERT_EQ(preset.status, 0) << preset.err;
+  ASSERT_EQ(typed.status, 0) << typed.err;
+  const auto a = csvRows(preset.out);
+  const auto b = csvRows(typed.out);
+  ASSERT_EQ(a.size(), 9u);
+  ASSERT_EQ(b.size(), a.size());
+  EXPECT_EQ(a[0][2], "exact");
+  EXPECT_EQ(b[0][2], "reference");  // no --exact: a reference solution
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    ASSERT_EQ(a[i].size(), 3 + kemi::kMethods.size());
+    for (std::size_t c = 3; c < a[i].size(); ++c) EXPECT_EQ(a[i][c], b[i][c]) << i << "," << c;
+  }
+}
+
 TEST(LabCliTest, MarkdownIsATable) {
   const std::vector<std::pair<QStringList, std::size_t>> cases{
       {{"stability", "--format", "md"}, 7},
@@ -187,7 +219,13 @@ TEST(LabCliTest, MarkdownIsATable) {
     SCOPED_TRACE(arguments.join(' ').toStdString());
     const Outcome r = lab(arguments);
     ASSERT_EQ(r.status, 0) << r.err;
-    const QStringList lines = QString::fromStdString(r.out).trimmed().split(QLatin1Char('\n'));
+    QStringList lines = QString::fromStdString(r.out).trimmed().split(QLatin1Char('\n'));
+    // A line that names the equation and the start, a blank line, then the table.
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QLatin1String("classroom: dy/dx = -2*x - y from (0, -1)")))
+        << lines[0].toStdString();
+    EXPECT_EQ(lines[1], QString());
+    lines = lines.mid(2);
     ASSERT_EQ(lines.size(), static_cast<qsizetype>(rows + 2));
     for (const QString& line : lines)
       EXPECT_TRUE(line.startsWith(QLatin1Char('|')) && line.endsWith(QLatin1Char('|')))
