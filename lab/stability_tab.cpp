@@ -151,8 +151,9 @@ QString StabilityTab::fileBaseName() const {
 }
 
 void StabilityTab::loadSettings(const QSettings& settings) {
-  const QString chosen = settings.value(QStringLiteral("stability/regions")).toString();
-  if (!chosen.isNull()) {
+  // contains(), not a null value: an INI file gives back no choice at all as a null string.
+  if (settings.contains(QStringLiteral("stability/regions"))) {
+    const QString chosen = settings.value(QStringLiteral("stability/regions")).toString();
     const QStringList ids = chosen.split(QLatin1Char(','), Qt::SkipEmptyParts);
     for (std::size_t m = 0; m < kMethods.size(); ++m)
       methodBoxes_[m]->setChecked(ids.contains(idOf(m)));

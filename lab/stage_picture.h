@@ -24,6 +24,9 @@ class StagePicture : public QWidget {
                std::size_t method);
   std::int64_t step() const { return step_; }  // 0 when nothing is shown
   const StageRecord& stages() const { return stages_; }
+  // The solution through the step's start as drawn, and whether it is a reference.
+  const QPolygonF& solution() const { return solution_; }
+  bool reference() const { return reference_; }
   // Where (x, y) lies in the widget, in pixels.
   QPointF toPixel(double x, double y) const;
   QString title() const;

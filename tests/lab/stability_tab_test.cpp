@@ -1,6 +1,7 @@
 // The stability tab's regions: the description names exactly the methods whose real-axis limit
 // the marked h * lambda stays within, and the picture is filled inside each method's limit on
-// the real axis and left white beyond it, for each method ticked alone.
+// the real axis and left white beyond it, for each method ticked alone; the ticked regions and
+// the view are remembered.
 #include <gtest/gtest.h>
 
 #include <QChartView>
@@ -10,6 +11,9 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <algorithm>
 
 #include "method_table.h"
 #include "stability.h"
@@ -79,6 +83,27 @@ TEST(StabilityTabTest, EachRegionIsFilledUpToItsRealAxisLimitAndWhiteBeyond) {
   EXPECT_EQ(tab.picture(), tab.chartView());
   EXPECT_TRUE(tab.chartView()->isVisible());
   EXPECT_FALSE(view->isVisible());
+}
+
+TEST(StabilityTabTest, RemembersTheChosenRegionsAndTheView) {
+  const std::pair<std::vector<std::size_t>, bool> cases[] = {
+      {{3, 6}, true}, {{}, false}, {{0, 1, 2, 3, 4, 5, 6}, true}, {{4}, false}};
+  for (const auto& [methods, real] : cases) {
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("lab.ini")), QSettings::IniFormat);
+    {
+      StabilityTab before;
+      for (std::size_t m = 0; m < kMethods.size(); ++m)
+        before.findChild<QCheckBox*>(QStringLiteral("region_") + idOf(m))
+            ->setChecked(std::find(methods.begin(), methods.end(), m) != methods.end());
+      before.showRegions(!real);
+      before.saveSettings(settings);
+    }
+    StabilityTab after;
+    after.loadSettings(settings);
+    EXPECT_EQ(after.regionView()->methods(), methods);
+    EXPECT_EQ(after.picture() == after.chartView(), real);
+  }
 }
 
 }  // namespace

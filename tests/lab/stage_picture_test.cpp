@@ -9,6 +9,7 @@
 #include <string>
 
 #include "method_table.h"
+#include "problem_steps.h"
 #include "stage_picture.h"
 #include "steps_tab.h"
 #include "text_table_model.h"
@@ -52,6 +53,31 @@ TEST(StagePictureTest, ShowsTheSelectedRowsStagesAsTheTableRecordsThem) {
         }
       }
     }
+}
+
+// The comparison curve starts at the step's start, not at the problem's, and ends where a fine
+// RK4 run from that start ends: classroom through its exact solution, riccati (no exact
+// solution) through a reference.
+TEST(StagePictureTest, ComparesWithTheSolutionThroughTheStepsStart) {
+  const study::Problem problems[] = {{study::Classroom{}, 0.0, -1.0, 0.8},
+                                     {study::Riccati{}, 0.0, 1.0, 0.4}};
+  for (const study::Problem& p : problems) {
+    SCOPED_TRACE(study::equationId(p.equation));
+    const study::StepTable table = study::buildStepTable(p, 0, 4);
+    StagePicture picture;
+    for (std::size_t row = 1; row < table.rows.size(); ++row) {
+      picture.setStep(p.equation, table, row, 0);
+      const study::StepRow& start = table.rows[row - 1];
+      const QPolygonF& curve = picture.solution();
+      ASSERT_FALSE(curve.isEmpty());
+      EXPECT_EQ(picture.reference(), !study::hasExactSolution(p.equation));
+      EXPECT_EQ(curve.front().x(), start.x);
+      EXPECT_NEAR(curve.front().y(), start.y, 1e-12);
+      const study::Polygon fine =
+          study::polygon(study::Problem{p.equation, start.x, start.y, table.rows[row].x}, 3, 2000);
+      EXPECT_NEAR(curve.back().y(), fine.y.back(), 1e-8);
+    }
+  }
 }
 
 }  // namespace
