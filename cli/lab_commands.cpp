@@ -52,9 +52,13 @@ constexpr std::array kStepsOptions{kEquationOption, kFOption, kX0Option, kY0Opti
 constexpr OptionSpec kStabilityX1{
     "x1", "X", "end of the interval of lambda (default 1, or the preset's suggested x1)",
     "a finite number other than x0, such as 1 or 0.5"};
+constexpr OptionSpec kView{"view", "VIEW",
+                           "what --chart draws: regions (the default), the stability regions in "
+                           "the complex plane, or real, |R(-h)| against h on the real axis",
+                           "regions or real"};
 constexpr std::array kStabilityOptions{kEquationOption, kFOption,     kX0Option,   kY0Option,
                                        kExactOption,    kStabilityX1, kMethodList, kFormat,
-                                       kOutput,         kChart};
+                                       kOutput,         kChart,       kView};
 
 std::string methodId(std::size_t method) {
   return std::string(kMethods[method].id);
@@ -141,6 +145,7 @@ int stability(const QCommandLineParser& parser) {
   const study::Problem problem = readProblem(parser, kStabilityX1, 1.0);
   const std::vector<std::size_t> methods = readMethods(parser, kMethodList);
   const TextFormat format = readFormat(parser, kFormat);
+  const StabilityView view = readStabilityView(parser, kView);
   Outputs outputs(readOutputPath(parser, kOutput), readChartPath(parser));
   if (openOutputs("stability", outputs) != 0) return 1;
   return deliver(
@@ -148,7 +153,9 @@ int stability(const QCommandLineParser& parser) {
       formatted(study::problemStabilityText(study::problemStabilityRows(problem, methods)), format,
                 problem),
       [&](QByteArray& bytes, QString& error) {
-        return drawStabilityChart(methods, outputs.chartPath, bytes, error);
+        return view == StabilityView::Regions
+                   ? drawStabilityRegions(methods, outputs.chartPath, bytes, error)
+                   : drawStabilityChart(methods, outputs.chartPath, bytes, error);
       });
 }
 

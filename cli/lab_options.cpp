@@ -142,6 +142,17 @@ TextFormat readFormat(const QCommandLineParser& parser, const OptionSpec& option
   refuse(option, text, "unknown format");
 }
 
+StabilityView readStabilityView(const QCommandLineParser& parser, const OptionSpec& option) {
+  const QString name = QString::fromLatin1(option.name);
+  if (!parser.isSet(name)) return StabilityView::Regions;
+  const QString text = parser.value(name);
+  if (text.compare(QStringLiteral("regions"), Qt::CaseInsensitive) == 0)
+    return StabilityView::Regions;
+  if (text.compare(QStringLiteral("real"), Qt::CaseInsensitive) == 0)
+    return StabilityView::RealAxis;
+  refuse(option, text, "unknown view");
+}
+
 QString readOutputPath(const QCommandLineParser& parser, const OptionSpec& option) {
   const QString name = QString::fromLatin1(option.name);
   if (!parser.isSet(name)) return {};

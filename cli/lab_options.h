@@ -53,6 +53,10 @@ std::vector<std::size_t> readMethods(const QCommandLineParser& parser, const Opt
 std::size_t readMethod(const QCommandLineParser& parser, const OptionSpec& option);
 enum class TextFormat { Csv, Markdown };
 TextFormat readFormat(const QCommandLineParser& parser, const OptionSpec& option);
+// What `stability --chart` draws: the regions in the complex plane (the default) or |R(-h)|
+// against h on the real axis.
+enum class StabilityView { Regions, RealAxis };
+StabilityView readStabilityView(const QCommandLineParser& parser, const OptionSpec& option);
 // Empty for standard output.
 QString readOutputPath(const QCommandLineParser& parser, const OptionSpec& option);
 

@@ -7,6 +7,10 @@
 // observer that sees each increment kj as it is formed. The step functions pass f1 and an
 // observer that does nothing, so the step loop compiles to the bare formula; the lab passes a
 // recorder to show the stages of the very arithmetic that took the step.
+//
+// apply() is a template on the type V of y, as odeint's steppers are on their value type: with
+// V = double it is the step the run takes; with V = std::complex<double>, one step of y' = z y
+// from y = 1 with h = 1 gives the method's stability function R(z).
 #pragma once
 
 #include <cmath>
@@ -22,15 +26,16 @@ struct Equation {
 
 // The observer of the step functions: sees nothing, costs nothing.
 struct NoStages {
-  void operator()(int, double) const {}
+  template <class V>
+  void operator()(int, const V&) const {}
 };
 
 // Explicit Euler.
 struct EulerFormula {
-  template <class F, class Observe>
-  static void apply(F&& f, const double& x0, const double& y0, const double& h, double& y,
+  template <class F, class Observe, class V>
+  static void apply(F&& f, const double& x0, const V& y0, const double& h, V& y,
                     Observe&& observe) {
-    const double k1 = h * f(x0, y0);
+    const V k1 = h * f(x0, y0);
     observe(1, k1);
     y = y0 + k1;
   }
@@ -38,12 +43,12 @@ struct EulerFormula {
 
 // Euler end-point (Heun): average of the slopes at both ends, the far end reached by Euler.
 struct EulerEPFormula {
-  template <class F, class Observe>
-  static void apply(F&& f, const double& x0, const double& y0, const double& h, double& y,
+  template <class F, class Observe, class V>
+  static void apply(F&& f, const double& x0, const V& y0, const double& h, V& y,
                     Observe&& observe) {
-    const double k1 = h * f(x0, y0);
+    const V k1 = h * f(x0, y0);
     observe(1, k1);
-    const double k2 = h * f(x0 + h, y0 + k1);
+    const V k2 = h * f(x0 + h, y0 + k1);
     observe(2, k2);
     y = y0 + (k1 + k2) / 2.0;
   }
@@ -51,12 +56,12 @@ struct EulerEPFormula {
 
 // Euler mid-point: the slope at the middle of the step, reached by half an Euler step.
 struct EulerMPFormula {
-  template <class F, class Observe>
-  static void apply(F&& f, const double& x0, const double& y0, const double& h, double& y,
+  template <class F, class Observe, class V>
+  static void apply(F&& f, const double& x0, const V& y0, const double& h, V& y,
                     Observe&& observe) {
-    const double k1 = h * f(x0, y0);
+    const V k1 = h * f(x0, y0);
     observe(1, k1);
-    const double k2 = h * f(x0 + h / 2.0, y0 + k1 / 2.0);
+    const V k2 = h * f(x0 + h / 2.0, y0 + k1 / 2.0);
     observe(2, k2);
     y = y0 + k2;
   }
@@ -64,16 +69,16 @@ struct EulerMPFormula {
 
 // Classical fourth-order Runge-Kutta.
 struct RK4Formula {
-  template <class F, class Observe>
-  static void apply(F&& f, const double& x0, const double& y0, const double& h, double& y,
+  template <class F, class Observe, class V>
+  static void apply(F&& f, const double& x0, const V& y0, const double& h, V& y,
                     Observe&& observe) {
-    const double k1 = h * f(x0, y0);
+    const V k1 = h * f(x0, y0);
     observe(1, k1);
-    const double k2 = h * f(x0 + h / 2.0, y0 + k1 / 2.0);
+    const V k2 = h * f(x0 + h / 2.0, y0 + k1 / 2.0);
     observe(2, k2);
-    const double k3 = h * f(x0 + h / 2.0, y0 + k2 / 2.0);
+    const V k3 = h * f(x0 + h / 2.0, y0 + k2 / 2.0);
     observe(3, k3);
-    const double k4 = h * f(x0 + h, y0 + k3);
+    const V k4 = h * f(x0 + h, y0 + k3);
     observe(4, k4);
     y = y0 + (((k1 + 2.0 * k2) + 2.0 * k3) + k4) / 6.0;
   }
@@ -82,18 +87,18 @@ struct RK4Formula {
 // Gill (1951): fourth order with stage weights built from 1/sqrt(2). g is formed as 1/sqrt(2),
 // not sqrt(0.5), which differs by one unit in the last place.
 struct RK4GFormula {
-  template <class F, class Observe>
-  static void apply(F&& f, const double& x0, const double& y0, const double& h, double& y,
+  template <class F, class Observe, class V>
+  static void apply(F&& f, const double& x0, const V& y0, const double& h, V& y,
                     Observe&& observe) {
     const double g = 1.0 / std::sqrt(2.0);
     const double minusHalf = -1.0 / 2.0;
-    const double k1 = h * f(x0, y0);
+    const V k1 = h * f(x0, y0);
     observe(1, k1);
-    const double k2 = h * f(x0 + h / 2.0, y0 + k1 / 2.0);
+    const V k2 = h * f(x0 + h / 2.0, y0 + k1 / 2.0);
     observe(2, k2);
-    const double k3 = h * f(x0 + h / 2.0, (y0 + (minusHalf + g) * k1) + (1.0 - g) * k2);
+    const V k3 = h * f(x0 + h / 2.0, (y0 + (minusHalf + g) * k1) + (1.0 - g) * k2);
     observe(3, k3);
-    const double k4 = h * f(x0 + h, (y0 - g * k2) + (1.0 + g) * k3);
+    const V k4 = h * f(x0 + h, (y0 - g * k2) + (1.0 + g) * k3);
     observe(4, k4);
     const double w2 = 2.0 * (1.0 - g);
     const double w3 = 2.0 * (1.0 + g);
@@ -104,24 +109,23 @@ struct RK4GFormula {
 // Runge-Kutta-Fehlberg (Fehlberg 1969): advances with the fifth-order solution of the 4(5) pair,
 // at a fixed step; no error estimate is formed.
 struct RKFFormula {
-  template <class F, class Observe>
-  static void apply(F&& f, const double& x0, const double& y0, const double& h, double& y,
+  template <class F, class Observe, class V>
+  static void apply(F&& f, const double& x0, const V& y0, const double& h, V& y,
                     Observe&& observe) {
-    const double k1 = h * f(x0, y0);
+    const V k1 = h * f(x0, y0);
     observe(1, k1);
-    const double k2 = h * f(x0 + h / 4.0, y0 + k1 / 4.0);
+    const V k2 = h * f(x0 + h / 4.0, y0 + k1 / 4.0);
     observe(2, k2);
-    const double k3 = h * f(x0 + (3.0 * h) / 8.0, (y0 + (3.0 * k1) / 32.0) + (9.0 * k2) / 32.0);
+    const V k3 = h * f(x0 + (3.0 * h) / 8.0, (y0 + (3.0 * k1) / 32.0) + (9.0 * k2) / 32.0);
     observe(3, k3);
-    const double k4 =
+    const V k4 =
         h * f(x0 + (12.0 * h) / 13.0,
               ((y0 + (1932.0 * k1) / 2197.0) - (7200.0 * k2) / 2197.0) + (7296.0 * k3) / 2197.0);
     observe(4, k4);
-    const double k5 =
-        h * f(x0 + h, (((y0 + (439.0 * k1) / 216.0) - 8.0 * k2) + (3680.0 * k3) / 513.0) -
-                          (845.0 * k4) / 4104.0);
+    const V k5 = h * f(x0 + h, (((y0 + (439.0 * k1) / 216.0) - 8.0 * k2) + (3680.0 * k3) / 513.0) -
+                                   (845.0 * k4) / 4104.0);
     observe(5, k5);
-    const double k6 =
+    const V k6 =
         h * f(x0 + h / 2.0, ((((y0 - (8.0 * k1) / 27.0) + 2.0 * k2) - (3544.0 * k3) / 2565.0) +
                              (1859.0 * k4) / 4104.0) -
                                 (11.0 * k5) / 40.0);
@@ -137,18 +141,18 @@ struct RKFFormula {
 
 // Runge-Kutta-Merson (Merson 1957): the fourth-order formula at a fixed step.
 struct RKMFormula {
-  template <class F, class Observe>
-  static void apply(F&& f, const double& x0, const double& y0, const double& h, double& y,
+  template <class F, class Observe, class V>
+  static void apply(F&& f, const double& x0, const V& y0, const double& h, V& y,
                     Observe&& observe) {
-    const double k1 = h * f(x0, y0);
+    const V k1 = h * f(x0, y0);
     observe(1, k1);
-    const double k2 = h * f(x0 + h / 3.0, y0 + k1 / 3.0);
+    const V k2 = h * f(x0 + h / 3.0, y0 + k1 / 3.0);
     observe(2, k2);
-    const double k3 = h * f(x0 + h / 3.0, (y0 + k1 / 6.0) + k2 / 6.0);
+    const V k3 = h * f(x0 + h / 3.0, (y0 + k1 / 6.0) + k2 / 6.0);
     observe(3, k3);
-    const double k4 = h * f(x0 + h / 2.0, (y0 + k1 / 8.0) + (3.0 * k3) / 8.0);
+    const V k4 = h * f(x0 + h / 2.0, (y0 + k1 / 8.0) + (3.0 * k3) / 8.0);
     observe(4, k4);
-    const double k5 = h * f(x0 + h, ((y0 + k1 / 2.0) - (3.0 * k3) / 2.0) + 2.0 * k4);
+    const V k5 = h * f(x0 + h, ((y0 + k1 / 2.0) - (3.0 * k3) / 2.0) + 2.0 * k4);
     observe(5, k5);
     y = y0 + ((k1 + 4.0 * k4) + k5) / 6.0;
   }

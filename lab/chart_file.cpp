@@ -16,6 +16,7 @@
 #include "convergence_model.h"
 #include "stability.h"
 #include "stability_chart.h"
+#include "stability_region_view.h"
 #include "summary.h"
 #include "text_table_model.h"
 
@@ -39,8 +40,8 @@ bool open(QSaveFile& file, QString& error) {
 
 // A view that is never shown on a screen lays its chart out only once it is "shown"; without
 // it the chart keeps its initial tiny size.
-void layOutUnshown(QChartView& view) {
-  view.setRenderHint(QPainter::Antialiasing);
+void layOutUnshown(QWidget& view) {
+  if (auto* chart = qobject_cast<QChartView*>(&view)) chart->setRenderHint(QPainter::Antialiasing);
   view.resize(kChartFileSize);
   view.setAttribute(Qt::WA_DontShowOnScreen);
   view.show();
@@ -49,8 +50,8 @@ void layOutUnshown(QChartView& view) {
 
 }  // namespace
 
-bool renderChart(QChartView* view, const QString& path, double pixelRatio, QByteArray& bytes,
-                 QString& error) {
+bool renderPicture(QWidget* picture, const QString& path, double pixelRatio, QByteArray& bytes,
+                   QString& error) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (suffix != QLatin1String("png") && suffix != QLatin1String("svg")) {
     error = QStringLiteral("Could not write %1: the name must end in .png or .svg.").arg(path);
@@ -58,14 +59,14 @@ bool renderChart(QChartView* view, const QString& path, double pixelRatio, QByte
   }
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  const QSize size = view->size();
+  const QSize size = picture->size();
   if (suffix == QLatin1String("png")) {
     QImage image(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(pixelRatio);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    view->render(&painter);
+    picture->render(&painter);
     painter.end();
     if (!image.save(&buffer, "PNG")) {
       error = QStringLiteral("Could not write %1: the PNG encoder failed.").arg(path);
@@ -77,19 +78,21 @@ bool renderChart(QChartView* view, const QString& path, double pixelRatio, QByte
     svg.setSize(size);
     svg.setResolution(96);  // so that SVG viewers show it at the view's size in pixels
     svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(view->chart()->title());
-    svg.setDescription(view->accessibleDescription().isEmpty() ? QStringLiteral("Kemi Lab chart")
-                                                               : view->accessibleDescription());
+    auto* chart = qobject_cast<QChartView*>(picture);
+    svg.setTitle(chart != nullptr ? chart->chart()->title() : picture->accessibleName());
+    svg.setDescription(picture->accessibleDescription().isEmpty()
+                           ? QStringLiteral("Kemi Lab chart")
+                           : picture->accessibleDescription());
     QPainter painter(&svg);
-    view->render(&painter);
+    picture->render(&painter);
     painter.end();
   }
   return true;
 }
 
-bool writeChart(QChartView* view, const QString& path, double pixelRatio, QString& error) {
+bool writePicture(QWidget* picture, const QString& path, double pixelRatio, QString& error) {
   QByteArray bytes;
-  if (!renderChart(view, path, pixelRatio, bytes, error)) return false;
+  if (!renderPicture(picture, path, pixelRatio, bytes, error)) return false;
   return writeText(path, bytes.toStdString(), error);
 }
 
@@ -117,7 +120,7 @@ bool drawConvergenceChart(const std::vector<study::ConvergenceRow>& rows, const 
   chart.refillNow();
   view.setAccessibleDescription(describeConvergence(summaryText(rows), false));
   QCoreApplication::processEvents();
-  return renderChart(&view, path, 1.0, bytes, error);
+  return renderPicture(&view, path, 1.0, bytes, error);
 }
 
 bool drawStabilityChart(const std::vector<std::size_t>& methods, const QString& path,
@@ -129,7 +132,15 @@ bool drawStabilityChart(const std::vector<std::size_t>& methods, const QString& 
   QChartView view(makeStabilityChart(limits, samples));
   view.setAccessibleDescription(describeStability(limits.table()));
   layOutUnshown(view);
-  return renderChart(&view, path, 1.0, bytes, error);
+  return renderPicture(&view, path, 1.0, bytes, error);
+}
+
+bool drawStabilityRegions(const std::vector<std::size_t>& methods, const QString& path,
+                          QByteArray& bytes, QString& error) {
+  StabilityRegionView view;
+  view.setMethods(methods);
+  layOutUnshown(view);
+  return renderPicture(&view, path, 1.0, bytes, error);
 }
 
 }  // namespace kemi::lab

@@ -11,17 +11,20 @@
 #include "convergence.h"
 
 class QChartView;
+class QWidget;
 
 namespace kemi::lab {
 
 inline constexpr QSize kChartFileSize{960, 640};
 
-// PNG at `pixelRatio` device pixels per pixel of the view's size, or SVG at the view's size,
-// chosen by the suffix of `path`, into `bytes`. False with the reason in `error`.
-bool renderChart(QChartView* view, const QString& path, double pixelRatio, QByteArray& bytes,
-                 QString& error);
-// renderChart into the file at `path`.
-bool writeChart(QChartView* view, const QString& path, double pixelRatio, QString& error);
+// PNG at `pixelRatio` device pixels per pixel of the widget's size, or SVG at the widget's size,
+// chosen by the suffix of `path`, into `bytes`; the SVG is titled with the chart's title or the
+// widget's accessible name and described by its accessible description. False with the reason
+// in `error`.
+bool renderPicture(QWidget* picture, const QString& path, double pixelRatio, QByteArray& bytes,
+                   QString& error);
+// renderPicture into the file at `path`.
+bool writePicture(QWidget* picture, const QString& path, double pixelRatio, QString& error);
 // Text written into CSV files: a QSaveFile, committed only when every byte was written.
 bool writeText(const QString& path, const std::string& text, QString& error);
 
@@ -31,5 +34,8 @@ bool drawConvergenceChart(const std::vector<study::ConvergenceRow>& rows, const 
                           QByteArray& bytes, QString& error);
 bool drawStabilityChart(const std::vector<std::size_t>& methods, const QString& path,
                         QByteArray& bytes, QString& error);
+// The methods' stability regions in the complex plane.
+bool drawStabilityRegions(const std::vector<std::size_t>& methods, const QString& path,
+                          QByteArray& bytes, QString& error);
 
 }  // namespace kemi::lab

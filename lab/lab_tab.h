@@ -19,6 +19,8 @@ class LabTab : public QWidget {
   using QWidget::QWidget;
 
   virtual QChartView* chartView() const = 0;
+  // The picture File > Export chart writes: the chart view unless the tab shows another one.
+  virtual QWidget* picture() const;
   virtual QTableView* currentTableView() const = 0;
   // The current table as the command line writes it.
   virtual study::TextTable currentTable() const = 0;

@@ -82,8 +82,8 @@ bool LabWindow::exportTable(const QString& path, QString& error) const {
 }
 
 bool LabWindow::exportChart(const QString& path, QString& error) const {
-  QChartView* view = currentTab()->chartView();
-  return writeChart(view, path, view->devicePixelRatioF(), error);
+  QWidget* picture = currentTab()->picture();
+  return writePicture(picture, path, picture->devicePixelRatioF(), error);
 }
 
 void LabWindow::askAndExport(const QString& filter, const QString& suffix, bool chart) {

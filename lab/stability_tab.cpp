@@ -1,10 +1,16 @@
-// The stability tab: both tables are computed once (a few milliseconds) and the chart is read
-// from them.
+// The stability tab: both tables are computed once (a few milliseconds) and the real-axis chart
+// is read from them; the regions are drawn for the methods ticked above the pictures.
 #include "stability_tab.h"
 
+#include <QButtonGroup>
 #include <QChartView>
+#include <QCheckBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QRadioButton>
+#include <QSettings>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <numeric>
@@ -14,9 +20,23 @@
 #include "method_table.h"
 #include "stability.h"
 #include "stability_chart.h"
+#include "stability_region_view.h"
 #include "text_table_model.h"
 
 namespace kemi::lab {
+namespace {
+
+QString idOf(std::size_t method) {
+  return QString::fromLatin1(kMethods[method].id.data(),
+                             static_cast<qsizetype>(kMethods[method].id.size()));
+}
+
+// Until the window tells otherwise: dy/dx = -2x - y has df/dy = -1, and the steps tab starts
+// with h = 0.1.
+constexpr double kClassroomLambda = -1.0;
+constexpr double kFirstStep = 0.1;
+
+}  // namespace
 
 StabilityTab::StabilityTab(QWidget* parent)
     : LabTab(parent), limits_(new TextTableModel(this)), samples_(new TextTableModel(this)) {
@@ -29,20 +49,61 @@ StabilityTab::StabilityTab(QWidget* parent)
   chartView_ = makeChartView(makeStabilityChart(*limits_, *samples_),
                              QStringLiteral("Stability chart"), this);
   chartView_->setAccessibleDescription(describeStability(limits_->table()));
+  regionView_ = new StabilityRegionView(this);
+  pictures_ = new QStackedWidget(this);
+  pictures_->addWidget(regionView_);
+  pictures_->addWidget(chartView_);
   limitsView_ = makeTableView(limits_, QStringLiteral("Stability limits"), this);
   samplesView_ = makeTableView(samples_, QStringLiteral("Sampled R(-h)"), this);
   auto* note = new QLabel(
-      QStringLiteral("One step maps y to R(-h) y plus a part that does not depend on y. A method "
-                     "is stable for a step h while |R(-h)| <= 1; its limit is the largest h0 "
-                     "with |R(-h)| <= 1 for every 0 < h <= h0."),
+      QStringLiteral("One step of y' = λy maps y to R(hλ) y. A method is stable for a step h "
+                     "while |R(hλ)| <= 1: where z = hλ lies in its region. On the real axis its "
+                     "limit is the largest h0 with |R(-h)| <= 1 for every 0 < h <= h0 (λ = -1)."),
       this);
   note->setWordWrap(true);
+
+  auto* choices = new QHBoxLayout;
+  regionsButton_ = new QRadioButton(QStringLiteral("Re&gions in the complex plane"), this);
+  realAxisButton_ = new QRadioButton(QStringLiteral("|R(-h)| on the real a&xis"), this);
+  regionsButton_->setObjectName(QStringLiteral("regionsView"));
+  realAxisButton_->setObjectName(QStringLiteral("realAxisView"));
+  regionsButton_->setAccessibleName(QStringLiteral("Show the stability regions"));
+  realAxisButton_->setAccessibleName(QStringLiteral("Show |R(-h)| on the real axis"));
+  auto* views = new QButtonGroup(this);
+  views->addButton(regionsButton_);
+  views->addButton(realAxisButton_);
+  regionsButton_->setChecked(true);
+  choices->addWidget(regionsButton_);
+  choices->addWidget(realAxisButton_);
+  choices->addSpacing(24);
+  choices->addWidget(new QLabel(QStringLiteral("Regions of:"), this));
+  for (std::size_t m = 0; m < kMethods.size(); ++m) {
+    auto* box = new QCheckBox(idOf(m), this);
+    box->setObjectName(QStringLiteral("region_") + idOf(m));
+    box->setAccessibleName(QStringLiteral("Draw the region of ") + idOf(m));
+    box->setChecked(true);
+    methodBoxes_[m] = box;
+    connect(box, &QCheckBox::toggled, this, &StabilityTab::chooseMethods);
+  }
+  for (QCheckBox* box : methodBoxes_) choices->addWidget(box);
+  choices->addStretch();
+  connect(regionsButton_, &QRadioButton::toggled, this, &StabilityTab::showRegions);
+
+  pointLabel_ = new QLabel(this);
+  pointLabel_->setObjectName(QStringLiteral("stabilityPoint"));
+  pointLabel_->setWordWrap(true);
+  connect(regionView_, &StabilityRegionView::pointTextChanged, pointLabel_, &QLabel::setText);
+  auto* left = new QWidget(this);
+  auto* leftLayout = new QVBoxLayout(left);
+  leftLayout->setContentsMargins(0, 0, 0, 0);
+  leftLayout->addWidget(pictures_, 1);
+  leftLayout->addWidget(pointLabel_);
 
   auto* tables = new QSplitter(Qt::Vertical, this);
   tables->addWidget(limitsView_);
   tables->addWidget(samplesView_);
   auto* split = new QSplitter(Qt::Horizontal, this);
-  split->addWidget(chartView_);
+  split->addWidget(left);
   split->addWidget(tables);
   split->setStretchFactor(0, 3);
   split->setStretchFactor(1, 2);
@@ -51,7 +112,31 @@ StabilityTab::StabilityTab(QWidget* parent)
   limitsView_->resizeColumnsToContents();
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(note);
+  layout->addLayout(choices);
   layout->addWidget(split, 1);
+
+  chooseMethods();
+  setStepPoint(kClassroomLambda, kFirstStep);
+}
+
+void StabilityTab::setStepPoint(double lambda, double h) {
+  regionView_->setStepPoint(lambda, h);
+}
+
+void StabilityTab::showRegions(bool regions) {
+  (regions ? regionsButton_ : realAxisButton_)->setChecked(true);
+  pictures_->setCurrentWidget(regions ? static_cast<QWidget*>(regionView_) : chartView_);
+}
+
+void StabilityTab::chooseMethods() {
+  std::vector<std::size_t> chosen;
+  for (std::size_t m = 0; m < kMethods.size(); ++m)
+    if (methodBoxes_[m]->isChecked()) chosen.push_back(m);
+  regionView_->setMethods(chosen);
+}
+
+QWidget* StabilityTab::picture() const {
+  return pictures_->currentWidget();
 }
 
 QTableView* StabilityTab::currentTableView() const {
@@ -65,6 +150,27 @@ study::TextTable StabilityTab::currentTable() const {
 QString StabilityTab::fileBaseName() const {
   return samplesView_->hasFocus() ? QStringLiteral("kemi-lab-amplification")
                                   : QStringLiteral("kemi-lab-stability");
+}
+
+void StabilityTab::loadSettings(const QSettings& settings) {
+  // contains(), not a null value: an INI file gives back no choice at all as a null string.
+  if (settings.contains(QStringLiteral("stability/regions"))) {
+    const QString chosen = settings.value(QStringLiteral("stability/regions")).toString();
+    const QStringList ids = chosen.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (std::size_t m = 0; m < kMethods.size(); ++m)
+      methodBoxes_[m]->setChecked(ids.contains(idOf(m)));
+  }
+  showRegions(settings.value(QStringLiteral("stability/view")).toString() != QLatin1String("real"));
+}
+
+void StabilityTab::saveSettings(QSettings& settings) const {
+  QStringList ids;
+  for (std::size_t m = 0; m < kMethods.size(); ++m)
+    if (methodBoxes_[m]->isChecked()) ids << idOf(m);
+  settings.setValue(QStringLiteral("stability/regions"), ids.join(QLatin1Char(',')));
+  settings.setValue(QStringLiteral("stability/view"), regionsButton_->isChecked()
+                                                          ? QStringLiteral("regions")
+                                                          : QStringLiteral("real"));
 }
 
 }  // namespace kemi::lab

@@ -1,11 +1,20 @@
-// The stability tab: the chart of |R(-h)| for the seven methods beside the table of their
-// stability limits and the table of the sampled R(-h) the curves are drawn from.
+// The stability tab: the chosen methods' stability regions in the complex plane with the step's
+// h * lambda marked, or, as a second view, the chart of |R(-h)| on the real axis; beside them
+// the table of the methods' stability limits and the table of the sampled R(-h).
 #pragma once
+
+#include <array>
 
 #include "lab_tab.h"
 
+class QCheckBox;
+class QLabel;
+class QRadioButton;
+class QStackedWidget;
+
 namespace kemi::lab {
 
+class StabilityRegionView;
 class TextTableModel;
 
 class StabilityTab : public LabTab {
@@ -16,18 +25,33 @@ class StabilityTab : public LabTab {
 
   TextTableModel* limits() const { return limits_; }
   TextTableModel* samples() const { return samples_; }
+  StabilityRegionView* regionView() const { return regionView_; }
+
+  // Marks z = h * lambda in the regions: lambda the equation's most negative df/dy, h the step.
+  void setStepPoint(double lambda, double h);
+  // Shows the regions (true) or the real-axis chart.
+  void showRegions(bool regions);
 
   QChartView* chartView() const override { return chartView_; }
+  QWidget* picture() const override;
   QTableView* currentTableView() const override;
   study::TextTable currentTable() const override;
   QString fileBaseName() const override;
-  void loadSettings(const QSettings&) override {}
-  void saveSettings(QSettings&) const override {}
+  void loadSettings(const QSettings& settings) override;
+  void saveSettings(QSettings& settings) const override;
 
  private:
+  void chooseMethods();
+
   TextTableModel* limits_;
   TextTableModel* samples_;
   QChartView* chartView_;
+  StabilityRegionView* regionView_;
+  QStackedWidget* pictures_;
+  QRadioButton* regionsButton_;
+  QRadioButton* realAxisButton_;
+  std::array<QCheckBox*, 7> methodBoxes_{};
+  QLabel* pointLabel_;
   QTableView* limitsView_;
   QTableView* samplesView_;
 };

@@ -5,6 +5,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -27,6 +29,7 @@
 #include "lab_widgets.h"
 #include "method_style.h"
 #include "method_table.h"
+#include "stage_picture.h"
 #include "step_table.h"
 #include "step_table_model.h"
 
@@ -78,12 +81,16 @@ StepsTab::StepsTab(QWidget* parent) : LabTab(parent), model_(new StepTableModel(
   chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
   chartView_ = makeChartView(chart_, QStringLiteral("Step chart"), this);
   view_ = makeTableView(model_, QStringLiteral("Step table"), this);
+  stagePicture_ = new StagePicture(this);
+  auto* pictures = new QSplitter(Qt::Vertical, this);
+  pictures->addWidget(chartView_);
+  pictures->addWidget(stagePicture_);
   auto* split = new QSplitter(Qt::Horizontal, this);
-  split->addWidget(chartView_);
+  split->addWidget(pictures);
   split->addWidget(view_);
   split->setStretchFactor(0, 2);
   split->setStretchFactor(1, 3);
-  split->setSizes({440, 840});
+  split->setSizes({520, 760});
   layout->addWidget(split, 1);
 
   for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
@@ -95,6 +102,8 @@ StepsTab::StepsTab(QWidget* parent) : LabTab(parent), model_(new StepTableModel(
   connect(x1Edit_, &QLineEdit::textChanged, this, &StepsTab::check);
   connect(nEdit_, &QLineEdit::textChanged, this, &StepsTab::check);
   connect(model_, &QAbstractItemModel::modelReset, this, &StepsTab::refillChart);
+  connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          &StepsTab::showStage);
   check();
 }
 
@@ -128,6 +137,19 @@ void StepsTab::run() {
                          : QString::fromStdString(table.cause));
   model_->setTable(std::move(table));
   if (model_->rowCount() <= 2000) view_->resizeColumnsToContents();
+  showStage();
+}
+
+// The step of the table's current row, the first step while row 0 or no row is current.
+void StepsTab::showStage() {
+  const int row = view_->currentIndex().isValid() ? view_->currentIndex().row() : 1;
+  // The table is built on dy/dx = -2x - y; the picture follows the same equation.
+  stagePicture_->setStep(study::Classroom{}, model_->steps(),
+                         static_cast<std::size_t>(std::max(row, 1)), shownMethod_);
+}
+
+QWidget* StepsTab::picture() const {
+  return stagePicture_->hasFocus() ? static_cast<QWidget*>(stagePicture_) : chartView_;
 }
 
 // The numerical points come from the model's x and y columns, so the chart shows exactly the

@@ -1,8 +1,10 @@
-// The steps tab: one method, x1 and N; the step table with stages, local and global error, and
-// a small chart of the exact curve with the numerical points, both read from the same model.
+// The steps tab: one method, x1 and N; the step table with stages, local and global error, a
+// small chart of the exact curve with the numerical points, both read from the same model, and
+// the picture inside the selected step, drawn from the same stage recording as the table.
 #pragma once
 
 #include "lab_tab.h"
+#include "step_table.h"
 
 class QComboBox;
 class QLabel;
@@ -12,6 +14,7 @@ class QChart;
 
 namespace kemi::lab {
 
+class StagePicture;
 class StepTableModel;
 
 class StepsTab : public LabTab {
@@ -23,8 +26,10 @@ class StepsTab : public LabTab {
   void run();  // does nothing while an entry is refused
   bool canRun() const;
   StepTableModel* model() const { return model_; }
+  StagePicture* stagePicture() const { return stagePicture_; }
 
   QChartView* chartView() const override { return chartView_; }
+  QWidget* picture() const override;  // the stage picture while it has the focus
   QTableView* currentTableView() const override { return view_; }
   study::TextTable currentTable() const override;
   QString fileBaseName() const override;
@@ -34,6 +39,7 @@ class StepsTab : public LabTab {
  private:
   void check();
   void refillChart();
+  void showStage();
 
   QComboBox* method_;
   QLineEdit* x1Edit_;
@@ -46,6 +52,7 @@ class StepsTab : public LabTab {
   QChartView* chartView_;
   QTableView* view_;
   StepTableModel* model_;
+  StagePicture* stagePicture_;
   double shownX1_ = 0.0;
   std::size_t shownMethod_ = 0;
 };

@@ -114,6 +114,7 @@ TEST(LabCliTest, RefusesBadInputInOneLineNamingTheOption) {
       {{"steps", "--method", "RK4", "--n", "100001"}, "--n"},
       {{"steps", "--method", "RK4", "--n", "-1"}, "--n"},
       {{"stability", "--max-n", "4"}, "--max-n"},
+      {{"stability", "--view", "complex"}, "--view"},
       {{"convergence", "--f", "-2*x-", "--y0", "1"}, "--f: unexpected end of expression at"},
       {{"steps", "--method", "RK4", "--f", "2x", "--y0", "1"}, "2*x"},
       {{"compare", "--f", "x + z", "--y0", "1"}, "'z'"},

@@ -19,13 +19,19 @@ for command in convergence steps stability; do
 done
 
 unset DISPLAY
-rm -f "$work/convergence.svg" "$work/stability.png" "$work/convergence.png"
+rm -f "$work/convergence.svg" "$work/stability.png" "$work/stability-real.png" "$work/convergence.png" \
+  "$work/regions.svg" "$work/regions.png"
 "$lab" convergence --max-n 256 --chart "$work/convergence.svg" >"$work/convergence.csv" ||
   fail "convergence --chart FILE.svg failed"
 "$lab" stability --chart "$work/stability.png" >/dev/null || fail "stability --chart failed"
+"$lab" stability --view real --chart "$work/stability-real.png" >/dev/null ||
+  fail "stability --view real --chart failed"
+cmp -s "$work/stability.png" "$work/stability-real.png" && fail "--view real drew the regions"
 rsvg-convert "$work/convergence.svg" -o "$work/convergence.png" ||
   fail "rsvg-convert cannot read the SVG"
-for png in convergence stability; do
+"$lab" stability --chart "$work/regions.svg" >/dev/null || fail "stability --chart FILE.svg failed"
+rsvg-convert "$work/regions.svg" -o "$work/regions.png" || fail "rsvg-convert cannot read the regions"
+for png in convergence stability stability-real regions; do
   file "$work/$png.png" | grep -q 'PNG image data, 960 x 640' || fail "$png.png is not a 960x640 PNG"
 done
 # A name that is neither .svg nor .png is refused before anything is written.

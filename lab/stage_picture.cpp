@@ -1,0 +1,236 @@
+// The stage picture. Slopes are drawn as segments of one length on the screen whatever their
+// steepness, so a stiff equation's steep stages stay inside the picture.
+#include "stage_picture.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <variant>
+
+#include "method_style.h"
+#include "method_table.h"
+#include "solution.h"
+#include "stability_region_image.h"
+
+namespace kemi::lab {
+namespace {
+
+constexpr int kSamples = 64;
+constexpr double kSlopeHalfLength = 24.0;  // pixels either side of a stage point
+constexpr int kLeft = 72, kTop = 30, kRight = 16, kBottom = 70;
+
+QString number(double value) {
+  return QString::number(value, 'g', 6);
+}
+
+QString pointText(QPointF p) {
+  return QStringLiteral("(%1, %2)").arg(number(p.x()), number(p.y()));
+}
+
+// A tick spacing of 1, 2 or 5 times a power of ten that gives about five ticks over `span`.
+double niceStep(double span) {
+  const double raw = span / 5.0;
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  for (const double m : {1.0, 2.0, 5.0})
+    if (raw <= m * power) return m * power;
+  return 10.0 * power;
+}
+
+// The solution through (x0, y0) at kSamples + 1 points from x0 to x1: the preset's exact one,
+// else a reference computed from that start. Second: whether it is a reference.
+std::pair<QPolygonF, bool> solutionThrough(const study::AnyEquation& equation, double x0, double y0,
+                                           double x1) {
+  std::vector<double> xs;
+  for (int i = 0; i <= kSamples; ++i) xs.push_back(x0 + (x1 - x0) * i / kSamples);
+  QPolygonF curve;
+  const bool typed = std::holds_alternative<study::TypedEquation>(equation);
+  if (const auto exact =
+          typed ? std::function<double(double)>{} : study::exactFunction(equation, x0, y0)) {
+    for (const double x : xs) curve << QPointF(x, exact(x));
+    return {curve, false};
+  }
+  try {
+    const study::Reference r = study::referenceSolution(study::Problem{equation, x0, y0, x1}, xs);
+    for (std::size_t i = 0; i < r.ys.size(); ++i) curve << QPointF(xs[i], r.ys[i]);
+  } catch (const std::exception&) {
+    curve.clear();  // no comparison where the solution cannot be followed over the step
+  }
+  return {curve, true};
+}
+
+}  // namespace
+
+StagePicture::StagePicture(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Stage picture"));
+  setAccessibleName(QStringLiteral("Inside the selected step"));
+  setFocusPolicy(Qt::StrongFocus);
+  setMinimumSize(360, 260);
+  describe();
+}
+
+void StagePicture::setStep(const study::AnyEquation& equation, const study::StepTable& table,
+                           std::size_t row, std::size_t method) {
+  step_ = 0;
+  if (row >= 1 && row < table.rows.size()) {
+    const study::StepRow& before = table.rows[row - 1];
+    const study::StepRow& after = table.rows[row];
+    step_ = after.i;
+    method_ = method;
+    start_ = QPointF(before.x, before.y);
+    end_ = QPointF(after.x, after.y);
+    h_ = after.x - before.x;
+    stages_ = after.stages;
+    std::tie(solution_, reference_) = solutionThrough(equation, before.x, before.y, after.x);
+    xMin_ = std::min(before.x, after.x) - 0.08 * std::abs(h_);
+    xMax_ = std::max(before.x, after.x) + 0.08 * std::abs(h_);
+    QPolygonF all{start_, end_};
+    for (int e = 0; e < stages_.evaluations && e < StageRecord::kMost; ++e)
+      all << QPointF(stages_.x[e], stages_.y[e]);
+    for (const QPointF& p : solution_)
+      if (std::isfinite(p.y())) all << p;
+    const auto [low, high] = std::minmax_element(
+        all.begin(), all.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
+    const double pad = std::max((high->y() - low->y()) * 0.15, 1e-9 * (1.0 + std::abs(low->y())));
+    yMin_ = low->y() - pad;
+    yMax_ = high->y() + pad;
+  }
+  describe();
+}
+
+QString StagePicture::title() const {
+  if (step_ == 0) return QStringLiteral("Inside a step: select a step in the table");
+  return QStringLiteral("Inside step %1 of %2, h = %3")
+      .arg(step_)
+      .arg(QString::fromLatin1(kMethods[method_].id.data(),
+                               static_cast<qsizetype>(kMethods[method_].id.size())),
+           number(h_));
+}
+
+QPointF StagePicture::toPixel(double x, double y) const {
+  const QRectF plot = QRectF(rect()).adjusted(kLeft, kTop, -kRight, -kBottom);
+  return {plot.left() + (x - xMin_) / (xMax_ - xMin_) * plot.width(),
+          plot.top() + (yMax_ - y) / (yMax_ - yMin_) * plot.height()};
+}
+
+void StagePicture::describe() {
+  QString text = title() + QLatin1Char('.');
+  if (step_ != 0) {
+    text += QStringLiteral(" From %1 to %2.").arg(pointText(start_), pointText(end_));
+    for (int e = 0; e < stages_.evaluations && e < StageRecord::kMost; ++e)
+      text += QStringLiteral(" Stage %1: slope %2 at %3, k%1 = %4.")
+                  .arg(e + 1)
+                  .arg(number(stages_.slope[e]), pointText(QPointF(stages_.x[e], stages_.y[e])),
+                       number(stages_.k[e]));
+    if (!solution_.isEmpty())
+      text += QStringLiteral(" The %1 solution through the step's start reaches %2 at x = %3.")
+                  .arg(reference_ ? QStringLiteral("reference") : QStringLiteral("exact"),
+                       number(solution_.back().y()), number(solution_.back().x()));
+  }
+  setAccessibleDescription(text);
+  setToolTip(text);
+  update();
+}
+
+void StagePicture::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::white);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QRectF plot = QRectF(rect()).adjusted(kLeft, kTop, -kRight, -kBottom);
+  drawAxes(painter, plot);
+  if (step_ == 0 || plot.width() < 2 || plot.height() < 2) return;
+  painter.save();
+  painter.setClipRect(plot);
+  const QColor colour = methodStyles()[method_].colour;
+  QPolygonF curve;
+  for (const QPointF& p : solution_) curve << toPixel(p.x(), p.y());
+  painter.setPen(QPen(QColor(0x90, 0x90, 0x90), 2.0, reference_ ? Qt::DashLine : Qt::SolidLine));
+  painter.drawPolyline(curve);
+  const QPointF start = toPixel(start_.x(), start_.y());
+  const QRectF plane(QPointF(xMin_, yMin_), QPointF(xMax_, yMax_));
+  for (int e = 0; e < stages_.evaluations && e < StageRecord::kMost; ++e) {
+    const QPointF at = toPixel(stages_.x[e], stages_.y[e]);
+    painter.setPen(QPen(colour, 1.0, Qt::DashLine));
+    if (e > 0) painter.drawLine(start, at);
+    // The slope's direction on the screen: one unit of x, slope units of y, in pixels.
+    const double dx = plot.width() / plane.width();
+    const double dy = -stages_.slope[e] * plot.height() / plane.height();
+    const double length = std::hypot(dx, dy);
+    const QPointF half = std::isfinite(length) && length > 0.0
+                             ? QPointF(dx, dy) * (kSlopeHalfLength / length)
+                             : QPointF(0.0, kSlopeHalfLength);
+    painter.setPen(QPen(colour, 2.5));
+    painter.drawLine(at - half, at + half);
+    painter.setPen(QPen(Qt::black, 1.0));
+    painter.setBrush(colour);
+    painter.drawEllipse(at, 4.0, 4.0);
+    painter.drawText(at + QPointF(6.0, -6.0 - 12.0 * (e % 2)), QStringLiteral("k%1").arg(e + 1));
+  }
+  // The step: a thin black arrow from the start to the new point, apart from the thick slopes
+  // even where a slope lies along it (Euler's k1) or is drawn in black (Euler's colour).
+  const QPointF end = toPixel(end_.x(), end_.y());
+  painter.setPen(QPen(Qt::black, 1.5));
+  painter.drawLine(start, end);
+  const double length = std::hypot(end.x() - start.x(), end.y() - start.y());
+  if (length > 1.0) {
+    const QPointF along = (end - start) / length;
+    const QPointF across(-along.y(), along.x());
+    const QPointF base = end - along * 16.0;
+    painter.setBrush(Qt::black);
+    painter.drawPolygon(QPolygonF({end, base + across * 5.0, base - across * 5.0}));
+  }
+  drawMethodMarker(painter, method_, end, 10.0);
+  painter.restore();
+  drawLegend(painter);
+}
+
+void StagePicture::drawAxes(QPainter& painter, const QRectF& plot) const {
+  const QFontMetrics metrics = painter.fontMetrics();
+  painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1.0));
+  painter.drawRect(plot);
+  QFont bold = painter.font();
+  bold.setBold(true);
+  painter.setFont(bold);
+  painter.drawText(QRectF(0, 4, width(), kTop - 8), Qt::AlignCenter, title());
+  painter.setFont(font());
+  if (step_ == 0) return;
+  const double xs = niceStep(xMax_ - xMin_);
+  for (double i = std::ceil(xMin_ / xs); i * xs <= xMax_; ++i) {
+    const double x = toPixel(i * xs, 0).x();
+    painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 4));
+    const QString text = number(i * xs);
+    painter.drawText(
+        QPointF(x - metrics.horizontalAdvance(text) / 2.0, plot.bottom() + 6 + metrics.ascent()),
+        text);
+  }
+  const double ys = niceStep(yMax_ - yMin_);
+  for (double i = std::ceil(yMin_ / ys); i * ys <= yMax_; ++i) {
+    const double y = toPixel(0, i * ys).y();
+    painter.drawLine(QPointF(plot.left() - 4, y), QPointF(plot.left(), y));
+    const QString text = number(i * ys);
+    painter.drawText(
+        QPointF(plot.left() - 7 - metrics.horizontalAdvance(text), y + metrics.ascent() / 2.0 - 1),
+        text);
+  }
+}
+
+void StagePicture::drawLegend(QPainter& painter) const {
+  const QFontMetrics metrics = painter.fontMetrics();
+  const QColor colour = methodStyles()[method_].colour;
+  double x = kLeft;
+  const double y = height() - kBottom + 30 + metrics.ascent() / 2.0;
+  const auto item = [&](const QPen& pen, const QString& text) {
+    painter.setPen(pen);
+    painter.drawLine(QPointF(x, y), QPointF(x + 24, y));
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(x + 30, y + metrics.ascent() / 2.0 - 1), text);
+    x += 44 + metrics.horizontalAdvance(text);
+  };
+  item(QPen(QColor(0x90, 0x90, 0x90), 2.0, reference_ ? Qt::DashLine : Qt::SolidLine),
+       reference_ ? QStringLiteral("reference through the start")
+                  : QStringLiteral("exact through the start"));
+  item(QPen(colour, 2.5), QStringLiteral("stage slopes"));
+  item(QPen(Qt::black, 1.5), QStringLiteral("the step"));
+}
+
+}  // namespace kemi::lab
