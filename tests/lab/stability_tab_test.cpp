@@ -1,7 +1,7 @@
 // The stability tab's regions: the description names exactly the methods whose real-axis limit
 // the marked h * lambda stays within, and the picture is filled inside each method's limit on
 // the real axis and left white beyond it, for each method ticked alone; the ticked regions and
-// the view are remembered.
+// the view are remembered; File > Export writes the picture that is shown.
 #include <gtest/gtest.h>
 
 #include <QChartView>
@@ -12,9 +12,11 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <algorithm>
 
+#include "lab_test_support.h"
 #include "method_table.h"
 #include "stability.h"
 #include "stability_region_view.h"
@@ -103,6 +105,26 @@ TEST(StabilityTabTest, RemembersTheChosenRegionsAndTheView) {
     after.loadSettings(settings);
     EXPECT_EQ(after.regionView()->methods(), methods);
     EXPECT_EQ(after.picture() == after.chartView(), real);
+  }
+}
+
+// File > Export chart on this tab writes the picture that is shown: the regions (the region
+// view's own pixels), then after the toggle the real-axis chart.
+TEST(StabilityTabTest, ExportWritesThePictureThatIsShown) {
+  testing::TestWindow w;
+  w.window->findChild<QTabWidget*>(QStringLiteral("tabs"))
+      ->setCurrentWidget(w.window->stabilityTab());
+  StabilityTab* tab = w.window->stabilityTab();
+  for (const bool regions : {true, false}) {
+    SCOPED_TRACE(regions ? "regions" : "real axis");
+    tab->showRegions(regions);
+    const QString path = w.dir.filePath(QStringLiteral("picture.png"));
+    QString error;
+    ASSERT_TRUE(w.window->exportChart(path, error)) << error.toStdString();
+    const QImage written = QImage(path).convertToFormat(QImage::Format_RGB32);
+    const QImage regionPixels =
+        tab->regionView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(written == regionPixels, regions);
   }
 }
 
