@@ -1,0 +1,99 @@
+// The geometry of the Solution picture: view box, transform and direction field.
+#include "solution_picture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace kemi::lab {
+
+ViewBox ViewBox::zoomedAbout(QPointF anchor, double factor) const {
+  return {anchor.x() - (anchor.x() - xMin) / factor, anchor.x() + (xMax - anchor.x()) / factor,
+          anchor.y() - (anchor.y() - yMin) / factor, anchor.y() + (yMax - anchor.y()) / factor};
+}
+
+ViewBox ViewBox::movedBy(double dx, double dy) const {
+  return {xMin + dx, xMax + dx, yMin + dy, yMax + dy};
+}
+
+ViewTransform::ViewTransform(const ViewBox& box, const QRectF& plot)
+    : box_(box),
+      plot_(plot),
+      sx_(plot.width() / (box.xMax - box.xMin)),
+      sy_(plot.height() / (box.yMax - box.yMin)) {}
+
+QPointF ViewTransform::toPixel(double x, double y) const {
+  // Far-off points are held to a band around the plot: QPainter's fixed-point rasteriser
+  // misdraws coordinates beyond about 2^22, and such a point is outside the picture anyway.
+  constexpr double kFar = 1e6;
+  const double px = plot_.left() + (x - box_.xMin) * sx_;
+  const double py = plot_.bottom() - (y - box_.yMin) * sy_;
+  return {std::clamp(px, -kFar, kFar), std::clamp(py, -kFar, kFar)};
+}
+
+QPointF ViewTransform::toWorld(QPointF pixel) const {
+  return {box_.xMin + (pixel.x() - plot_.left()) / sx_,
+          box_.yMin + (plot_.bottom() - pixel.y()) / sy_};
+}
+
+QRectF plotRectIn(const QRectF& area) {
+  constexpr double kLeft = 64.0;
+  constexpr double kBottom = 36.0;
+  constexpr double kTop = 30.0;
+  constexpr double kRight = 14.0;
+  return area.adjusted(kLeft, kTop, -kRight, -kBottom);
+}
+
+std::vector<QLineF> directionField(const Slope& f, const ViewTransform& t, int columns, int rows,
+                                   double length) {
+  std::vector<QLineF> marks;
+  marks.reserve(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
+  const QRectF& plot = t.plot();
+  const ViewBox& box = t.box();
+  // The slope in pixels: one unit of x is sx pixels right, s units of y are s*sy pixels up.
+  const double sx = plot.width() / (box.xMax - box.xMin);
+  const double sy = plot.height() / (box.yMax - box.yMin);
+  const double half = length / 2.0;
+  for (int j = 0; j < rows; ++j) {
+    const double py = plot.top() + (j + 0.5) * plot.height() / rows;
+    for (int i = 0; i < columns; ++i) {
+      const double px = plot.left() + (i + 0.5) * plot.width() / columns;
+      const QPointF world = t.toWorld({px, py});
+      const double s = f(world.x(), world.y());
+      if (!std::isfinite(s)) continue;
+      const double dx = sx;
+      const double dy = -s * sy;
+      const double norm = std::hypot(dx, dy);
+      if (!(norm > 0.0) || !std::isfinite(norm)) {
+        marks.emplace_back(px, py - half, px, py + half);  // steeper than doubles tell apart
+        continue;
+      }
+      const double ux = dx / norm * half;
+      const double uy = dy / norm * half;
+      marks.emplace_back(px - ux, py - uy, px + ux, py + uy);
+    }
+  }
+  return marks;
+}
+
+ViewBox boxAround(const SolutionScene& scene) {
+  double xMin = scene.start.x();
+  double xMax = xMin;
+  double yMin = scene.start.y();
+  double yMax = yMin;
+  for (const SolutionCurve& curve : scene.curves)
+    for (const QPointF& p : curve.points) {
+      if (!std::isfinite(p.x()) || !std::isfinite(p.y())) continue;
+      xMin = std::min(xMin, p.x()), xMax = std::max(xMax, p.x());
+      yMin = std::min(yMin, p.y()), yMax = std::max(yMax, p.y());
+    }
+  // A flat or single-point scene still gets a box of some size.
+  const double xPad = xMax > xMin ? (xMax - xMin) * 0.08 : std::max(1.0, std::abs(xMin));
+  const double yPad = yMax > yMin ? (yMax - yMin) * 0.12 : std::max(1.0, std::abs(yMin));
+  ViewBox box{xMin - xPad, xMax + xPad, yMin - yPad, yMax + yPad};
+  const double huge = std::numeric_limits<double>::max() / 4.0;
+  if (!(box.xMax - box.xMin < huge) || !(box.yMax - box.yMin < huge)) return {};
+  return box;
+}
+
+}  // namespace kemi::lab
