@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "problem.h"
 #include "step_stages.h"
 
 namespace kemi::study {
@@ -16,18 +17,24 @@ struct StepRow {
   std::int64_t i = 0;
   double x = 0.0;           // X(i), accumulated
   double y = 0.0;           // Y(i)
-  double exact = 0.0;       // exact solution at X(i)
+  double exact = 0.0;       // exact (or reference) solution at X(i)
   double error = 0.0;       // exact - y (global); not set in row 0
   double localError = 0.0;  // exact at X(i) minus one step from the exact value at X(i-1)
-  StageRecord stages;       // k1..ks of the step from (X(i-1), Y(i-1)); none in row 0
+  StageRecord stages;       // k1..ks of the step from (X(i-1), Y(i-1)) and the points and
+                            // slopes of its evaluations of f; none in row 0
 };
 
 struct StepTable {
-  std::vector<StepRow> rows;  // row 0 is the initial point (0, -1)
+  std::vector<StepRow> rows;  // row 0 is the initial point (x0, y0)
   std::string cause;          // why the steps stopped early (left the double range); else empty
+  bool exact = true;          // false: `exact` holds a reference solution
+  double accuracy = 0.0;      // the reference's absolute accuracy; 0 for the exact solution
 };
 
 // Throws std::invalid_argument for x1 zero or not finite or n outside 1..kMaxTableSteps.
 StepTable buildStepTable(std::size_t method, double x1, std::int64_t n);
+// The same on any problem, from (x0, y0) to x1; classroom from (0, -1) gives the table above.
+// Throws std::invalid_argument as checkProblem does, and ReferenceError.
+StepTable buildStepTable(const Problem& problem, std::size_t method, std::int64_t n);
 
 }  // namespace kemi::study

@@ -1,0 +1,137 @@
+// Typed expressions through muParser, with its errors turned into one sentence for a student.
+#include "typed_equation.h"
+
+#include <muParser.h>
+
+#include <cctype>
+#include <cmath>
+#include <numbers>
+
+namespace kemi::study {
+namespace {
+
+bool wordChar(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '.';
+}
+
+// "2x", "2 x", "x y", "(x)(y)", "2sin(x)": a value followed by another with no operator between.
+// The suggestion names both sides with a '*' between them.
+std::optional<std::string> implicitProduct(const std::string& text, int pos) {
+  if (pos <= 0 || static_cast<std::size_t>(pos) >= text.size()) return std::nullopt;
+  auto left = static_cast<std::size_t>(pos);
+  while (left > 0 && text[left - 1] == ' ') --left;
+  if (left == 0) return std::nullopt;
+  const char before = text[left - 1];
+  if (!wordChar(before) && before != ')') return std::nullopt;
+  std::size_t start = left;
+  while (start > 0 && wordChar(text[start - 1])) --start;
+  auto end = static_cast<std::size_t>(pos);
+  while (end < text.size() && wordChar(text[end])) ++end;
+  if (end == static_cast<std::size_t>(pos) && text[end] == '(') ++end;
+  const std::string a = text.substr(start, left - start);
+  const std::string b = text.substr(static_cast<std::size_t>(pos), end - static_cast<std::size_t>(pos));
+  return "implicit multiplication at position " + std::to_string(pos) + ": write " +
+         (a.empty() ? std::string(1, before) : a) + "*" + b + ", not " +
+         text.substr(start, end - start);
+}
+
+std::string sentence(const mu::Parser::exception_type& e, const std::string& text, bool withY) {
+  const int pos = e.GetPos();
+  const std::string token = e.GetToken();
+  switch (e.GetCode()) {
+    case mu::ecEMPTY_EXPRESSION:
+      return "the expression is empty";
+    case mu::ecUNASSIGNABLE_TOKEN:
+      return "unknown variable or function '" + token + "' at position " + std::to_string(pos) +
+             (withY ? "; the variables are x and y" : "; the variable is x") +
+             ", the constants pi and e, the functions sin, cos, tan, asin, acos, atan, sinh, "
+             "cosh, tanh, exp, ln, log, log10, log2, sqrt, abs, sign, min, max";
+    case mu::ecUNEXPECTED_VAR:
+    case mu::ecUNEXPECTED_FUN:
+    case mu::ecUNEXPECTED_PARENS:
+    case mu::ecUNEXPECTED_VAL:
+      if (const std::optional<std::string> product = implicitProduct(text, pos)) return *product;
+      break;
+    default:
+      break;
+  }
+  std::string message = e.GetMsg();
+  while (!message.empty() && (message.back() == '.' || message.back() == ' ')) message.pop_back();
+  if (!message.empty()) message[0] = static_cast<char>(std::tolower(message[0]));
+  if (message.find("position") == std::string::npos && pos >= 0)
+    message += " at position " + std::to_string(pos);
+  return message;
+}
+
+double naturalLog(double v) {
+  return std::log(v);
+}
+
+}  // namespace
+
+struct Evaluator::Parts {
+  mu::Parser parser;
+  double x = 0.0;
+  double y = 0.0;
+};
+
+Evaluator::Evaluator(const std::string& text, bool withY) : parts_(std::make_unique<Parts>()) {
+  if (text.size() > kMaxExpressionLength)
+    throw ExpressionError("the expression is longer than " +
+                          std::to_string(kMaxExpressionLength) + " characters");
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7e)
+      throw ExpressionError("the expression holds a character other than printable ASCII");
+  mu::Parser& p = parts_->parser;
+  try {
+    p.DefineVar("x", &parts_->x);
+    if (withY) p.DefineVar("y", &parts_->y);
+    // ln and log both the natural logarithm, as in C and most textbooks.
+    p.DefineFun("ln", &naturalLog);
+    p.DefineFun("log", &naturalLog);
+    p.DefineConst("pi", std::numbers::pi);
+    p.DefineConst("e", std::numbers::e);
+    p.SetExpr(text);
+    static_cast<void>(p.Eval());  // parses now, so that errors show here and not in a loop
+    if (p.GetNumResults() != 1)
+      throw ExpressionError("the expression holds a ',' outside a function's arguments");
+  } catch (const mu::Parser::exception_type& e) {
+    throw ExpressionError(sentence(e, text, withY));
+  }
+}
+
+Evaluator::~Evaluator() = default;
+Evaluator::Evaluator(Evaluator&&) noexcept = default;
+Evaluator& Evaluator::operator=(Evaluator&&) noexcept = default;
+
+double Evaluator::operator()(const double& x, const double& y) const {
+  parts_->x = x;
+  parts_->y = y;
+  try {
+    return parts_->parser.Eval();
+  } catch (const mu::Parser::exception_type&) {
+    return NAN;  // a runtime error in a function is a value outside the double range here
+  }
+}
+
+std::optional<std::string> expressionProblem(const std::string& text, bool withY) {
+  try {
+    const Evaluator check(text, withY);
+  } catch (const ExpressionError& e) {
+    return std::string(e.what());
+  }
+  return std::nullopt;
+}
+
+TypedEquation::TypedEquation(std::string f, std::string exactSolution)
+    : formula(std::move(f)), exact(std::move(exactSolution)) {
+  static_cast<void>(evaluator());
+  if (!exact.empty()) static_cast<void>(exactEvaluator());
+}
+
+double TypedEquation::dfdy(const Evaluator& f, double x, double y) {
+  const double d = 1e-6 * std::max(1.0, std::abs(y));
+  return (f(x, y + d) - f(x, y - d)) / (2.0 * d);
+}
+
+}  // namespace kemi::study
