@@ -81,12 +81,21 @@ ViewBox boxAround(const SolutionScene& scene) {
   double xMax = xMin;
   double yMin = scene.start.y();
   double yMax = yMin;
-  for (const SolutionCurve& curve : scene.curves)
-    for (const QPointF& p : curve.points) {
-      if (!std::isfinite(p.x()) || !std::isfinite(p.y())) continue;
-      xMin = std::min(xMin, p.x()), xMax = std::max(xMax, p.x());
-      yMin = std::min(yMin, p.y()), yMax = std::max(yMax, p.y());
-    }
+  auto take = [&](const QPointF& p) {
+    xMin = std::min(xMin, p.x()), xMax = std::max(xMax, p.x());
+    yMin = std::min(yMin, p.y()), yMax = std::max(yMax, p.y());
+  };
+  auto finite = [](const QPointF& p) { return std::isfinite(p.x()) && std::isfinite(p.y()); };
+  if (!scene.curves.empty())
+    for (const QPointF& p : scene.curves.front().points)
+      if (finite(p)) take(p);
+  // The other curves count where they stay within the first's height again above and below.
+  const double span = yMax - yMin;
+  const double low = yMin - span;
+  const double high = yMax + span;
+  for (std::size_t c = 1; c < scene.curves.size(); ++c)
+    for (const QPointF& p : scene.curves[c].points)
+      if (finite(p) && p.y() >= low && p.y() <= high) take(p);
   // A flat or single-point scene still gets a box of some size.
   const double xPad = xMax > xMin ? (xMax - xMin) * 0.08 : std::max(1.0, std::abs(xMin));
   const double yPad = yMax > yMin ? (yMax - yMin) * 0.12 : std::max(1.0, std::abs(yMin));

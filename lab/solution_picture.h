@@ -76,7 +76,9 @@ struct SolutionScene {
 void drawSolution(QPainter& painter, const QRectF& area, const ViewBox& box,
                   const std::vector<QLineF>& field, const SolutionScene& scene);
 
-// A box that shows every finite point of the curves with a margin, and the start.
+// A box that shows the first curve (the solution, when there is one), the start, and the parts
+// of the other curves near them, with a margin: a method that runs away is not allowed to squash
+// the solution into a line.
 ViewBox boxAround(const SolutionScene& scene);
 
 }  // namespace kemi::lab

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <cmath>
+#include <stdexcept>
 
 #include "equation.h"
 #include "input_check.h"
@@ -113,31 +114,50 @@ void StepsTab::run() {
   checkX1(x1Edit_->text(), x1);
   checkN(nEdit_->text(), study::kMaxTableSteps, n);
   const auto method = static_cast<std::size_t>(method_->currentIndex());
-  const study::StepTable table = study::buildStepTable(method, x1, n);
+  study::Problem problem = problem_;
+  problem.x1 = x1;
+  study::StepTable table;
+  try {
+    table = study::buildStepTable(problem, method, n);
+  } catch (const std::invalid_argument& e) {
+    table.cause = e.what();
+  }
   shownX1_ = x1;
   shownMethod_ = method;
   status_->setText(table.cause.empty()
                        ? QStringLiteral("%1 steps of h = %2 with %3.")
                              .arg(n)
-                             .arg(QString::fromStdString(study::shortestText(x1 / double(n))),
+                             .arg(QString::fromStdString(study::shortestText((x1 - problem.x0) / double(n))),
                                   method_->currentText())
                        : QString::fromStdString(table.cause));
   model_->setTable(study::stepText(table));
   if (table.rows.size() <= 2000) view_->resizeColumnsToContents();
 }
 
+void StepsTab::setProblem(const study::Problem& problem) {
+  // Another equation brings its own interval; the same one keeps the x1 the student set.
+  const bool other = study::problemTitle(problem) != study::problemTitle(problem_);
+  problem_ = problem;
+  if (other) x1Edit_->setText(QString::fromStdString(study::shortestText(problem.x1)));
+  run();
+}
+
 // The numerical points come from the model's x and y columns, so the chart shows exactly the
-// table's numbers; the exact curve is sampled between 0 and x1.
+// table's numbers; the exact curve is sampled between x0 and x1, or without one the table's
+// reference column is drawn.
 void StepsTab::refillChart() {
   chart_->removeAllSeries();
   for (QAbstractAxis* axis : chart_->axes()) chart_->removeAxis(axis), delete axis;
   auto* exact = new QLineSeries;
-  exact->setName(QStringLiteral("exact y = 2 - 2x - 3e^(-x)"));
+  const auto solution = study::exactFunction(problem_.equation, problem_.x0, problem_.y0);
+  exact->setName(solution ? QStringLiteral("exact solution") : QStringLiteral("reference solution"));
   exact->setPen(QPen(QColor(0x60, 0x60, 0x60), 2.0));
-  for (int i = 0; i <= kExactSamples; ++i) {
-    const double x = shownX1_ * i / kExactSamples;
-    exact->append(x, exactSolution(x));
+  for (int i = 0; solution && i <= kExactSamples; ++i) {
+    const double x = problem_.x0 + (shownX1_ - problem_.x0) * i / kExactSamples;
+    exact->append(x, solution(x));
   }
+  for (int r = 0; !solution && r < model_->rowCount(); ++r)
+    if (std::isfinite(model_->number(r, 3))) exact->append(model_->number(r, 1), model_->number(r, 3));
   auto* line = new QLineSeries;
   auto* points = new QScatterSeries;
   line->setPen(QPen(methodStyles()[shownMethod_].colour, 1.5));
