@@ -1,6 +1,7 @@
 // The Solution picture as the window draws it after a change of view: the direction field
 // computed again, then field, exact curve and the seven methods' polygons at N steps painted
-// into a 960 x 640 image, on the classroom equation.
+// into a 960 x 640 image, on the classroom equation; and the check of a typed equation that
+// runs on every keystroke.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "equation.h"
+#include "equation_check.h"
 #include "method_table.h"
 #include "solution_picture.h"
 
@@ -58,6 +60,22 @@ void BM_SolutionPicture(benchmark::State& state) {
   }
 }
 
+// One keystroke in the typed equation's entries: every entry checked again, the exact solution
+// against the equation at its sixteen points included.
+void BM_OwnEquationCheck(benchmark::State& state) {
+  const kemi::lab::OwnEquationTexts texts{
+      QStringLiteral("-50*(y - cos(x))"), QStringLiteral("0"), QStringLiteral("0"),
+      state.range(0) != 0
+          ? QStringLiteral("(2500*cos(x) + 50*sin(x) - 2500*exp(-50*x))/2501")
+          : QString()};
+  for (auto _ : state) {
+    const kemi::lab::OwnEquationCheck check = kemi::lab::checkOwnEquation(texts);
+    if (!check.problem) state.SkipWithError("the equation was refused");
+    benchmark::DoNotOptimize(check.problem);
+  }
+}
+
 }  // namespace
 
+BENCHMARK(BM_OwnEquationCheck)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SolutionPicture)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 
@@ -129,21 +131,61 @@ void drawMarker(QPainter& p, const SolutionCurve& curve, const QPainterPath& mar
   p.drawPath(marker.translated(at));
 }
 
+// Liang-Barsky: cuts the segment a-b to `r`; false when nothing of it is inside. The painter
+// would stroke the whole of a segment that runs far outside (a method running away), at a cost
+// that grows with its length.
+bool clipToRect(QPointF& a, QPointF& b, const QRectF& r) {
+  double t0 = 0.0;
+  double t1 = 1.0;
+  const double dx = b.x() - a.x();
+  const double dy = b.y() - a.y();
+  const std::array<std::array<double, 2>, 4> edges{{{-dx, a.x() - r.left()},
+                                                     {dx, r.right() - a.x()},
+                                                     {-dy, a.y() - r.top()},
+                                                     {dy, r.bottom() - a.y()}}};
+  for (const auto& [p, q] : edges) {
+    if (p == 0.0) {
+      if (q < 0.0) return false;
+      continue;
+    }
+    const double t = q / p;
+    if (p < 0.0) t0 = std::max(t0, t);
+    else t1 = std::min(t1, t);
+    if (t0 > t1) return false;
+  }
+  const QPointF start = a;
+  a = start + QPointF(dx * t0, dy * t0);
+  b = start + QPointF(dx * t1, dy * t1);
+  return true;
+}
+
 void drawCurve(QPainter& p, const ViewTransform& t, const SolutionCurve& curve) {
   p.setPen(curvePen(curve));
   p.setBrush(Qt::NoBrush);
+  const QRectF inside = t.plot().adjusted(-10.0, -10.0, 10.0, 10.0);
   QPolygonF run;
-  run.reserve(static_cast<qsizetype>(curve.points.size()));
   std::vector<QPointF> pixels;
   pixels.reserve(curve.points.size());
+  bool previous = false;
+  QPointF last;
   for (const QPointF& w : curve.points) {
-    if (!std::isfinite(w.x()) || !std::isfinite(w.y())) {
-      if (run.size() > 1) p.drawPolyline(run);
-      run.clear();
-      continue;
+    const bool finite = std::isfinite(w.x()) && std::isfinite(w.y());
+    const QPointF here = finite ? t.toPixel(w.x(), w.y()) : QPointF();
+    if (finite) pixels.push_back(here);
+    if (finite && previous) {
+      QPointF a = last;
+      QPointF b = here;
+      if (clipToRect(a, b, inside)) {
+        if (run.isEmpty() || run.back() != a) {
+          if (run.size() > 1) p.drawPolyline(run);
+          run.clear();
+          run << a;
+        }
+        run << b;
+      }
     }
-    run << t.toPixel(w.x(), w.y());
-    pixels.push_back(run.back());
+    previous = finite;
+    last = here;
   }
   if (run.size() > 1) p.drawPolyline(run);
   if (curve.method < 0 || pixels.size() < 2) return;
@@ -156,7 +198,27 @@ void drawCurve(QPainter& p, const ViewTransform& t, const SolutionCurve& curve) 
     if (t.plot().adjusted(-8, -8, 8, 8).contains(at)) drawMarker(p, curve, marker, at);
 }
 
-void drawLegend(QPainter& p, const QRectF& plot, const SolutionScene& scene) {
+// The corner of the plot whose box covers the fewest points of the curves.
+QRectF quietCorner(const ViewTransform& t, const SolutionScene& scene, QSizeF size) {
+  const QRectF plot = t.plot();
+  const std::array<QRectF, 4> corners{
+      QRectF(QPointF(plot.right() - size.width() - 8.0, plot.top() + 8.0), size),
+      QRectF(QPointF(plot.left() + 8.0, plot.top() + 8.0), size),
+      QRectF(QPointF(plot.right() - size.width() - 8.0, plot.bottom() - size.height() - 8.0), size),
+      QRectF(QPointF(plot.left() + 8.0, plot.bottom() - size.height() - 8.0), size)};
+  std::array<std::size_t, 4> covered{};
+  for (const SolutionCurve& curve : scene.curves) {
+    const std::size_t stride = curve.points.size() / 500 + 1;
+    for (std::size_t i = 0; i < curve.points.size(); i += stride) {
+      const QPointF at = t.toPixel(curve.points[i].x(), curve.points[i].y());
+      for (std::size_t c = 0; c < corners.size(); ++c) covered[c] += corners[c].contains(at) ? 1 : 0;
+    }
+  }
+  return corners[static_cast<std::size_t>(std::min_element(covered.begin(), covered.end()) -
+                                          covered.begin())];
+}
+
+void drawLegend(QPainter& p, const ViewTransform& t, const SolutionScene& scene) {
   const QFontMetricsF metrics(p.font());
   const double row = metrics.height() + 4.0;
   double width = 0.0;
@@ -164,7 +226,7 @@ void drawLegend(QPainter& p, const QRectF& plot, const SolutionScene& scene) {
     width = std::max(width, metrics.horizontalAdvance(curve.name));
   width += 52.0;
   const double height = row * static_cast<double>(scene.curves.size() + 1) + 8.0;
-  const QRectF box(plot.right() - width - 8.0, plot.top() + 8.0, width, height);
+  const QRectF box = quietCorner(t, scene, QSizeF(width, height));
   p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1.0));
   p.setBrush(QColor(255, 255, 255, 235));
   p.drawRect(box);
@@ -204,7 +266,7 @@ void drawSolution(QPainter& painter, const QRectF& area, const ViewBox& box,
   painter.setBrush(QColor(0xD0, 0x00, 0x00));
   painter.drawEllipse(start, 4.0, 4.0);
   painter.setClipping(false);
-  drawLegend(painter, t.plot(), scene);
+  drawLegend(painter, t, scene);
   painter.restore();
 }
 

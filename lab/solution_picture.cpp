@@ -23,9 +23,9 @@ ViewTransform::ViewTransform(const ViewBox& box, const QRectF& plot)
       sy_(plot.height() / (box.yMax - box.yMin)) {}
 
 QPointF ViewTransform::toPixel(double x, double y) const {
-  // Far-off points are held to a band around the plot: QPainter's fixed-point rasteriser
-  // misdraws coordinates beyond about 2^22, and such a point is outside the picture anyway.
-  constexpr double kFar = 1e6;
+  // Far-off points are held to a band around the plot, so that every pixel coordinate is a
+  // modest finite number; the drawing cuts segments to the plot before the painter sees them.
+  constexpr double kFar = 1e12;
   const double px = plot_.left() + (x - box_.xMin) * sx_;
   const double py = plot_.bottom() - (y - box_.yMin) * sy_;
   return {std::clamp(px, -kFar, kFar), std::clamp(py, -kFar, kFar)};
