@@ -136,7 +136,8 @@ void LabWindow::showAbout() {
       this, QStringLiteral("About Kemi Lab"),
       QStringLiteral("<h3>Kemi Lab %1</h3>"
                      "<p>Convergence, work against precision, single steps and stability of the "
-                     "seven step methods on dy/dx = -2x - y.</p>"
+                     "seven step methods on dy/dx = -2x - y and on other equations, preset "
+                     "or typed.</p>"
                      "<p>Licence: GPL-3.0-or-later.</p>"
                      "<p>For comments and questions e-mail to %2</p>")
           .arg(QStringLiteral(KEMI_LAB_VERSION), QString::fromUtf8(kContactEmail)));
