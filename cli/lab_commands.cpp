@@ -9,9 +9,13 @@
 #include <stop_token>
 
 #include "chart_file.h"
+#include "command_support.h"
 #include "convergence.h"
+#include "equation_commands.h"
 #include "lab_output.h"
+#include "lab_problem.h"
 #include "method_table.h"
+#include "problem_stability.h"
 #include "stability.h"
 #include "step_table.h"
 #include "sweep_watch.h"
@@ -20,18 +24,9 @@
 namespace kemi::lab {
 namespace {
 
-constexpr OptionSpec kFormat{"format", "FORMAT", "csv (the default) or md for a Markdown table",
-                             "csv or md"};
-constexpr OptionSpec kOutput{
-    "output", "FILE",
-    "write the table to FILE instead of standard output; FILE is replaced whole or not at all",
-    "a file name"};
-constexpr OptionSpec kMethodList{"methods", "LIST",
-                                 "method ids separated by commas (default: all seven)",
-                                 "method ids separated by commas, of", true};
-
-constexpr OptionSpec kSweepX1{"x1", "X", "target abscissa, a number other than 0 (default 1)",
-                              "a finite number other than 0, such as 1 or 2.5e-1"};
+constexpr OptionSpec kSweepX1{
+    "x1", "X", "target abscissa, other than x0 (default 1, or the preset's suggested x1)",
+    "a finite number other than x0, such as 1 or 2.5e-1"};
 constexpr OptionSpec kMaxN{
     "max-n", "N",
     "largest N: rows for N = 1, 2, 4, ... up to N (default 16777216 = 2^24, at most 2147483646)",
@@ -39,37 +34,28 @@ constexpr OptionSpec kMaxN{
 constexpr OptionSpec kChart{"chart", "FILE",
                             "also draw the window's chart into FILE, an .svg or .png image",
                             "a file name ending in .svg or .png"};
-constexpr std::array kConvergenceOptions{kSweepX1, kMaxN, kMethodList, kFormat, kOutput, kChart};
+constexpr std::array kConvergenceOptions{kEquationOption, kFOption, kX0Option, kY0Option,
+                                         kExactOption,    kSweepX1, kMaxN,     kMethodList,
+                                         kFormat,         kOutput,  kChart};
 
 constexpr OptionSpec kStepMethod{"method", "M", "the method (required)", "one method id of", true};
-constexpr OptionSpec kStepX1{"x1", "X", "target abscissa, a number other than 0 (default 0.4)",
-                             "a finite number other than 0, such as 0.4 or -1e-2"};
+constexpr OptionSpec kStepX1{
+    "x1", "X", "target abscissa, other than x0 (default 0.4, or the preset's suggested x1)",
+    "a finite number other than x0, such as 0.4 or -1e-2"};
 constexpr OptionSpec kStepN{"n", "N", "number of steps, 1 to 100000 (default 4)",
                             "a whole number from 1 to 100000"};
-constexpr std::array kStepsOptions{kStepMethod, kStepX1, kStepN, kFormat, kOutput};
+constexpr std::array kStepsOptions{kEquationOption, kFOption, kX0Option, kY0Option, kExactOption,
+                                   kStepMethod,     kStepX1,  kStepN,    kFormat,   kOutput};
 
-constexpr std::array kStabilityOptions{kMethodList, kFormat, kOutput, kChart};
-
-void tell(const char* command, const std::string& line) {
-  std::fprintf(stderr, "kemi-lab %s: %s\n", command, line.c_str());
-}
+constexpr OptionSpec kStabilityX1{
+    "x1", "X", "end of the interval of lambda (default 1, or the preset's suggested x1)",
+    "a finite number other than x0, such as 1 or 0.5"};
+constexpr std::array kStabilityOptions{kEquationOption, kFOption,     kX0Option,   kY0Option,
+                                       kExactOption,    kStabilityX1, kMethodList, kFormat,
+                                       kOutput,         kChart};
 
 std::string methodId(std::size_t method) {
   return std::string(kMethods[method].id);
-}
-
-std::string formatted(const study::TextTable& table, TextFormat format) {
-  return format == TextFormat::Csv ? study::toCsv(table) : study::toMarkdown(table);
-}
-
-// Writes `text` unless an interrupt came first; the exit status.
-int deliver(const char* command, LabOutput& output, const std::string& text) {
-  if (const int signal = interruptSignal(); signal != 0) return 128 + signal;
-  if (const std::optional<std::string> cause = output.commit(text)) {
-    tell(command, *cause);
-    return 1;
-  }
-  return 0;
 }
 
 // The --chart file, empty when the option is absent.
@@ -94,15 +80,10 @@ int drawChart(const char* command, int status, const QString& path,
   return 1;
 }
 
-std::string header(const study::TextTable& table) {
-  std::string line;
-  for (const std::string& column : table.header) line += (line.empty() ? "" : ",") + column;
-  return line;
-}
-
 int convergence(const QCommandLineParser& parser) {
   study::ConvergenceSettings settings;
-  settings.x1 = readAbscissa(parser, kSweepX1, settings.x1);
+  const study::Problem problem = readProblem(parser, kSweepX1, settings.x1);
+  settings.x1 = problem.x1;
   settings.maxN = readSteps(parser, kMaxN, settings.maxN, study::kMaxSteps);
   settings.methods = readMethods(parser, kMethodList);
   const TextFormat format = readFormat(parser, kFormat);
@@ -119,7 +100,7 @@ int convergence(const QCommandLineParser& parser) {
     SweepWatch watch(stop, "kemi-lab convergence");
     study::SweepCallbacks callbacks;
     callbacks.progress = [&watch](double share) { watch.setProgress(share); };
-    result = study::runConvergence(settings, stop.get_token(), callbacks);
+    result = study::runConvergence(problem, settings, stop.get_token(), callbacks);
   }
   if (result.cancelled) return 128 + interruptSignal();
 
@@ -137,7 +118,13 @@ int convergence(const QCommandLineParser& parser) {
                "floor)\n";
     }
   }
-  std::string text = formatted(study::convergenceText(result.rows), format);
+  if (!result.exact)
+    notes +=
+        "- errors are against a reference solution (Boost.Odeint, Runge-Kutta-Fehlberg "
+        "7(8)) accurate to within " +
+        study::shortestText(result.accuracy) +
+        "; rows within 10 times that are not resolved and get no order\n";
+  std::string text = formatted(study::convergenceText(result.rows, result.exact), format, problem);
   if (format == TextFormat::Markdown && !notes.empty()) text += "\n" + notes;
   return drawChart("convergence", deliver("convergence", output, text), chart, [&](QString& error) {
     return writeConvergenceChart(result.rows, chart, error);
@@ -146,7 +133,7 @@ int convergence(const QCommandLineParser& parser) {
 
 int steps(const QCommandLineParser& parser) {
   const std::size_t method = readMethod(parser, kStepMethod);
-  const double x1 = readAbscissa(parser, kStepX1, 0.4);
+  const study::Problem problem = readProblem(parser, kStepX1, 0.4);
   const std::int64_t n = readSteps(parser, kStepN, 4, study::kMaxTableSteps);
   const TextFormat format = readFormat(parser, kFormat);
   LabOutput output(readOutputPath(parser, kOutput));
@@ -154,8 +141,8 @@ int steps(const QCommandLineParser& parser) {
     tell("steps", *cause);
     return 1;
   }
-  const study::StepTable table = study::buildStepTable(method, x1, n);
-  std::string text = formatted(study::stepText(table), format);
+  const study::StepTable table = study::buildStepTable(problem, method, n);
+  std::string text = formatted(study::stepText(table), format, problem);
   if (!table.cause.empty()) {
     const std::string note = methodId(method) + " stops after step " +
                              std::to_string(table.rows.back().i) + ": " + table.cause;
@@ -166,6 +153,7 @@ int steps(const QCommandLineParser& parser) {
 }
 
 int stability(const QCommandLineParser& parser) {
+  const study::Problem problem = readProblem(parser, kStabilityX1, 1.0);
   const std::vector<std::size_t> methods = readMethods(parser, kMethodList);
   const TextFormat format = readFormat(parser, kFormat);
   const QString chart = readChartPath(parser);
@@ -174,8 +162,10 @@ int stability(const QCommandLineParser& parser) {
     tell("stability", *cause);
     return 1;
   }
-  const int status = deliver(
-      "stability", output, formatted(study::stabilityText(study::stabilityRows(methods)), format));
+  const int status =
+      deliver("stability", output,
+              formatted(study::problemStabilityText(study::problemStabilityRows(problem, methods)),
+                        format, problem));
   return drawChart("stability", status, chart,
                    [&](QString& error) { return writeStabilityChart(methods, chart, error); });
 }
@@ -184,12 +174,18 @@ constexpr std::array kCommands{
     LabCommand{
         "convergence",
         "the error at x1 as N doubles, with the observed order and the evaluations of f",
-        "The error at x1 of each method for N = 1, 2, 4, ... steps from (0, -1) up to the "
-        "largest N, with the observed order log2(|e(N/2)| / |e(N)|) and the evaluations of f "
-        "it took. A method stops early once three doublings in a row have not improved on its "
-        "smallest error (the rounding floor), or when a step leaves the range of a double, "
-        "which standard error then says. The work is spread over all cores; on a terminal a "
-        "sweep that takes more than a second shows its progress on standard error.",
+        "The error at x1 of each method for N = 1, 2, 4, ... steps from the start (x0, y0) up "
+        "to the largest N, with the observed order log2(|e(N/2)| / |e(N)|) and the evaluations "
+        "of f it took. An error of exactly 0 gives no order (an order against an exact zero is "
+        "not a number), so its cell and the next one stay empty. stable says whether h is "
+        "within the method's stability limit on the equation (see stability). Without an exact "
+        "solution the errors are against a reference solution of Boost.Odeint: the column "
+        "exact is then headed reference, accuracy bounds its error, and rows whose error is "
+        "within 10 times that are not resolved and get no order. A method stops early once "
+        "three doublings in a row have not improved on its smallest error (the rounding "
+        "floor), or when a step leaves the range of a double, which standard error then says. "
+        "The work is spread over all cores; on a terminal a sweep that takes more than a "
+        "second shows its progress on standard error.",
         kConvergenceOptions,
         [] { return header(study::convergenceText({})); },
         &convergence,
@@ -197,23 +193,54 @@ constexpr std::array kCommands{
     LabCommand{
         "steps",
         "every step of one method, with its stages k1..k6 and its global and local error",
-        "Every step of one method from (0, -1) to x1: x, y, the exact value, the global error, "
-        "the local error (the exact value minus one step of the method taken from the exact "
-        "value at the step's start) and the stages k1..k6 of the step, empty where the method "
-        "has fewer. Row 0 is the initial point.",
+        "Every step of one method from the start (x0, y0) to x1: x, y, the exact value, the "
+        "global error, the local error (the exact value minus one step of the method taken "
+        "from the exact value at the step's start) and the stages k1..k6 of the step, empty "
+        "where the method has fewer. Row 0 is the initial point. Without an exact solution "
+        "the column exact is headed reference and accuracy bounds its error.",
         kStepsOptions,
         [] { return header(study::stepText({})); },
         &steps,
     },
     LabCommand{
         "stability",
-        "each method's order, evaluations of f per step and stability limit",
-        "Each method's order, its evaluations of f per step and its stability limit on this "
-        "equation: one step maps y to R(-h) y plus a part that does not depend on y, and the "
-        "limit is the largest h0 with |R(-h)| <= 1 for every step size 0 < h <= h0.",
+        "each method's order, evaluations of f per step and stability limits on the equation",
+        "Each method's order, its evaluations of f per step and its stability limit on "
+        "y' = -y: one step maps y to R(-h) y, and the limit is the largest h0 with |R(-h)| <= 1 "
+        "for every step size 0 < h <= h0. On the equation, lambda = df/dy along the solution "
+        "from x0 to x1; lambda_min is its most negative value, h_limit = stability_limit / "
+        "|lambda_min| the largest stable step and n_min the smallest N whose step is within "
+        "it. Where lambda_min >= 0 no step is unstable in this sense and the last two columns "
+        "are empty.",
         kStabilityOptions,
-        [] { return header(study::stabilityText({})); },
+        [] { return header(study::problemStabilityText({})); },
         &stability,
+    },
+    LabCommand{
+        "compare",
+        "every chosen method's points at one N beside the solution",
+        "The points of N steps of every chosen method on the same x grid, beside the exact "
+        "solution (or a reference solution, then headed reference): the data of a picture of "
+        "all methods against the solution.",
+        kCompareOptions,
+        [] { return compareColumns(); },
+        &compare,
+    },
+    LabCommand{
+        "equations",
+        "the preset equations, their starts, exact solutions and suggested x1",
+        "The preset equations for --equation: each id with f(x, y), the start (x0, y0), the "
+        "exact solution through that start where there is one, and the suggested x1. A "
+        "typed f (--f) is read with x and y, + - * / ^, parentheses, the constants pi and e "
+        "and the functions sin, cos, tan, asin, acos, atan, sinh, cosh, tanh, exp, ln and log "
+        "(both the natural logarithm), log10, log2, sqrt, abs, sign, min and max; write "
+        "products with '*' (2*x, not 2x). A typed '-2*x - y' from (0, -1) gives the same x, y "
+        "and stages as classroom to the last bit; a typed exact solution written in another "
+        "order than classroom's may differ in its last bits. A typed exact solution must give "
+        "y0 at x0 and solve the equation, or it is refused with the x where it fails.",
+        kEquationsOptions,
+        [] { return header(study::equationsText()); },
+        &equations,
     },
 };
 

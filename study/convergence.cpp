@@ -18,7 +18,9 @@
 #include "final_point.h"
 #include "method_table.h"
 #include "number_format.h"
-#include "stability.h"
+#include "problem_stability.h"
+#include "problem_steps.h"
+#include "solution.h"
 
 namespace kemi::study {
 namespace {
@@ -69,14 +71,18 @@ struct MethodState {
 
 class Sweep {
  public:
-  Sweep(const ConvergenceSettings& settings, const SweepCallbacks& callbacks)
-      : x1_(settings.x1), callbacks_(callbacks) {
+  Sweep(const ConvergenceSettings& settings, const Problem& problem,
+        const SweepCallbacks& callbacks)
+      : problem_(problem),
+        solution_(problem, sampleAbscissae(problem, kLambdaSamples)),
+        callbacks_(callbacks) {
+    const double lambdaMin = lambdaRange(problem_, solution_).lambdaMin;
     int doublings = 0;
     while (doublings < 62 && (std::int64_t{1} << doublings) <= settings.maxN) ++doublings;
     for (const std::size_t m : settings.methods) {
       MethodState& s = methods_.emplace_back();
       s.method = m;
-      s.limit = stabilityLimit(m);
+      s.limit = stepLimit(stabilityLimit(m), lambdaMin);
       s.doublings = doublings;
       s.done.resize(static_cast<std::size_t>(doublings));
       s.started.resize(static_cast<std::size_t>(doublings), false);
@@ -110,7 +116,7 @@ class Sweep {
         counted = work;
         reportProgress();
       };
-      const FinalPoint p = finalPoint(s->method, x1_, std::int64_t{1} << k, methodStop, taken);
+      const FinalPoint p = finalPoint(problem_, s->method, std::int64_t{1} << k, methodStop, taken);
       lock.lock();
       --running_;
       runningWork_ -= counted;
@@ -126,6 +132,8 @@ class Sweep {
   ConvergenceResult result(bool cancelled) {
     ConvergenceResult r;
     r.cancelled = cancelled;
+    r.exact = solution_.exact();
+    r.accuracy = solution_.accuracy();
     std::sort(methods_.begin(), methods_.end(),
               [](const MethodState& a, const MethodState& b) { return a.method < b.method; });
     for (MethodState& s : methods_) {
@@ -191,10 +199,10 @@ class Sweep {
     ConvergenceRow row;
     row.method = s.method;
     row.N = n;
-    row.h = (x1_ - 0.0) / static_cast<double>(n);
+    row.h = (problem_.x1 - problem_.x0) / static_cast<double>(n);
     row.x = p.x;
     row.y = p.y;
-    row.exact = exactSolution(p.x);
+    row.exact = solution_.at(p.x);
     row.error = row.exact - row.y;
     if (!std::isfinite(row.error)) {
       end(s, false,
@@ -204,15 +212,19 @@ class Sweep {
     }
     row.observedOrder = std::nan("");
     row.evaluations = n * kMethods[s.method].evaluations;
+    row.accuracy = solution_.accuracy();
     const double size = std::abs(row.error);
+    row.resolved = solution_.exact() || size > 10.0 * row.accuracy;
+    row.stable = std::abs(row.h) <= s.limit;
     if (!s.rows.empty()) {
-      row.observedOrder = std::log2(std::abs(s.rows.back().error) / size);
+      const double order = std::log2(std::abs(s.rows.back().error) / size);
+      if (std::isfinite(order) && row.resolved && s.rows.back().resolved) row.observedOrder = order;
       s.ahead = aheadFrom(row, size);
     }
     // Errors that grow while the step is beyond the stability limit show no rounding floor;
     // only doublings within it count towards the early stop.
     const bool gain = s.rows.empty() || size < s.best;
-    const bool stable = std::abs(row.h) <= s.limit;
+    const bool stable = row.stable;
     s.best = gain ? size : s.best;
     s.withoutGain = gain || !stable ? 0 : s.withoutGain + 1;
     s.rows.push_back(row);
@@ -244,7 +256,8 @@ class Sweep {
     }
   }
 
-  const double x1_;
+  const Problem problem_;
+  const Solution solution_;
   const SweepCallbacks& callbacks_;
   std::vector<MethodState> methods_;
   std::mutex mutex_;
@@ -255,9 +268,10 @@ class Sweep {
   double reported_ = 0.0;
 };
 
-void check(const ConvergenceSettings& s) {
-  if (!std::isfinite(s.x1) || s.x1 == 0.0)
-    throw std::invalid_argument("x1 must be a finite number other than 0");
+void check(const Problem& p, const ConvergenceSettings& s) {
+  if (!std::isfinite(p.x1) || p.x1 == p.x0)
+    throw std::invalid_argument("x1 must be a finite number other than " +
+                                (p.x0 == 0.0 ? std::string("0") : "x0 = " + formatGeneral(p.x0)));
   if (s.maxN < 1 || s.maxN > kMaxSteps)
     throw std::invalid_argument("the largest N must be a whole number from 1 to " +
                                 std::to_string(kMaxSteps));
@@ -270,12 +284,19 @@ void check(const ConvergenceSettings& s) {
 
 ConvergenceResult runConvergence(const ConvergenceSettings& settings, std::stop_token stop,
                                  const SweepCallbacks& callbacks) {
-  check(settings);
+  return runConvergence(Problem{Classroom{}, 0.0, -1.0, settings.x1}, settings, std::move(stop),
+                        callbacks);
+}
+
+ConvergenceResult runConvergence(const Problem& problem, const ConvergenceSettings& settings,
+                                 std::stop_token stop, const SweepCallbacks& callbacks) {
+  check(problem, settings);
   ConvergenceSettings sorted = settings;
   std::sort(sorted.methods.begin(), sorted.methods.end());
   sorted.methods.erase(std::unique(sorted.methods.begin(), sorted.methods.end()),
                        sorted.methods.end());
-  Sweep sweep(sorted, callbacks);
+  checkProblem(problem);
+  Sweep sweep(sorted, problem, callbacks);
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   const unsigned workers = settings.workers != 0 ? settings.workers : cores;
   {

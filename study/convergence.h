@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "problem.h"
+
 namespace kemi::study {
 
 // The largest N a run's tables can hold.
@@ -26,13 +28,18 @@ struct ConvergenceSettings {
 struct ConvergenceRow {
   std::size_t method = 0;  // index into kMethods
   std::int64_t N = 0;
-  double h = 0.0;                // (x1 - 0) / N
-  double x = 0.0;                // X(N), accumulated as in the run
-  double y = 0.0;                // Y(N)
-  double exact = 0.0;            // exact solution at X(N)
-  double error = 0.0;            // exact - y
-  double observedOrder = 0;      // log2(|e(N/2)| / |e(N)|); NaN in a method's first row
-  std::int64_t evaluations = 0;  // N times the method's calls of f1 per step
+  double h = 0.0;      // (x1 - x0) / N
+  double x = 0.0;      // X(N), accumulated as in the run
+  double y = 0.0;      // Y(N)
+  double exact = 0.0;  // exact (or reference) solution at X(N)
+  double error = 0.0;  // exact - y
+  // log2(|e(N/2)| / |e(N)|); NaN in a method's first row, where either error is 0 (an order
+  // against an exact zero is not a number) and where either row is not resolved.
+  double observedOrder = 0;
+  std::int64_t evaluations = 0;  // N times the method's calls of f per step
+  bool stable = true;            // h within the method's stability limit on this equation
+  bool resolved = true;          // |error| above 10 times the reference's accuracy
+  double accuracy = 0.0;         // the reference's absolute accuracy; 0 for an exact solution
   bool hasOrder() const { return observedOrder == observedOrder; }
 };
 
@@ -48,6 +55,8 @@ struct ConvergenceResult {
   std::vector<ConvergenceRow> rows;  // by method in table order, then by N
   std::vector<MethodEnd> ends;       // methods whose sweep ended early, in table order
   bool cancelled = false;            // rows then hold only what was complete
+  bool exact = true;                 // false: errors are measured against a reference
+  double accuracy = 0.0;             // the reference's absolute accuracy
 };
 
 struct SweepCallbacks {
@@ -61,8 +70,13 @@ struct SweepCallbacks {
   std::function<void()> workerStarted;
 };
 
-// Throws std::invalid_argument for x1 zero or not finite, maxN outside 1..kMaxSteps or no method.
+// Throws std::invalid_argument for x1 equal to x0 or not finite, maxN outside 1..kMaxSteps, no
+// method, or a problem that checkProblem or a reference solution refuses.
 ConvergenceResult runConvergence(const ConvergenceSettings& settings, std::stop_token stop = {},
                                  const SweepCallbacks& callbacks = {});
+// The sweep on `problem`, from its start to its x1 (settings.x1 is not read). The one above is
+// this one on classroom from (0, -1) to settings.x1.
+ConvergenceResult runConvergence(const Problem& problem, const ConvergenceSettings& settings,
+                                 std::stop_token stop = {}, const SweepCallbacks& callbacks = {});
 
 }  // namespace kemi::study

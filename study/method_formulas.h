@@ -20,14 +20,22 @@ static_assert(std::tuple_size_v<MethodFormulas> == kMethods.size());
 template <class Visit>
 decltype(auto) withFormula(std::size_t method, Visit&& visit) {
   switch (method) {
-    case 0: return visit(std::tuple_element_t<0, MethodFormulas>{});
-    case 1: return visit(std::tuple_element_t<1, MethodFormulas>{});
-    case 2: return visit(std::tuple_element_t<2, MethodFormulas>{});
-    case 3: return visit(std::tuple_element_t<3, MethodFormulas>{});
-    case 4: return visit(std::tuple_element_t<4, MethodFormulas>{});
-    case 5: return visit(std::tuple_element_t<5, MethodFormulas>{});
-    case 6: return visit(std::tuple_element_t<6, MethodFormulas>{});
-    default: throw std::out_of_range("no such method");
+    case 0:
+      return visit(std::tuple_element_t<0, MethodFormulas>{});
+    case 1:
+      return visit(std::tuple_element_t<1, MethodFormulas>{});
+    case 2:
+      return visit(std::tuple_element_t<2, MethodFormulas>{});
+    case 3:
+      return visit(std::tuple_element_t<3, MethodFormulas>{});
+    case 4:
+      return visit(std::tuple_element_t<4, MethodFormulas>{});
+    case 5:
+      return visit(std::tuple_element_t<5, MethodFormulas>{});
+    case 6:
+      return visit(std::tuple_element_t<6, MethodFormulas>{});
+    default:
+      throw std::out_of_range("no such method");
   }
 }
 

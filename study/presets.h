@@ -59,9 +59,9 @@ struct Gauss {
 
 // Stiff: the solution follows cos x closely after a transient that decays like e^(-50x).
 struct Stiff {
-  static constexpr PresetInfo info{"stiff", "-50*(y - cos(x))",
-                                   "(2500*cos(x) + 50*sin(x) - 2500*exp(-50*x))/2501", 0.0, 0.0,
-                                   1.0};
+  static constexpr PresetInfo info{
+      "stiff", "-50*(y - cos(x))", "(2500*cos(x) + 50*sin(x) - 2500*exp(-50*x))/2501", 0.0, 0.0,
+      1.0};
   static constexpr bool kHasExact = true;
   double operator()(const double& x, const double& y) const { return -50.0 * (y - std::cos(x)); }
   static double dfdy(double /*x*/, double /*y*/) { return -50.0; }

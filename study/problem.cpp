@@ -58,11 +58,10 @@ Problem presetProblem(const AnyEquation& preset) {
 }
 
 std::string equationId(const AnyEquation& equation) {
-  return std::visit(Overloaded{[](const TypedEquation&) { return std::string("typed"); },
-                               [](const auto& p) {
-                                 return std::string(std::decay_t<decltype(p)>::info.id);
-                               }},
-                    equation);
+  return std::visit(
+      Overloaded{[](const TypedEquation&) { return std::string("typed"); },
+                 [](const auto& p) { return std::string(std::decay_t<decltype(p)>::info.id); }},
+      equation);
 }
 
 std::string equationFormula(const AnyEquation& equation) {
@@ -85,43 +84,42 @@ bool hasExactSolution(const AnyEquation& equation) {
 }
 
 std::function<double(double, double)> slopeFunction(const AnyEquation& equation) {
-  return std::visit(
-      Overloaded{[](const TypedEquation& t) -> std::function<double(double, double)> {
-                   auto f = sharedEvaluator(t.formula, true);
-                   return [f](double x, double y) { return (*f)(x, y); };
-                 },
-                 [](const auto& p) -> std::function<double(double, double)> {
-                   return [p](double x, double y) { return p(x, y); };
-                 }},
-      equation);
+  return std::visit(Overloaded{[](const TypedEquation& t) -> std::function<double(double, double)> {
+                                 auto f = sharedEvaluator(t.formula, true);
+                                 return [f](double x, double y) { return (*f)(x, y); };
+                               },
+                               [](const auto& p) -> std::function<double(double, double)> {
+                                 return [p](double x, double y) { return p(x, y); };
+                               }},
+                    equation);
 }
 
 std::function<double(double, double)> dfdyFunction(const AnyEquation& equation) {
-  return std::visit(
-      Overloaded{[](const TypedEquation& t) -> std::function<double(double, double)> {
-                   auto f = sharedEvaluator(t.formula, true);
-                   return [f](double x, double y) { return TypedEquation::dfdy(*f, x, y); };
-                 },
-                 [](const auto& p) -> std::function<double(double, double)> {
-                   using P = std::decay_t<decltype(p)>;
-                   return [](double x, double y) { return P::dfdy(x, y); };
-                 }},
-      equation);
+  return std::visit(Overloaded{[](const TypedEquation& t) -> std::function<double(double, double)> {
+                                 auto f = sharedEvaluator(t.formula, true);
+                                 return [f](double x, double y) {
+                                   return TypedEquation::dfdy(*f, x, y);
+                                 };
+                               },
+                               [](const auto& p) -> std::function<double(double, double)> {
+                                 using P = std::decay_t<decltype(p)>;
+                                 return [](double x, double y) { return P::dfdy(x, y); };
+                               }},
+                    equation);
 }
 
 std::function<double(double)> exactFunction(const AnyEquation& equation, double x0, double y0) {
-  return std::visit(
-      Overloaded{[](const TypedEquation& t) -> std::function<double(double)> {
-                   if (t.exact.empty()) return {};
-                   auto e = sharedEvaluator(t.exact, false);
-                   return [e](double x) { return (*e)(x); };
-                 },
-                 [x0, y0](const auto& p) -> std::function<double(double)> {
-                   using P = std::decay_t<decltype(p)>;
-                   if constexpr (!P::kHasExact) return {};
-                   return [x0, y0](double x) { return P::exact(x, x0, y0); };
-                 }},
-      equation);
+  return std::visit(Overloaded{[](const TypedEquation& t) -> std::function<double(double)> {
+                                 if (t.exact.empty()) return {};
+                                 auto e = sharedEvaluator(t.exact, false);
+                                 return [e](double x) { return (*e)(x); };
+                               },
+                               [x0, y0](const auto& p) -> std::function<double(double)> {
+                                 using P = std::decay_t<decltype(p)>;
+                                 if constexpr (!P::kHasExact) return {};
+                                 return [x0, y0](double x) { return P::exact(x, x0, y0); };
+                               }},
+                    equation);
 }
 
 }  // namespace kemi::study

@@ -23,8 +23,8 @@ void checkExact(const Problem& p, const std::function<double(double)>& exact,
                 const std::function<double(double, double)>& f) {
   const double start = exact(p.x0);
   if (!(std::abs(start - p.y0) <= kStartTolerance * std::max(1.0, std::abs(p.y0))))
-    refuse("the exact solution gives " + shortestText(start) + " at x0 = " +
-           shortestText(p.x0) + ", not y0 = " + shortestText(p.y0));
+    refuse("the exact solution gives " + shortestText(start) + " at x0 = " + shortestText(p.x0) +
+           ", not y0 = " + shortestText(p.y0));
   for (int i = 0; i < kCheckPoints; ++i) {
     const double x = p.x0 + (p.x1 - p.x0) * (i + 0.5) / kCheckPoints;
     const double d = 1e-5 * std::max(1.0, std::abs(x));

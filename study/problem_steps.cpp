@@ -14,8 +14,8 @@ namespace {
 // Same shape as the run's loop: x accumulates, the first point outside the double range ends
 // it. Returns 0 or the index of that step.
 template <class Formula, class F, class Keep>
-inline std::int64_t stepsOn(const F& f, double& x, double& y, std::int64_t first,
-                            std::int64_t last, double h, Keep&& keep) {
+inline std::int64_t stepsOn(const F& f, double& x, double& y, std::int64_t first, std::int64_t last,
+                            double h, Keep&& keep) {
   for (std::int64_t i = first; i <= last; ++i) {
     double ynew = 0.0;
     stepOn<Formula>(f, x, y, h, ynew);

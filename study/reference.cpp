@@ -32,8 +32,8 @@ template <class F>
 std::vector<double> integrateTo(const F& f, const Problem& p, std::span<const double> xs,
                                 double tolerance) {
   const auto system = [&f](const State& y, State& dydx, double x) { dydx[0] = f(x, y[0]); };
-  auto stepper = odeint::make_controlled<odeint::runge_kutta_fehlberg78<State>>(tolerance,
-                                                                                tolerance);
+  auto stepper =
+      odeint::make_controlled<odeint::runge_kutta_fehlberg78<State>>(tolerance, tolerance);
   const double direction = p.x1 > p.x0 ? 1.0 : -1.0;
   State y{p.y0};
   double x = p.x0;
@@ -45,8 +45,8 @@ std::vector<double> integrateTo(const F& f, const Problem& p, std::span<const do
     while ((target - x) * direction > 0.0) {
       if (++steps > kMaxReferenceSteps)
         throw ReferenceError("the reference solution needs more than " +
-                             std::to_string(kMaxReferenceSteps) + " steps (stopped at x = " +
-                             near(x) + ")");
+                             std::to_string(kMaxReferenceSteps) +
+                             " steps (stopped at x = " + near(x) + ")");
       double tryDt = dt;
       const bool last = (x + tryDt - target) * direction >= 0.0;
       if (last) tryDt = target - x;

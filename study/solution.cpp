@@ -44,8 +44,7 @@ std::vector<double> sampleAbscissae(const Problem& problem, int count) {
   std::vector<double> xs;
   xs.reserve(static_cast<std::size_t>(count) + 1);
   for (int i = 0; i <= count; ++i)
-    xs.push_back(i == count ? problem.x1
-                            : problem.x0 + (problem.x1 - problem.x0) * i / count);
+    xs.push_back(i == count ? problem.x1 : problem.x0 + (problem.x1 - problem.x0) * i / count);
   return xs;
 }
 

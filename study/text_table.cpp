@@ -23,6 +23,10 @@ std::string csvField(const std::string& field) {
   return quoted + "\"";
 }
 
+std::string yesNo(bool value) {
+  return value ? "yes" : "no";
+}
+
 bool numeric(const std::string& cell) {
   return !cell.empty() && cell.find_first_not_of("+-.0123456789eEinfa") == std::string::npos;
 }
@@ -37,19 +41,22 @@ std::string shortestText(double value) {
   return std::string(buffer.data(), result.ptr);
 }
 
-TextTable convergenceText(const std::vector<ConvergenceRow>& rows) {
-  TextTable t{{"method", "N", "h", "x", "y", "exact", "error", "observed_order", "evaluations"},
+TextTable convergenceText(const std::vector<ConvergenceRow>& rows, bool exact) {
+  TextTable t{{"method", "N", "h", "x", "y", exact ? "exact" : "reference", "error",
+               "observed_order", "evaluations", "stable", "resolved", "accuracy"},
               {}};
   for (const ConvergenceRow& r : rows)
     t.rows.push_back({std::string(kMethods.at(r.method).id), whole(r.N), shortestText(r.h),
                       shortestText(r.x), shortestText(r.y), shortestText(r.exact),
                       shortestText(r.error), r.hasOrder() ? shortestText(r.observedOrder) : "",
-                      whole(r.evaluations)});
+                      whole(r.evaluations), yesNo(r.stable), yesNo(r.resolved),
+                      exact ? "" : shortestText(r.accuracy)});
   return t;
 }
 
 TextTable stepText(const StepTable& table) {
-  TextTable t{{"i", "x", "y", "exact", "error", "local_error", "k1", "k2", "k3", "k4", "k5", "k6"},
+  TextTable t{{"i", "x", "y", table.exact ? "exact" : "reference", "error", "local_error", "k1",
+               "k2", "k3", "k4", "k5", "k6", "accuracy"},
               {}};
   for (const StepRow& r : table.rows) {
     std::vector<std::string> cells{whole(r.i), shortestText(r.x), shortestText(r.y),
@@ -60,6 +67,7 @@ TextTable stepText(const StepTable& table) {
     for (int j = 0; j < 6; ++j)
       cells.push_back(j < r.stages.stages ? shortestText(r.stages.k[static_cast<std::size_t>(j)])
                                           : "");
+    cells.push_back(table.exact ? "" : shortestText(table.accuracy));
     t.rows.push_back(std::move(cells));
   }
   return t;
@@ -70,6 +78,40 @@ TextTable stabilityText(const std::vector<StabilityRow>& rows) {
   for (const StabilityRow& r : rows)
     t.rows.push_back({std::string(kMethods.at(r.method).id), whole(r.order), whole(r.evaluations),
                       shortestText(r.limit)});
+  return t;
+}
+
+TextTable problemStabilityText(const std::vector<ProblemStabilityRow>& rows) {
+  TextTable t{
+      {"method", "order", "evaluations", "stability_limit", "lambda_min", "h_limit", "n_min"}, {}};
+  for (const ProblemStabilityRow& r : rows) {
+    const bool limited = std::isfinite(r.hLimit);
+    t.rows.push_back({std::string(kMethods.at(r.method.method).id), whole(r.method.order),
+                      whole(r.method.evaluations), shortestText(r.method.limit),
+                      shortestText(r.lambdaMin), limited ? shortestText(r.hLimit) : "",
+                      limited ? whole(r.nMin) : ""});
+  }
+  return t;
+}
+
+TextTable compareText(const std::vector<double>& xs, const std::vector<double>& solution,
+                      bool exact, const std::vector<Polygon>& polygons) {
+  TextTable t{{"i", "x", exact ? "exact" : "reference"}, {}};
+  for (const Polygon& p : polygons) t.header.emplace_back(kMethods.at(p.method).id);
+  for (std::size_t i = 0; i < solution.size() && i < xs.size(); ++i) {
+    std::vector<std::string> cells{whole(static_cast<std::int64_t>(i)), shortestText(xs[i]),
+                                   shortestText(solution[i])};
+    for (const Polygon& p : polygons) cells.push_back(i < p.y.size() ? shortestText(p.y[i]) : "");
+    t.rows.push_back(std::move(cells));
+  }
+  return t;
+}
+
+TextTable equationsText() {
+  TextTable t{{"id", "f", "x0", "y0", "exact", "x1"}, {}};
+  for (const PresetInfo& p : presetInfos())
+    t.rows.push_back({std::string(p.id), std::string(p.formula), shortestText(p.x0),
+                      shortestText(p.y0), std::string(p.exact), shortestText(p.x1)});
   return t;
 }
 

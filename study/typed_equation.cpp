@@ -15,7 +15,7 @@ bool wordChar(char c) {
 }
 
 // "2x", "2 x", "x y", "(x)(y)", "2sin(x)": a value followed by another with no operator between.
-// The suggestion names both sides with a '*' between them.
+// The suggestion shows the text around the place with a '*' put in.
 std::optional<std::string> implicitProduct(const std::string& text, int pos) {
   if (pos <= 0 || static_cast<std::size_t>(pos) >= text.size()) return std::nullopt;
   auto left = static_cast<std::size_t>(pos);
@@ -23,16 +23,16 @@ std::optional<std::string> implicitProduct(const std::string& text, int pos) {
   if (left == 0) return std::nullopt;
   const char before = text[left - 1];
   if (!wordChar(before) && before != ')') return std::nullopt;
-  std::size_t start = left;
-  while (start > 0 && wordChar(text[start - 1])) --start;
-  auto end = static_cast<std::size_t>(pos);
-  while (end < text.size() && wordChar(text[end])) ++end;
-  if (end == static_cast<std::size_t>(pos) && text[end] == '(') ++end;
-  const std::string a = text.substr(start, left - start);
-  const std::string b = text.substr(static_cast<std::size_t>(pos), end - static_cast<std::size_t>(pos));
-  return "implicit multiplication at position " + std::to_string(pos) + ": write " +
-         (a.empty() ? std::string(1, before) : a) + "*" + b + ", not " +
-         text.substr(start, end - start);
+  constexpr std::size_t kAround = 12;
+  const std::size_t from = left > kAround ? left - kAround : 0;
+  const auto right = static_cast<std::size_t>(pos);
+  const std::string fixed = (from > 0 ? "..." : "") + text.substr(from, left - from) + "*" +
+                            text.substr(right, kAround) +
+                            (right + kAround < text.size() ? "..." : "");
+  const std::string typed = (from > 0 ? "..." : "") + text.substr(from, right - from + kAround) +
+                            (right + kAround < text.size() ? "..." : "");
+  return "implicit multiplication at position " + std::to_string(pos) + ": write " + fixed +
+         ", not " + typed;
 }
 
 std::string sentence(const mu::Parser::exception_type& e, const std::string& text, bool withY) {
@@ -77,8 +77,8 @@ struct Evaluator::Parts {
 
 Evaluator::Evaluator(const std::string& text, bool withY) : parts_(std::make_unique<Parts>()) {
   if (text.size() > kMaxExpressionLength)
-    throw ExpressionError("the expression is longer than " +
-                          std::to_string(kMaxExpressionLength) + " characters");
+    throw ExpressionError("the expression is longer than " + std::to_string(kMaxExpressionLength) +
+                          " characters");
   for (const char c : text)
     if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7e)
       throw ExpressionError("the expression holds a character other than printable ASCII");

@@ -151,7 +151,7 @@ TEST(LabCliTest, ConvergenceRowsAreTheRunsLastPoints) {
     ASSERT_EQ(rows.size(), 1 + 7 * 5u);  // N = 1, 2, 4, 8, 16 for each method
     for (std::size_t i = 1; i < rows.size(); ++i) {
       const std::vector<std::string>& row = rows[i];
-      ASSERT_EQ(row.size(), 9u);
+      ASSERT_EQ(row.size(), 12u);
       kemi::Calculation calc;
       run(calc, row[0], x1, row[1]);
       EXPECT_EQ(number(row[3]), calc.X()[calc.lastIndex()]) << row[0] << " N " << row[1];
@@ -186,7 +186,13 @@ TEST(LabCliTest, MarkdownIsATable) {
     SCOPED_TRACE(arguments.join(' ').toStdString());
     const Outcome r = lab(arguments);
     ASSERT_EQ(r.status, 0) << r.err;
-    const QStringList lines = QString::fromStdString(r.out).trimmed().split(QLatin1Char('\n'));
+    QStringList lines = QString::fromStdString(r.out).trimmed().split(QLatin1Char('\n'));
+    // A line that names the equation and the start, a blank line, then the table.
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QLatin1String("classroom: dy/dx = -2*x - y from (0, -1)")))
+        << lines[0].toStdString();
+    EXPECT_EQ(lines[1], QString());
+    lines = lines.mid(2);
     ASSERT_EQ(lines.size(), static_cast<qsizetype>(rows + 2));
     for (const QString& line : lines)
       EXPECT_TRUE(line.startsWith(QLatin1Char('|')) && line.endsWith(QLatin1Char('|')))

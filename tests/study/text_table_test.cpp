@@ -28,11 +28,12 @@ TEST(TextTableTest, CsvAndMarkdownLayout) {
   StepTable steps = buildStepTable(0, 0.5, 1);
   const TextTable t = stepText(steps);
   const std::string csv = toCsv(t);
-  EXPECT_EQ(csv.substr(0, csv.find("\r\n")), "i,x,y,exact,error,local_error,k1,k2,k3,k4,k5,k6");
-  // Row 0 has no errors and no stages; Euler has only k1.
-  EXPECT_NE(csv.find("\r\n0,0,-1,-1,,,,,,,,\r\n"), std::string::npos) << csv;
+  EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
+            "i,x,y,exact,error,local_error,k1,k2,k3,k4,k5,k6,accuracy");
+  // Row 0 has no errors and no stages; Euler has only k1; an exact solution has no accuracy.
+  EXPECT_NE(csv.find("\r\n0,0,-1,-1,,,,,,,,,\r\n"), std::string::npos) << csv;
   EXPECT_NE(csv.find("\r\n1,0.5,-0.5,"), std::string::npos) << csv;
-  EXPECT_EQ(csv.substr(csv.size() - 7), ",,,,,\r\n");
+  EXPECT_EQ(csv.substr(csv.size() - 8), ",,,,,,\r\n");
 
   const TextTable quoted{{"a", "b"}, {{"x,y", "say \"hi\""}}};
   EXPECT_EQ(toCsv(quoted), "a,b\r\n\"x,y\",\"say \"\"hi\"\"\"\r\n");

@@ -1,0 +1,67 @@
+// compare and equations: read the options, compute through the study library, write the table.
+#include "equation_commands.h"
+
+#include <QCommandLineParser>
+
+#include "method_table.h"
+#include "problem_steps.h"
+#include "solution.h"
+
+namespace kemi::lab {
+
+int compare(const QCommandLineParser& parser) {
+  const study::Problem problem = readProblem(parser, kCompareX1, 1.0);
+  const std::int64_t n = readSteps(parser, kCompareN, 8, study::kMaxPolygonSteps);
+  const std::vector<std::size_t> methods = readMethods(parser, kMethodList);
+  const TextFormat format = readFormat(parser, kFormat);
+  LabOutput output(readOutputPath(parser, kOutput));
+  if (const std::optional<std::string> cause = output.open()) {
+    tell("compare", *cause);
+    return 1;
+  }
+  // The abscissae accumulate as every method's do, so the grid is the same for all.
+  const double h = (problem.x1 - problem.x0) / static_cast<double>(n);
+  std::vector<double> xs{problem.x0};
+  for (std::int64_t i = 1; i <= n; ++i) xs.push_back(xs.back() + h);
+  const study::Solution solution(problem, xs);
+  std::vector<double> values;
+  values.reserve(xs.size());
+  for (const double x : xs) values.push_back(solution.at(x));
+
+  std::vector<study::Polygon> polygons;
+  std::string notes;
+  for (const std::size_t m : methods) {
+    polygons.push_back(study::polygon(problem, m, n));
+    if (polygons.back().failedStep != 0) {
+      const std::string note = std::string(kMethods[m].id) + " stops at step " +
+                               std::to_string(polygons.back().failedStep) +
+                               ", whose point left the range of a double";
+      tell("compare", note);
+      notes += "- " + note + "\n";
+    }
+  }
+  std::string text =
+      formatted(study::compareText(xs, values, solution.exact(), polygons), format, problem);
+  if (format == TextFormat::Markdown && !notes.empty()) text += "\n" + notes;
+  return deliver("compare", output, text);
+}
+
+int equations(const QCommandLineParser& parser) {
+  const TextFormat format = readFormat(parser, kFormat);
+  LabOutput output(readOutputPath(parser, kOutput));
+  if (const std::optional<std::string> cause = output.open()) {
+    tell("equations", *cause);
+    return 1;
+  }
+  const study::TextTable table = study::equationsText();
+  return deliver("equations", output,
+                 format == TextFormat::Csv ? study::toCsv(table) : study::toMarkdown(table));
+}
+
+std::string compareColumns() {
+  std::vector<study::Polygon> all;
+  for (std::size_t m = 0; m < kMethods.size(); ++m) all.push_back({m, {}, {}, 0});
+  return header(study::compareText({}, {}, true, all));
+}
+
+}  // namespace kemi::lab
