@@ -6,6 +6,7 @@
 #include "method_table.h"
 #include "problem_steps.h"
 #include "solution.h"
+#include "solution_export.h"
 
 namespace kemi::lab {
 
@@ -14,6 +15,12 @@ int compare(const QCommandLineParser& parser) {
   const std::int64_t n = readSteps(parser, kCompareN, 8, study::kMaxPolygonSteps);
   const std::vector<std::size_t> methods = readMethods(parser, kMethodList);
   const TextFormat format = readFormat(parser, kFormat);
+  const QString chart = parser.value(QString::fromLatin1(kCompareChart.name));
+  if (parser.isSet(QString::fromLatin1(kCompareChart.name)) &&
+      !chart.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) &&
+      !chart.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+    throw UsageError("--chart " + quotedValue(chart) + ": not an .svg or .png name; --chart accepts " +
+                     kCompareChart.accepts);
   LabOutput output(readOutputPath(parser, kOutput));
   if (const std::optional<std::string> cause = output.open()) {
     tell("compare", *cause);
@@ -43,7 +50,12 @@ int compare(const QCommandLineParser& parser) {
   std::string text =
       formatted(study::compareText(xs, values, solution.exact(), polygons), format, problem);
   if (format == TextFormat::Markdown && !notes.empty()) text += "\n" + notes;
-  return deliver("compare", output, text);
+  const int status = deliver("compare", output, text);
+  if (status != 0 || chart.isEmpty()) return status;
+  QString error;
+  if (writeSolutionChart({problem, n, methods}, chart, error)) return 0;
+  tell("compare", error.toStdString());
+  return 1;
 }
 
 int equations(const QCommandLineParser& parser) {

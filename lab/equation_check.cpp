@@ -44,6 +44,14 @@ QString readStart(const QString& text, const char* name, double& value) {
 
 }  // namespace
 
+bool sameProblem(const study::Problem& a, const study::Problem& b) {
+  if (a.x0 != b.x0 || a.y0 != b.y0 || a.x1 != b.x1) return false;
+  if (study::equationId(a.equation) != study::equationId(b.equation)) return false;
+  const auto* ta = std::get_if<study::TypedEquation>(&a.equation);
+  const auto* tb = std::get_if<study::TypedEquation>(&b.equation);
+  return ta == nullptr || (ta->formula == tb->formula && ta->exact == tb->exact);
+}
+
 QString equationCaption(const study::Problem& problem) {
   const std::string id = study::equationId(problem.equation);
   QString formula = QStringLiteral("y' = ") + fromStd(study::equationFormula(problem.equation));

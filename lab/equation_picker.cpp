@@ -32,14 +32,6 @@ constexpr std::array<OwnEntry, 4> kOwnEntries{{
     {"E&xact y(x)", "equationExact", "Exact solution y(x), optional", "equation/exact", ""},
 }};
 
-bool sameProblem(const study::Problem& a, const study::Problem& b) {
-  if (a.x0 != b.x0 || a.y0 != b.y0 || a.x1 != b.x1) return false;
-  if (study::equationId(a.equation) != study::equationId(b.equation)) return false;
-  const auto* ta = std::get_if<study::TypedEquation>(&a.equation);
-  const auto* tb = std::get_if<study::TypedEquation>(&b.equation);
-  return ta == nullptr || (ta->formula == tb->formula && ta->exact == tb->exact);
-}
-
 }  // namespace
 
 EquationPicker::EquationPicker(QWidget* parent)

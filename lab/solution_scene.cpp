@@ -39,9 +39,6 @@ QString roundedText(double value, int digits) {
 }
 
 SolutionResult solveForPicture(const SolutionRequest& request) {
-  if (request.n < 1 || request.n > kMaxPictureSteps)
-    throw std::invalid_argument("N must be a whole number from 1 to " +
-                                std::to_string(kMaxPictureSteps));
   const study::Problem& problem = request.problem;
   SolutionResult result;
   result.scene.start = {problem.x0, problem.y0};

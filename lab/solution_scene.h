@@ -28,10 +28,11 @@ struct SolutionResult {
   QString note;           // why there is no solution curve or a polygon stops, else empty
 };
 
+// The window's largest N: every change of an entry draws the picture again at once.
 inline constexpr std::int64_t kMaxPictureSteps = 100000;
 inline constexpr int kSolutionSamples = 400;
 
-// Throws std::invalid_argument for n outside 1..kMaxPictureSteps.
+// Throws std::invalid_argument as study::polygon does (n outside 1..kMaxPolygonSteps).
 SolutionResult solveForPicture(const SolutionRequest& request);
 
 // "Solution of y' = ... from x = 0 to 1 with N = 10 steps. ... Errors at x1 = 1: Euler 0.0614, ..."

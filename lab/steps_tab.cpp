@@ -21,6 +21,7 @@
 #include <stdexcept>
 
 #include "equation.h"
+#include "equation_check.h"
 #include "input_check.h"
 #include "lab_widgets.h"
 #include "method_style.h"
@@ -136,7 +137,9 @@ void StepsTab::run() {
 
 void StepsTab::setProblem(const study::Problem& problem) {
   // Another equation brings its own interval; the same one keeps the x1 the student set.
-  const bool other = study::problemTitle(problem) != study::problemTitle(problem_);
+  study::Problem before = problem_;
+  before.x1 = problem.x1;
+  const bool other = !sameProblem(problem, before);
   problem_ = problem;
   if (other) x1Edit_->setText(QString::fromStdString(study::shortestText(problem.x1)));
   run();

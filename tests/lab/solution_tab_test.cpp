@@ -11,6 +11,8 @@
 #include <QTabWidget>
 #include <cmath>
 
+#include "convergence_model.h"
+#include "convergence_tab.h"
 #include "equation_check.h"
 #include "equation_picker.h"
 #include "lab_test_support.h"
@@ -112,6 +114,18 @@ TEST(SolutionTabTest, EveryTabFollowsTheEquation) {
     const auto n = w.window->findChild<QLineEdit*>(QStringLiteral("stepsN"))->text().toLongLong();
     const study::TextTable expected = study::stepText(study::buildStepTable(steps, 0, n));
     EXPECT_EQ(w.window->stepsTab()->model()->table().rows, expected.rows);
+    // The convergence tab sweeps it: the rows are the study library's for it.
+    ConvergenceTab* convergence = w.window->convergenceTab();
+    if (convergence->running()) {
+      QSignalSpy finished(convergence, &ConvergenceTab::sweepFinished);
+      ASSERT_TRUE(finished.wait(30000));
+    }
+    study::ConvergenceSettings settings;
+    settings.x1 = preset.x1;
+    settings.maxN = 64;
+    settings.methods = {0, 1, 2, 3, 4, 5, 6};
+    EXPECT_EQ(convergence->model()->textTable().rows,
+              study::convergenceText(study::runConvergence(preset, settings).rows).rows);
     if (!std::isnan(c.lambdaMin)) {
       ASSERT_EQ(lambdas.size(), 1);
       EXPECT_EQ(lambdas.front().front().toDouble(), c.lambdaMin);
