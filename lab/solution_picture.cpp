@@ -2,6 +2,7 @@
 #include "solution_picture.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -74,6 +75,32 @@ std::vector<QLineF> directionField(const Slope& f, const ViewTransform& t, int c
     }
   }
   return marks;
+}
+
+// Liang-Barsky clipping.
+bool clipToRect(QPointF& a, QPointF& b, const QRectF& r) {
+  double t0 = 0.0;
+  double t1 = 1.0;
+  const double dx = b.x() - a.x();
+  const double dy = b.y() - a.y();
+  const std::array<std::array<double, 2>, 4> edges{{{-dx, a.x() - r.left()},
+                                                     {dx, r.right() - a.x()},
+                                                     {-dy, a.y() - r.top()},
+                                                     {dy, r.bottom() - a.y()}}};
+  for (const auto& [p, q] : edges) {
+    if (p == 0.0) {
+      if (q < 0.0) return false;
+      continue;
+    }
+    const double t = q / p;
+    if (p < 0.0) t0 = std::max(t0, t);
+    else t1 = std::min(t1, t);
+    if (t0 > t1) return false;
+  }
+  const QPointF start = a;
+  a = start + QPointF(dx * t0, dy * t0);
+  b = start + QPointF(dx * t1, dy * t1);
+  return true;
 }
 
 ViewBox boxAround(const SolutionScene& scene) {

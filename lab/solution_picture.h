@@ -55,6 +55,11 @@ QRectF plotRectIn(const QRectF& area);
 std::vector<QLineF> directionField(const Slope& f, const ViewTransform& t, int columns, int rows,
                                    double length);
 
+// Cuts the segment a-b to `r`; false when nothing of it is inside. The painter would stroke the
+// whole of a segment that runs far outside (a method running away), at a cost that grows with
+// its length.
+bool clipToRect(QPointF& a, QPointF& b, const QRectF& r);
+
 inline constexpr int kFieldColumns = 25;
 inline constexpr int kFieldRows = 18;
 

@@ -18,6 +18,9 @@
 #include "lab_test_support.h"
 #include "solution_tab.h"
 #include "solution_view.h"
+#include "method_table.h"
+#include "problem_steps.h"
+#include "solution.h"
 #include "step_table.h"
 #include "steps_tab.h"
 #include "text_table_model.h"
@@ -149,6 +152,47 @@ TEST(SolutionTabTest, AClickMovesTheStartAndEveryCurveStartsThere) {
     }
     EXPECT_TRUE(view->accessibleDescription().contains(equationCaption(p)));
   }
+}
+
+// The table under the picture holds each polygon's end as the study library computes it, its
+// error against the solution there, and the description says the same errors.
+TEST(SolutionTabTest, TableAndDescriptionHoldEachMethodsEndAndError) {
+  const char* ids[] = {"classroom", "stiff", "riccati", "logistic"};
+  for (const char* id : ids) {
+    SCOPED_TRACE(id);
+    const SolutionRequest request{study::presetProblem(*study::presetById(id)), 12, {0, 3, 6}};
+    const SolutionResult result = solveForPicture(request);
+    const study::TextTable table = solutionText(request, result);
+    const std::vector<double> xs = study::sampleAbscissae(request.problem, kSolutionSamples);
+    const study::Solution solution(request.problem, xs);
+    const QString description = describeSolution(request, result);
+    ASSERT_EQ(table.rows.size(), request.methods.size());
+    for (std::size_t i = 0; i < request.methods.size(); ++i) {
+      const study::Polygon p = study::polygon(request.problem, request.methods[i], request.n);
+      const double there = solution.at(p.x.back());
+      const double error = std::abs(p.y.back() - there);
+      EXPECT_EQ(table.rows[i][3], study::shortestText(p.y.back()));
+      EXPECT_EQ(table.rows[i][4], study::shortestText(there));
+      EXPECT_EQ(table.rows[i][5], study::shortestText(error));
+      EXPECT_TRUE(description.contains(QStringLiteral("%1 %2").arg(
+          QString::fromLatin1(kMethods[request.methods[i]].id.data()), roundedText(error, 3))))
+          << description.toStdString();
+    }
+  }
+}
+
+TEST(SolutionTabTest, TheEquationIsRememberedBetweenSessions) {
+  TestWindow w;
+  auto* choice = w.window->findChild<QComboBox*>(QStringLiteral("equation"));
+  choice->setCurrentIndex(choice->findData(QStringLiteral("typed")));
+  auto* f = w.window->findChild<QLineEdit*>(QStringLiteral("equationF"));
+  f->setText(QStringLiteral("x*y"));
+  w.window->equationPicker()->applyNow();
+  w.window->close();
+  LabWindow again(w.settings);
+  EXPECT_EQ(study::equationFormula(again.equationPicker()->problem().equation), "x*y");
+  EXPECT_EQ(formulaOf(again.solutionTab()), "x*y");
+  EXPECT_TRUE(again.windowTitle().contains(QStringLiteral("x*y")));
 }
 
 TEST(SolutionTabTest, ThePictureExportsAsPngAndSvg) {

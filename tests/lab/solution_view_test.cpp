@@ -68,6 +68,45 @@ TEST(SolutionPictureTest, EachMarkHasTheSlopeOfFAtItsCentre) {
   }
 }
 
+TEST(SolutionPictureTest, SegmentsAreCutToTheRectangleAndStayOnTheirLine) {
+  struct Case {
+    QPointF a, b;
+    bool visible;
+    QPointF cutA, cutB;
+  };
+  const QRectF r(0, 0, 100, 50);
+  const Case cases[] = {
+      {{10, 10}, {20, 20}, true, {10, 10}, {20, 20}},
+      {{-50, 25}, {150, 25}, true, {0, 25}, {100, 25}},
+      {{50, 25}, {50, 1e12}, true, {50, 25}, {50, 50}},
+      {{-10, -10}, {-20, 60}, false, {}, {}},
+      {{0, 60}, {200, 60}, false, {}, {}},
+      {{-100, -50}, {200, 100}, true, {0, 0}, {100, 50}},
+  };
+  for (const Case& c : cases) {
+    QPointF a = c.a;
+    QPointF b = c.b;
+    ASSERT_EQ(clipToRect(a, b, r), c.visible);
+    if (!c.visible) continue;
+    EXPECT_NEAR(a.x(), c.cutA.x(), 1e-9);
+    EXPECT_NEAR(a.y(), c.cutA.y(), 1e-9);
+    EXPECT_NEAR(b.x(), c.cutB.x(), 1e-9);
+    EXPECT_NEAR(b.y(), c.cutB.y(), 1e-9);
+  }
+}
+
+TEST(SolutionPictureTest, ARunawayMethodDoesNotSquashTheSolution) {
+  SolutionScene scene;
+  scene.start = {0.0, 0.0};
+  scene.curves.push_back({QStringLiteral("solution"), {{0, 0}, {0.5, 1}, {1, 0.5}}, Qt::black});
+  scene.curves.push_back({QStringLiteral("near"), {{0, 0}, {1, 1.4}}, Qt::red});
+  scene.curves.push_back({QStringLiteral("away"), {{0, 0}, {0.5, -1e6}, {1, 1e12}}, Qt::blue});
+  const ViewBox box = boxAround(scene);
+  EXPECT_LE(box.yMin, 0.0);
+  EXPECT_GE(box.yMax, 1.4);  // a method near the solution is in view
+  EXPECT_LT(box.yMax - box.yMin, 3.0);
+}
+
 SolutionScene sceneFrom(QPointF start) {
   SolutionScene scene;
   scene.start = start;
