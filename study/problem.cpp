@@ -18,6 +18,8 @@ template <class... Ts>
 struct Overloaded : Ts... {
   using Ts::operator()...;
 };
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;  // clang++ 14 does not deduce it for aggregates
 
 // A typed equation's evaluator shared by copies of one callable; used by one thread at a time.
 std::shared_ptr<const Evaluator> sharedEvaluator(const std::string& text, bool withY) {

@@ -37,7 +37,7 @@ std::optional<std::string> implicitProduct(const std::string& text, int pos) {
 
 std::string sentence(const mu::Parser::exception_type& e, const std::string& text, bool withY) {
   const int pos = e.GetPos();
-  const std::string token = e.GetToken();
+  const std::string& token = e.GetToken();
   switch (e.GetCode()) {
     case mu::ecEMPTY_EXPRESSION:
       return "the expression is empty";

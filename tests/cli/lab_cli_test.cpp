@@ -114,6 +114,19 @@ TEST(LabCliTest, RefusesBadInputInOneLineNamingTheOption) {
       {{"steps", "--method", "RK4", "--n", "100001"}, "--n"},
       {{"steps", "--method", "RK4", "--n", "-1"}, "--n"},
       {{"stability", "--max-n", "4"}, "--max-n"},
+      {{"convergence", "--f", "-2*x-", "--y0", "1"}, "--f: unexpected end of expression at"},
+      {{"steps", "--method", "RK4", "--f", "2x", "--y0", "1"}, "2*x"},
+      {{"compare", "--f", "x + z", "--y0", "1"}, "'z'"},
+      {{"compare", "--f", "cosh(x) + foo(y)", "--y0", "1"}, "'foo'"},
+      {{"compare", "--f", "", "--y0", "1"}, "empty"},
+      {{"compare", "--f", QString(1001, QLatin1Char('1')), "--y0", "1"}, "1000"},
+      {{"stability", "--equation", "stiff", "--f", "y"}, "--equation and --f"},
+      {{"stability", "--equation", "Stiff"}, "riccati"},
+      {{"compare", "--f", "y"}, "--y0"},
+      {{"compare", "--f", "y", "--x0", "2", "--y0", "1", "--x1", "2"}, "--x1"},
+      {{"compare", "--f", "1/y", "--y0", "0"}, "not a finite number at the start"},
+      {{"compare", "--f", "y", "--y0", "1", "--exact", "exp(2*x)"}, "--exact"},
+      {{"convergence", "--equation", "riccati", "--x1", "1"}, "near x = 0.9698"},
   };
   for (const Refusal& refusal : refusals) {
     SCOPED_TRACE(refusal.arguments.join(' ').toStdString());
@@ -174,6 +187,25 @@ TEST(LabCliTest, StepRowsAreTheRunsTable) {
       EXPECT_EQ(number(rows[i + 1][1]), calc.X()[i]) << "i " << i;
       EXPECT_EQ(number(rows[i + 1][2]), calc.Y()[i]) << "i " << i;
     }
+  }
+}
+
+TEST(LabCliTest, TypedClassroomGivesClassroomsPoints) {
+  // compare's columns past the exact one hold every method's points.
+  const Outcome preset = lab({"compare", "--n", "7", "--x1", "0.9"});
+  const Outcome typed =
+      lab({"compare", "--n", "7", "--f", "-2*x - y", "--y0", "-1", "--x1", "0.9"});
+  ASSERT_EQ(preset.status, 0) << preset.err;
+  ASSERT_EQ(typed.status, 0) << typed.err;
+  const auto a = csvRows(preset.out);
+  const auto b = csvRows(typed.out);
+  ASSERT_EQ(a.size(), 9u);
+  ASSERT_EQ(b.size(), a.size());
+  EXPECT_EQ(a[0][2], "exact");
+  EXPECT_EQ(b[0][2], "reference");  // no --exact: a reference solution
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    ASSERT_EQ(a[i].size(), 3 + kemi::kMethods.size());
+    for (std::size_t c = 3; c < a[i].size(); ++c) EXPECT_EQ(a[i][c], b[i][c]) << i << "," << c;
   }
 }
 
