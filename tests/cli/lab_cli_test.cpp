@@ -209,6 +209,46 @@ TEST(LabCliTest, TypedClassroomGivesClassroomsPoints) {
   }
 }
 
+TEST(LabCliTest, EquationsListsPresetsTheOtherCommandsAccept) {
+  const Outcome r = lab({"equations"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto rows = csvRows(r.out);
+  ASSERT_EQ(rows[0], (std::vector<std::string>{"id", "f", "x0", "y0", "exact", "x1"}));
+  ASSERT_EQ(rows.size(), 7u);
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    SCOPED_TRACE(rows[i][0]);
+    // Each preset's row 0 of steps is its start, and its f typed in gives the same points.
+    const Outcome steps = lab(
+        {"steps", "--equation", QString::fromStdString(rows[i][0]), "--method", "RK4", "--n", "3"});
+    ASSERT_EQ(steps.status, 0) << steps.err;
+    const auto table = csvRows(steps.out);
+    EXPECT_EQ(table[1][1], rows[i][2]);
+    EXPECT_EQ(table[1][2], rows[i][3]);
+    const Outcome typed =
+        lab({"steps", "--f", QString::fromStdString(rows[i][1]), "--x0",
+             QString::fromStdString(rows[i][2]), "--y0", QString::fromStdString(rows[i][3]), "--x1",
+             QString::fromStdString(rows[i][5]), "--method", "RK4", "--n", "3"});
+    ASSERT_EQ(typed.status, 0) << typed.err;
+    const auto typedTable = csvRows(typed.out);
+    for (std::size_t k = 1; k < table.size() && k < typedTable.size(); ++k)
+      EXPECT_NEAR(number(typedTable[k][2]), number(table[k][2]),
+                  1e-12 * std::abs(number(table[k][2])));
+  }
+}
+
+TEST(LabCliTest, StiffStabilityLimits) {
+  const Outcome r = lab({"stability", "--equation", "stiff", "--methods", "Euler,RK4"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto rows = csvRows(r.out);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0][4], "lambda_min");
+  EXPECT_EQ(rows[1][4], "-50");
+  EXPECT_EQ(number(rows[1][5]), 0.04);
+  EXPECT_NEAR(number(rows[2][5]), 0.0557058713, 1e-10);
+  EXPECT_EQ(rows[1][6], "25");
+  EXPECT_EQ(rows[2][6], "18");
+}
+
 TEST(LabCliTest, MarkdownIsATable) {
   const std::vector<std::pair<QStringList, std::size_t>> cases{
       {{"stability", "--format", "md"}, 7},

@@ -193,3 +193,66 @@ TEST(EquationTest, TypedExactSolutionsAreChecked) {
 
 }  // namespace
 }  // namespace kemi::study
+
+namespace kemi::study {
+namespace {
+
+TEST(EquationTest, ProblemsThatCannotBeStudiedAreRefusedSayingWhy) {
+  const std::vector<std::pair<Problem, std::string>> refused{
+      {{Growth{}, 0.5, 1.0, 0.5}, "x1 must differ"},
+      {{TypedEquation("1/y", ""), 0.0, 0.0, 1.0}, "not a finite number at the start"},
+      {{TypedEquation("y", "exp(x)"), 0.0, 2.0, 1.0}, "not y0"},
+      {{Classroom{}, 0.0, NAN, 1.0}, "finite"},
+  };
+  for (const auto& [problem, says] : refused) {
+    try {
+      checkProblem(problem);
+      ADD_FAILURE() << "accepted: " << says;
+    } catch (const std::invalid_argument& e) {
+      EXPECT_NE(std::string(e.what()).find(says), std::string::npos) << e.what();
+    }
+  }
+  // A solution that blows up before x1 is refused with where; one that needs too many steps too.
+  const std::vector<std::pair<Problem, std::string>> unsolvable{
+      {presetProblem(Riccati{}), ""},
+      {{Riccati{}, 0.0, 1.0, 1.0}, "near x = 0.9698"},
+      {{TypedEquation("-100000*y", ""), 0.0, 1.0, 100.0}, "more than 1000000 steps"},
+  };
+  for (const auto& [problem, says] : unsolvable) {
+    if (says.empty()) {
+      EXPECT_NO_THROW(Solution{problem});
+      continue;
+    }
+    try {
+      const Solution s(problem);
+      ADD_FAILURE() << "solved: " << says;
+    } catch (const ReferenceError& e) {
+      EXPECT_NE(std::string(e.what()).find(says), std::string::npos) << e.what();
+    }
+  }
+}
+
+TEST(EquationTest, SmallestStableNKeepsTheStepWithinTheLimit) {
+  const Problem p{Classroom{}, 0.0, -1.0, 1.0};
+  for (const double limit : {0.04, 0.0557058713, 0.1, 1.0 / 3.0, 2.0}) {
+    const std::int64_t n = smallestStableN(p, limit);
+    EXPECT_LE((p.x1 - p.x0) / static_cast<double>(n), limit) << limit;
+    if (n > 1) {
+      EXPECT_GT((p.x1 - p.x0) / static_cast<double>(n - 1), limit) << limit;
+    }
+  }
+  EXPECT_EQ(smallestStableN(p, INFINITY), 0);
+}
+
+TEST(EquationTest, PolygonStopsWhereAPointLeavesTheDoubleRange) {
+  // Euler on y' = y^2 from y = 1e200: the second point is already beyond the range.
+  const Polygon p = polygon({TypedEquation("y^2", ""), 0.0, 1e200, 1.0}, 0, 4);
+  EXPECT_EQ(p.failedStep, 1);
+  EXPECT_EQ(p.y.size(), 1u);
+  const Polygon q = polygon(presetProblem(Growth{}), 3, 4);
+  EXPECT_EQ(q.failedStep, 0);
+  EXPECT_EQ(q.x.size(), 5u);
+}
+
+}  // namespace
+}  // namespace kemi::study
