@@ -6,6 +6,7 @@
 #include "method_table.h"
 #include "problem_steps.h"
 #include "solution.h"
+#include "solution_export.h"
 
 namespace kemi::lab {
 
@@ -14,7 +15,13 @@ int compare(const QCommandLineParser& parser) {
   const std::int64_t n = readSteps(parser, kCompareN, 8, study::kMaxPolygonSteps);
   const std::vector<std::size_t> methods = readMethods(parser, kMethodList);
   const TextFormat format = readFormat(parser, kFormat);
-  Outputs outputs(readOutputPath(parser, kOutput), {});
+  const QString chart = parser.value(QString::fromLatin1(kCompareChart.name));
+  if (parser.isSet(QString::fromLatin1(kCompareChart.name)) &&
+      !chart.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) &&
+      !chart.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+    throw UsageError("--chart " + quotedValue(chart) + ": not an .svg or .png name; --chart accepts " +
+                     kCompareChart.accepts);
+  Outputs outputs(readOutputPath(parser, kOutput), chart);
   if (openOutputs("compare", outputs) != 0) return 1;
   // The abscissae accumulate as every method's do, so the grid is the same for all.
   const double h = (problem.x1 - problem.x0) / static_cast<double>(n);
@@ -40,7 +47,9 @@ int compare(const QCommandLineParser& parser) {
   std::string text =
       formatted(study::compareText(xs, values, solution.exact(), polygons), format, problem);
   if (format == TextFormat::Markdown && !notes.empty()) text += "\n" + notes;
-  return deliver("compare", outputs, text);
+  return deliver("compare", outputs, text, [&](QByteArray& bytes, QString& error) {
+    return drawSolutionChart({problem, n, methods}, outputs.chartPath, bytes, error);
+  });
 }
 
 int equations(const QCommandLineParser& parser) {

@@ -20,12 +20,14 @@
 #include "chart_description.h"
 #include "convergence_chart.h"
 #include "convergence_model.h"
+#include "equation_check.h"
 #include "input_check.h"
 #include "lab_accessible.h"
 #include "lab_widgets.h"
 #include "method_table.h"
 #include "summary.h"
 #include "sweep_runner.h"
+#include "text_table.h"
 #include "text_table_model.h"
 
 namespace kemi::lab {
@@ -196,7 +198,20 @@ void ConvergenceTab::run() {
   cancelButton_->setEnabled(true);
   if (runButton_->hasFocus()) cancelButton_->setFocus(Qt::OtherFocusReason);
   runButton_->setEnabled(false);
-  runner_->start(settings);
+  study::Problem problem = problem_;
+  problem.x1 = settings.x1;
+  runner_->start(problem, settings);
+}
+
+// Another equation brings its own interval and a new sweep; the same one changes nothing.
+void ConvergenceTab::setProblem(const study::Problem& problem) {
+  study::Problem before = problem_;
+  before.x1 = problem.x1;
+  if (sameProblem(problem, before)) return;
+  problem_ = problem;
+  if (running()) cancel();
+  x1Edit_->setText(QString::fromStdString(study::shortestText(problem.x1)));
+  run();
 }
 
 void ConvergenceTab::cancel() {

@@ -43,6 +43,7 @@ class ConvergenceTab : public LabTab {
   QTableView* currentTableView() const override;
   study::TextTable currentTable() const override;
   QString fileBaseName() const override;
+  void setProblem(const study::Problem& problem) override;
   void loadSettings(const QSettings& settings) override;
   void saveSettings(QSettings& settings) const override;
 
@@ -75,6 +76,7 @@ class ConvergenceTab : public LabTab {
   // Rows that arrived since the last flush: they reach the model together, so a burst of rows
   // costs the table one repaint instead of one each.
   std::vector<study::ConvergenceRow> pending_;
+  study::Problem problem_;  // the window's equation and start; x1 comes from the entry
   QTimer* flushTimer_;
 };
 

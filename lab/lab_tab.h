@@ -1,9 +1,11 @@
 // What the window asks of each tab for its menus: the chart to export, the table to export or
-// copy (the one with the keyboard focus, else the tab's main table) and a name for the files.
+// copy (the one with the keyboard focus, else the tab's main table) and a name for the files;
+// and what it tells each tab: the equation chosen for the whole window.
 #pragma once
 
 #include <QWidget>
 
+#include "problem.h"
 #include "text_table.h"
 
 class QChartView;
@@ -26,6 +28,10 @@ class LabTab : public QWidget {
   virtual study::TextTable currentTable() const = 0;
   // A default file name without suffix, such as "kemi-lab-convergence".
   virtual QString fileBaseName() const = 0;
+  // The picture as a PNG or SVG file, chosen by the suffix: by default the chart view's.
+  virtual bool writePicture(const QString& path, QString& error) const;
+  // The equation the window studies; a tab that does not follow it keeps its own.
+  virtual void setProblem(const study::Problem& /*problem*/) {}
   virtual void loadSettings(const QSettings& settings) = 0;
   virtual void saveSettings(QSettings& settings) const = 0;
 };

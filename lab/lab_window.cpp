@@ -12,12 +12,17 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
+#include <QVBoxLayout>
 
 #include "chart_file.h"
 #include "contact.h"
 #include "convergence_tab.h"
+#include "equation_check.h"
+#include "equation_picker.h"
 #include "export_dialog.h"
 #include "lab_widgets.h"
+#include "problem_stability.h"
+#include "solution_tab.h"
 #include "stability_tab.h"
 #include "steps_tab.h"
 
@@ -27,6 +32,8 @@ LabWindow::LabWindow(QSettings& settings, QWidget* parent)
     : QMainWindow(parent),
       settings_(settings),
       tabs_(new QTabWidget(this)),
+      picker_(new EquationPicker),
+      solution_(new SolutionTab),
       convergence_(new ConvergenceTab),
       steps_(new StepsTab),
       stability_(new StabilityTab) {
@@ -34,23 +41,53 @@ LabWindow::LabWindow(QSettings& settings, QWidget* parent)
   setWindowTitle(QStringLiteral("Kemi Lab"));
   tabs_->setObjectName(QStringLiteral("tabs"));
   tabs_->setAccessibleName(QStringLiteral("Views"));
+  tabs_->addTab(solution_, QStringLiteral("S&olution"));
   tabs_->addTab(convergence_, QStringLiteral("&Convergence"));
   tabs_->addTab(steps_, QStringLiteral("S&teps"));
   tabs_->addTab(stability_, QStringLiteral("St&ability"));
-  setCentralWidget(tabs_);
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->addWidget(picker_);
+  layout->addWidget(tabs_, 1);
+  setCentralWidget(central);
+  setTabOrder(picker_, tabs_);
   addTabSwitchKeys(tabs_, this);
   buildMenus();
 
   resize(1280, 860);
   restoreGeometry(settings_.value(QStringLiteral("window/geometry")).toByteArray());
-  for (LabTab* tab : {static_cast<LabTab*>(convergence_), static_cast<LabTab*>(steps_),
-                      static_cast<LabTab*>(stability_)})
-    tab->loadSettings(settings_);
+  for (LabTab* tab : allTabs()) tab->loadSettings(settings_);
+  picker_->loadSettings(settings_);
+  connect(this, &LabWindow::lambdaMinChanged, this, [this](double lambda) {
+    lambdaMin_ = lambda;
+    stability_->setStepPoint(lambdaMin_, stepSize_);
+  });
+  connect(solution_, &SolutionTab::stepSizeChanged, this, [this](double h) {
+    stepSize_ = h;
+    stability_->setStepPoint(lambdaMin_, stepSize_);
+  });
+  followProblem(picker_->problem());
+  connect(picker_, &EquationPicker::problemChanged, this, &LabWindow::followProblem);
   tabs_->setCurrentIndex(settings_.value(QStringLiteral("window/tab"), 0).toInt());
   steps_->run();
   // The sweep starts at once: its workers run at a lower priority, so the window's first paint
   // still gets a core, and the sweep does not wait for it.
   convergence_->run();
+}
+
+QList<LabTab*> LabWindow::allTabs() const {
+  return {solution_, convergence_, steps_, stability_};
+}
+
+void LabWindow::followProblem(const study::Problem& problem) {
+  setWindowTitle(QStringLiteral("Kemi Lab \u2014 ") + equationCaption(problem));
+  for (LabTab* tab : allTabs()) tab->setProblem(problem);
+  try {
+    const study::Solution solution(problem, study::sampleAbscissae(problem, study::kLambdaSamples));
+    emit lambdaMinChanged(study::lambdaRange(problem, solution).lambdaMin);
+  } catch (const std::invalid_argument&) {
+    // No solution along the interval (it blows up): no lambda to mark.
+  }
 }
 
 LabTab* LabWindow::currentTab() const {
@@ -82,8 +119,7 @@ bool LabWindow::exportTable(const QString& path, QString& error) const {
 }
 
 bool LabWindow::exportChart(const QString& path, QString& error) const {
-  QWidget* picture = currentTab()->picture();
-  return writePicture(picture, path, picture->devicePixelRatioF(), error);
+  return currentTab()->writePicture(path, error);
 }
 
 void LabWindow::askAndExport(const QString& filter, const QString& suffix, bool chart) {
@@ -113,7 +149,8 @@ void LabWindow::showAbout() {
       this, QStringLiteral("About Kemi Lab"),
       QStringLiteral("<h3>Kemi Lab %1</h3>"
                      "<p>Convergence, work against precision, single steps and stability of the "
-                     "seven step methods on dy/dx = -2x - y.</p>"
+                     "seven step methods on dy/dx = -2x - y and on other equations, preset "
+                     "or typed.</p>"
                      "<p>Licence: GPL-3.0-or-later.</p>"
                      "<p>For comments and questions e-mail to %2</p>")
           .arg(QStringLiteral(KEMI_LAB_VERSION), QString::fromUtf8(kContactEmail)));
@@ -123,9 +160,8 @@ void LabWindow::closeEvent(QCloseEvent* event) {
   convergence_->cancel();
   settings_.setValue(QStringLiteral("window/geometry"), saveGeometry());
   settings_.setValue(QStringLiteral("window/tab"), tabs_->currentIndex());
-  for (LabTab* tab : {static_cast<LabTab*>(convergence_), static_cast<LabTab*>(steps_),
-                      static_cast<LabTab*>(stability_)})
-    tab->saveSettings(settings_);
+  for (LabTab* tab : allTabs()) tab->saveSettings(settings_);
+  picker_->saveSettings(settings_);
   event->accept();
 }
 

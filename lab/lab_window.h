@@ -1,8 +1,11 @@
-// Kemi Lab's main window: the convergence, steps and stability tabs, the File, Edit and Help
-// menus, and the size and inputs it remembers between sessions.
+// Kemi Lab's main window: the equation picker above the solution, convergence, steps and
+// stability tabs, the File, Edit and Help menus, and the size and inputs it remembers between
+// sessions.
 #pragma once
 
 #include <QMainWindow>
+
+#include "problem.h"
 
 class QSettings;
 class QTabWidget;
@@ -10,7 +13,9 @@ class QTabWidget;
 namespace kemi::lab {
 
 class ConvergenceTab;
+class EquationPicker;
 class LabTab;
+class SolutionTab;
 class StabilityTab;
 class StepsTab;
 
@@ -22,6 +27,8 @@ class LabWindow : public QMainWindow {
   // keeps `settings` alive as long as the window.
   explicit LabWindow(QSettings& settings, QWidget* parent = nullptr);
 
+  EquationPicker* equationPicker() const { return picker_; }
+  SolutionTab* solutionTab() const { return solution_; }
   ConvergenceTab* convergenceTab() const { return convergence_; }
   StepsTab* stepsTab() const { return steps_; }
   StabilityTab* stabilityTab() const { return stability_; }
@@ -33,6 +40,11 @@ class LabWindow : public QMainWindow {
   bool exportChart(const QString& path, QString& error) const;
   void copySelection() const;
 
+ signals:
+  // The most negative df/dy along the chosen equation's solution from x0 to x1, for the
+  // stability picture's h*lambda; sent whenever the equation changes.
+  void lambdaMinChanged(double lambdaMin);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -40,12 +52,20 @@ class LabWindow : public QMainWindow {
   void buildMenus();
   void askAndExport(const QString& filter, const QString& suffix, bool chart);
   void showAbout();
+  void followProblem(const study::Problem& problem);
+  QList<LabTab*> allTabs() const;
 
   QSettings& settings_;
   QTabWidget* tabs_;
+  EquationPicker* picker_;
+  SolutionTab* solution_;
   ConvergenceTab* convergence_;
   StepsTab* steps_;
   StabilityTab* stability_;
+  // The step the stability picture marks: h*lambda with the equation's most negative lambda and
+  // the Solution tab's step size.
+  double lambdaMin_ = -1.0;
+  double stepSize_ = 0.1;
 };
 
 }  // namespace kemi::lab

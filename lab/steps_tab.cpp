@@ -20,10 +20,12 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 #include <utility>
 
 #include "chart_description.h"
 #include "equation.h"
+#include "equation_check.h"
 #include "input_check.h"
 #include "lab_accessible.h"
 #include "lab_widgets.h"
@@ -126,13 +128,21 @@ void StepsTab::run() {
   checkX1(x1Edit_->text(), x1);
   checkN(nEdit_->text(), study::kMaxTableSteps, n);
   const auto method = static_cast<std::size_t>(method_->currentIndex());
-  study::StepTable table = study::buildStepTable(method, x1, n);
+  study::Problem problem = problem_;
+  problem.x1 = x1;
+  study::StepTable table;
+  try {
+    table = study::buildStepTable(problem, method, n);
+  } catch (const std::invalid_argument& e) {
+    table.cause = e.what();
+  }
   shownX1_ = x1;
   shownMethod_ = method;
   setStatus(status_, table.cause.empty()
                          ? QStringLiteral("%1 steps of h = %2 with %3.")
                                .arg(n)
-                               .arg(QString::fromStdString(study::shortestText(x1 / double(n))),
+                               .arg(QString::fromStdString(
+                                        study::shortestText((x1 - problem.x0) / double(n))),
                                     method_->currentText())
                          : QString::fromStdString(table.cause));
   model_->setTable(std::move(table));
@@ -140,11 +150,11 @@ void StepsTab::run() {
   showStage();
 }
 
-// The step of the table's current row, the first step while row 0 or no row is current.
+// The step of the table's current row, the first step while row 0 or no row is current, on the
+// equation the table was built on.
 void StepsTab::showStage() {
   const int row = view_->currentIndex().isValid() ? view_->currentIndex().row() : 1;
-  // The table is built on dy/dx = -2x - y; the picture follows the same equation.
-  stagePicture_->setStep(study::Classroom{}, model_->steps(),
+  stagePicture_->setStep(problem_.equation, model_->steps(),
                          static_cast<std::size_t>(std::max(row, 1)), shownMethod_);
 }
 
@@ -152,18 +162,32 @@ QWidget* StepsTab::picture() const {
   return stagePicture_->hasFocus() ? static_cast<QWidget*>(stagePicture_) : chartView_;
 }
 
+void StepsTab::setProblem(const study::Problem& problem) {
+  // Another equation brings its own interval; the same one keeps the x1 the student set.
+  study::Problem before = problem_;
+  before.x1 = problem.x1;
+  const bool other = !sameProblem(problem, before);
+  problem_ = problem;
+  if (other) x1Edit_->setText(QString::fromStdString(study::shortestText(problem.x1)));
+  run();
+}
+
 // The numerical points come from the model's x and y columns, so the chart shows exactly the
-// table's numbers; the exact curve is sampled between 0 and x1.
+// table's numbers; the exact curve is sampled between x0 and x1, or without one the table's
+// reference column is drawn.
 void StepsTab::refillChart() {
   chart_->removeAllSeries();
   for (QAbstractAxis* axis : chart_->axes()) chart_->removeAxis(axis), delete axis;
   auto* exact = new QLineSeries;
-  exact->setName(QStringLiteral("exact y = 2 - 2x - 3e^(-x)"));
+  const auto solution = study::exactFunction(problem_.equation, problem_.x0, problem_.y0);
+  exact->setName(solution ? QStringLiteral("exact solution") : QStringLiteral("reference solution"));
   exact->setPen(QPen(QColor(0x60, 0x60, 0x60), 2.0));
-  for (int i = 0; i <= kExactSamples; ++i) {
-    const double x = shownX1_ * i / kExactSamples;
-    exact->append(x, exactSolution(x));
+  for (int i = 0; solution && i <= kExactSamples; ++i) {
+    const double x = problem_.x0 + (shownX1_ - problem_.x0) * i / kExactSamples;
+    exact->append(x, solution(x));
   }
+  for (int r = 0; !solution && r < model_->rowCount(); ++r)
+    if (std::isfinite(model_->number(r, 3))) exact->append(model_->number(r, 1), model_->number(r, 3));
   auto* line = new QLineSeries;
   auto* points = new QScatterSeries;
   line->setPen(linePen(shownMethod_));

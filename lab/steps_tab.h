@@ -33,6 +33,7 @@ class StepsTab : public LabTab {
   QTableView* currentTableView() const override { return view_; }
   study::TextTable currentTable() const override;
   QString fileBaseName() const override;
+  void setProblem(const study::Problem& problem) override;
   void loadSettings(const QSettings& settings) override;
   void saveSettings(QSettings& settings) const override;
 
@@ -53,6 +54,7 @@ class StepsTab : public LabTab {
   QTableView* view_;
   StepTableModel* model_;
   StagePicture* stagePicture_;
+  study::Problem problem_;  // the window's equation and start; x1 comes from the entry
   double shownX1_ = 0.0;
   std::size_t shownMethod_ = 0;
 };

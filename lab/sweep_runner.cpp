@@ -49,7 +49,7 @@ SweepRunner::~SweepRunner() {
   watcher_->waitForFinished();
 }
 
-void SweepRunner::start(const study::ConvergenceSettings& settings) {
+void SweepRunner::start(const study::Problem& problem, const study::ConvergenceSettings& settings) {
   cancel();
   stop_ = std::stop_source();
   outcome_ = std::make_shared<Outcome>();
@@ -60,7 +60,7 @@ void SweepRunner::start(const study::ConvergenceSettings& settings) {
   connect(watcher_, &QFutureWatcherBase::progressValueChanged, this, &SweepRunner::progressChanged);
   connect(watcher_, &QFutureWatcherBase::finished, this, &SweepRunner::onFinished);
 
-  const auto work = [](QPromise<study::ConvergenceRow>& promise,
+  const auto work = [](QPromise<study::ConvergenceRow>& promise, const study::Problem& problem,
                        const study::ConvergenceSettings& settings, std::stop_token stop,
                        const std::shared_ptr<Outcome>& outcome) {
     promise.setProgressRange(0, 1000);
@@ -73,12 +73,12 @@ void SweepRunner::start(const study::ConvergenceSettings& settings) {
     // moments it needs to paint and answer the user.
     callbacks.workerStarted = [] { setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10); };
     try {
-      outcome->result = study::runConvergence(settings, std::move(stop), callbacks);
+      outcome->result = study::runConvergence(problem, settings, std::move(stop), callbacks);
     } catch (const std::exception& e) {
       outcome->error = QString::fromUtf8(e.what());
     }
   };
-  watcher_->setFuture(QtConcurrent::run(work, settings, stop_.get_token(), outcome_));
+  watcher_->setFuture(QtConcurrent::run(work, problem, settings, stop_.get_token(), outcome_));
   emit started();
 }
 

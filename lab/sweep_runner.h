@@ -19,7 +19,8 @@ class SweepRunner : public QObject {
   explicit SweepRunner(QObject* parent = nullptr);
   ~SweepRunner() override;
 
-  void start(const study::ConvergenceSettings& settings);
+  // The sweep on `problem` (its x1 is settings.x1).
+  void start(const study::Problem& problem, const study::ConvergenceSettings& settings);
   void cancel();
   bool running() const { return watcher_ != nullptr; }
 

@@ -121,10 +121,10 @@ TEST(AccessibilityTest, TabsSwitchFromAnywhereAndTheCurrentOneIsSelected) {
   QWidget* method = w.window->stepsTab()->findChild<QComboBox*>(QStringLiteral("method"));
   method->setFocus();
   const std::pair<QKeyCombination, int> keys[] = {
-      {Qt::CTRL | Qt::Key_Tab, 2},
+      {Qt::CTRL | Qt::Key_Tab, 3},
       {Qt::CTRL | Qt::Key_PageDown, 0},
-      {Qt::CTRL | Qt::Key_PageUp, 2},
-      {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 1},
+      {Qt::CTRL | Qt::Key_PageUp, 3},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 2},
   };
   for (const auto& [key, index] : keys) {
     QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
@@ -139,6 +139,7 @@ TEST(AccessibilityTest, RunLeavesFocusOnCancelAndTabFollowsTheLayout) {
   TestWindow w(QStringLiteral("16777216"));
   ASSERT_TRUE(w.active);
   ConvergenceTab* tab = w.window->convergenceTab();
+  w.window->findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentWidget(tab);
   auto* run = tab->findChild<QPushButton*>(QStringLiteral("run"));
   auto* cancel = tab->findChild<QPushButton*>(QStringLiteral("cancel"));
   tab->cancel();

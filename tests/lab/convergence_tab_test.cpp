@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QXYSeries>
 #include <cmath>
@@ -90,6 +91,7 @@ TEST(ConvergenceTabTest, TableChartAndCsvHoldTheCommandLinesRows) {
   TestWindow w;
   ASSERT_TRUE(w.active);
   ConvergenceTab* tab = w.window->convergenceTab();
+  w.window->findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentWidget(tab);
   for (const SweepCase& c : cases) {
     SCOPED_TRACE(c.x1);
     runSweep(tab, c);
@@ -120,6 +122,7 @@ TEST(ConvergenceTabTest, CancelKeepsAConsistentChartAndNoLateRows) {
   TestWindow w(QStringLiteral("2147483646"));
   ASSERT_TRUE(w.active);
   ConvergenceTab* tab = w.window->convergenceTab();
+  w.window->findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentWidget(tab);
   QSignalSpy inserted(tab->model(), &QAbstractItemModel::rowsInserted);
   QSignalSpy finished(tab, &ConvergenceTab::sweepFinished);
   ASSERT_TRUE(inserted.wait(10000));  // the opening sweep has begun delivering rows

@@ -1,0 +1,36 @@
+// The equation the window studies: captions of the presets as a student writes them, and the
+// check of an equation typed into the window, entry by entry, with the reason under each entry.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "problem.h"
+
+namespace kemi::lab {
+
+// "y' = -50 (y - cos x), y(0) = 0": the formula as it is written on paper, and the start.
+QString equationCaption(const study::Problem& problem);
+
+// The same equation (typed text included) from the same start to the same end.
+bool sameProblem(const study::Problem& a, const study::Problem& b);
+
+struct OwnEquationTexts {
+  QString f;
+  QString x0;
+  QString y0;
+  QString exact;  // may be empty: no exact solution
+};
+
+struct OwnEquationCheck {
+  QString fReason;
+  QString x0Reason;
+  QString y0Reason;
+  QString exactReason;
+  std::optional<study::Problem> problem;  // only when no entry is refused
+};
+
+// Each text as the window's entries hold it; the typed problem runs from x0 to x0 + 1.
+OwnEquationCheck checkOwnEquation(const OwnEquationTexts& texts);
+
+}  // namespace kemi::lab

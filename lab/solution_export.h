@@ -1,0 +1,25 @@
+// The Solution picture as a PNG or SVG file (chosen by the suffix): what File > Export chart
+// writes from the Solution tab, and what `kemi-lab compare --chart FILE` draws.
+#pragma once
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+
+#include "solution_scene.h"
+
+namespace kemi::lab {
+
+// The picture of `scene` over `box` at `size`, its direction field computed for that size, into
+// `bytes` as PNG or SVG.
+bool renderSolutionPicture(const SolutionScene& scene, const ViewBox& box, const Slope& slope,
+                           QSize size, const QString& path, QByteArray& bytes, QString& error);
+// renderSolutionPicture into the file at `path`.
+bool writeSolutionPicture(const SolutionScene& scene, const ViewBox& box, const Slope& slope,
+                          QSize size, const QString& path, QString& error);
+// The picture of a request over the whole solution at kChartFileSize, into `bytes`. Needs a
+// QApplication.
+bool drawSolutionChart(const SolutionRequest& request, const QString& path, QByteArray& bytes,
+                       QString& error);
+
+}  // namespace kemi::lab

@@ -1,0 +1,187 @@
+// The Solution tab: entries checked as typed, the picture and table redrawn on every accepted
+// change (N is capped so that this stays well within a frame or two).
+#include "solution_tab.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "input_check.h"
+#include "lab_widgets.h"
+#include "method_table.h"
+#include "solution_export.h"
+#include "solution_view.h"
+#include "study_input.h"
+#include "text_table_model.h"
+
+namespace kemi::lab {
+namespace {
+
+QString idOf(std::size_t method) {
+  return QString::fromLatin1(kMethods[method].id.data(),
+                             static_cast<qsizetype>(kMethods[method].id.size()));
+}
+
+QString text(double value) { return QString::fromStdString(study::shortestText(value)); }
+
+QString checkNumber(const QString& entry, const char* name, double& value) {
+  const auto read = study::readNumber(entry.trimmed().toStdString());
+  if (!read || !std::isfinite(*read))
+    return QStringLiteral("%1 must be a finite number.").arg(QLatin1String(name));
+  value = *read;
+  return {};
+}
+
+}  // namespace
+
+SolutionTab::SolutionTab(QWidget* parent)
+    : LabTab(parent), view_(new SolutionView(this)), model_(new TextTableModel(this)) {
+  setObjectName(QStringLiteral("solutionTab"));
+  auto* inputs = new QGridLayout;
+  const std::array<std::array<const char*, 3>, 4> entries{{
+      {"x0", "solutionX0", "Start x0"},
+      {"y0", "solutionY0", "Start y0"},
+      {"x&1", "solutionX1", "End x1"},
+      {"&N", "solutionN", "Number of steps N"},
+  }};
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const Entry e = addEntry(inputs, static_cast<int>(i / 2), static_cast<int>(i % 2) * 3,
+                             QString::fromLatin1(entries[i][0]), QString::fromLatin1(entries[i][1]),
+                             QString::fromLatin1(entries[i][2]));
+    edits_[i] = e.edit, reasons_[i] = e.reason;
+    connect(e.edit, &QLineEdit::textChanged, this, &SolutionTab::check);
+  }
+  edits_[3]->setText(QStringLiteral("10"));
+  auto* methods = new QHBoxLayout;
+  methods->addWidget(new QLabel(QStringLiteral("Methods:"), this));
+  for (std::size_t m = 0; m < kMethods.size(); ++m) {
+    auto* box = new QCheckBox(idOf(m), this);
+    box->setObjectName(QStringLiteral("solution_") + idOf(m));
+    box->setAccessibleName(QStringLiteral("Draw ") + idOf(m));
+    box->setChecked(m == 0 || m == 2 || m == 3);
+    methods->addWidget(box);
+    methodBoxes_[m] = box;
+    connect(box, &QCheckBox::toggled, this, &SolutionTab::check);
+  }
+  methodsReason_ = makeReasonLabel(this);
+  methods->addWidget(methodsReason_);
+  methods->addStretch();
+  auto* whole = new QPushButton(QStringLiteral("&Whole solution"), this);
+  whole->setToolTip(QStringLiteral("Show the whole solution again (Home in the picture)"));
+  connect(whole, &QPushButton::clicked, view_, &SolutionView::showWholeScene);
+  methods->addWidget(whole);
+  inputs->addLayout(methods, 2, 0, 1, 6);
+  note_ = new QLabel(this);
+  note_->setObjectName(QStringLiteral("solutionNote"));
+  note_->setWordWrap(true);
+
+  table_ = makeTableView(model_, QStringLiteral("Ends and errors"), this);
+  auto* split = new QSplitter(Qt::Vertical, this);
+  split->addWidget(view_);
+  split->addWidget(table_);
+  split->setStretchFactor(0, 4);
+  split->setStretchFactor(1, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(inputs);
+  layout->addWidget(note_);
+  layout->addWidget(split, 1);
+  connect(view_, &SolutionView::startChosen, this, &SolutionTab::setStart);
+  filling_ = false;
+  setProblem(problem_);
+}
+
+void SolutionTab::setProblem(const study::Problem& problem) {
+  problem_ = problem;
+  view_->setSlope(study::slopeFunction(problem.equation));
+  filling_ = true;
+  edits_[0]->setText(text(problem.x0));
+  edits_[1]->setText(text(problem.y0));
+  edits_[2]->setText(text(problem.x1));
+  filling_ = false;
+  check();
+  view_->showWholeScene();
+}
+
+void SolutionTab::setStart(QPointF start) {
+  const double length = request_.problem.x1 - request_.problem.x0;
+  filling_ = true;
+  edits_[0]->setText(text(start.x()));
+  edits_[1]->setText(text(start.y()));
+  edits_[2]->setText(text(start.x() + length));
+  filling_ = false;
+  check();
+}
+
+void SolutionTab::check() {
+  if (filling_) return;
+  study::Problem problem = problem_;
+  std::int64_t n = 0;
+  const std::array<QString, 4> reasons{
+      checkNumber(edits_[0]->text(), "x0", problem.x0),
+      checkNumber(edits_[1]->text(), "y0", problem.y0),
+      checkNumber(edits_[2]->text(), "x1", problem.x1), checkN(edits_[3]->text(), kMaxPictureSteps, n)};
+  bool ok = true;
+  for (std::size_t i = 0; i < reasons.size(); ++i) {
+    reasons_[i]->setText(reasons[i]);
+    ok = ok && reasons[i].isEmpty();
+  }
+  if (ok && problem.x1 == problem.x0) reasons_[2]->setText(QStringLiteral("x1 must differ from x0.")), ok = false;
+  std::vector<std::size_t> methods;
+  for (std::size_t m = 0; m < methodBoxes_.size(); ++m)
+    if (methodBoxes_[m]->isChecked()) methods.push_back(m);
+  methodsReason_->setText(methods.empty() ? QStringLiteral("Choose at least one method.") : QString());
+  if (!ok || methods.empty()) return;
+  try {
+    study::checkProblem(problem);
+  } catch (const std::invalid_argument& e) {
+    note_->setText(QString::fromUtf8(e.what()));
+    return;
+  }
+  request_ = {problem, n, methods};
+  redraw();
+}
+
+void SolutionTab::redraw() {
+  result_ = solveForPicture(request_);
+  note_->setText(result_.note);
+  view_->setScene(result_.scene);
+  view_->setAccessibleDescription(describeSolution(request_, result_));
+  model_->setTable(solutionText(request_, result_));
+  emit stepSizeChanged((request_.problem.x1 - request_.problem.x0) / static_cast<double>(request_.n));
+}
+
+bool SolutionTab::writePicture(const QString& path, QString& error) const {
+  return writeSolutionPicture(view_->scene(), view_->viewBox(), view_->slope(), view_->size(), path,
+                              error);
+}
+
+study::TextTable SolutionTab::currentTable() const { return model_->table(); }
+
+void SolutionTab::loadSettings(const QSettings& settings) {
+  edits_[3]->setText(settings.value(QStringLiteral("solution/n"), QStringLiteral("10")).toString());
+  const QString chosen = settings.value(QStringLiteral("solution/methods")).toString();
+  if (chosen.isEmpty()) return;
+  const study::MethodList list = study::readMethodList(chosen.toStdString());
+  for (std::size_t m = 0; m < methodBoxes_.size(); ++m)
+    methodBoxes_[m]->setChecked(std::find(list.methods.begin(), list.methods.end(), m) !=
+                                list.methods.end());
+}
+
+void SolutionTab::saveSettings(QSettings& settings) const {
+  settings.setValue(QStringLiteral("solution/n"), edits_[3]->text());
+  QStringList chosen;
+  for (std::size_t m = 0; m < methodBoxes_.size(); ++m)
+    if (methodBoxes_[m]->isChecked()) chosen << idOf(m);
+  settings.setValue(QStringLiteral("solution/methods"), chosen.join(QLatin1Char(',')));
+}
+
+}  // namespace kemi::lab

@@ -1,0 +1,64 @@
+// The Solution tab: the start (x0, y0), x1, N and the methods; the picture of the direction
+// field with the solution and each method's polygon; and the table of the methods' ends and
+// errors. A click in the picture moves the start there, keeping the interval's length.
+#pragma once
+
+#include <array>
+
+#include "lab_tab.h"
+#include "solution_scene.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+
+namespace kemi::lab {
+
+class SolutionView;
+class TextTableModel;
+
+class SolutionTab : public LabTab {
+  Q_OBJECT
+
+ public:
+  explicit SolutionTab(QWidget* parent = nullptr);
+
+  SolutionView* view() const { return view_; }
+  TextTableModel* model() const { return model_; }
+  const SolutionRequest& request() const { return request_; }
+  const SolutionResult& result() const { return result_; }
+
+  void setProblem(const study::Problem& problem) override;
+  void setStart(QPointF start);
+
+  QChartView* chartView() const override { return nullptr; }
+  bool writePicture(const QString& path, QString& error) const override;
+  QTableView* currentTableView() const override { return table_; }
+  study::TextTable currentTable() const override;
+  QString fileBaseName() const override { return QStringLiteral("kemi-lab-solution"); }
+  void loadSettings(const QSettings& settings) override;
+  void saveSettings(QSettings& settings) const override;
+
+ signals:
+  // The step size h = (x1 - x0) / N of the picture, for the stability picture's h*lambda.
+  void stepSizeChanged(double h);
+
+ private:
+  void check();
+  void redraw();
+
+  study::Problem problem_;
+  std::array<QLineEdit*, 4> edits_{};  // x0, y0, x1, N
+  std::array<QLabel*, 4> reasons_{};
+  std::array<QCheckBox*, 7> methodBoxes_{};
+  QLabel* methodsReason_;
+  QLabel* note_;
+  SolutionView* view_;
+  QTableView* table_;
+  TextTableModel* model_;
+  SolutionRequest request_;
+  SolutionResult result_;
+  bool filling_ = true;  // entries being set from code (or built): one redraw at the end
+};
+
+}  // namespace kemi::lab
