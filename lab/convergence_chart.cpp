@@ -176,6 +176,11 @@ void ConvergenceChart::updateAxes(const std::array<QList<QPointF>, 7>& points) {
   for (QLogValueAxis* axis : {xAxis_, yAxis_}) {
     const double low = axis == xAxis_ ? x0 : y0;
     const double high = axis == xAxis_ ? x1 : y1;
+    // One label per power of the base: past about ten decades the labels no longer fit beside
+    // each other and Qt shows each as "...", so the labels step by two or more decades then.
+    const double decades = std::round(std::log10(high / low));
+    const double step = std::max(1.0, std::ceil(decades / (axis == xAxis_ ? 5.0 : 10.0)));
+    axis->setBase(std::pow(10.0, step));
     if (axis->min() == low && axis->max() == high) continue;
     const bool tiny = std::fabs(axis->min() - low) < 1e-11 || std::fabs(axis->max() - high) < 1e-11;
     if (tiny) axis->setRange(low, high * 10.0);

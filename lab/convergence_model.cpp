@@ -1,11 +1,29 @@
 // The convergence model: rows with their CSV text, in the command line's order.
 #include "convergence_model.h"
 
+#include <QColor>
 #include <algorithm>
 
 #include "cell_text.h"
 
 namespace kemi::lab {
+namespace {
+
+QString rowNote(const study::ConvergenceRow& r) {
+  QString note;
+  if (!r.stable)
+    note = QStringLiteral("Unstable: the step h = %1 is above the method's stability limit on "
+                          "this equation, so the error grows instead of falling.")
+               .arg(QString::fromStdString(study::shortestText(r.h)));
+  if (!r.resolved)
+    note += QStringLiteral("%1Not resolved: the error is within 10 times the reference "
+                           "solution's accuracy (%2), so it gets no observed order.")
+                .arg(note.isEmpty() ? QString() : QStringLiteral("\n"),
+                     QString::fromStdString(study::shortestText(r.accuracy)));
+  return note;
+}
+
+}  // namespace
 
 void ConvergenceModel::clear() {
   beginResetModel();
@@ -44,11 +62,17 @@ int ConvergenceModel::columnCount(const QModelIndex& parent) const {
 
 QVariant ConvergenceModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
+  const study::ConvergenceRow& r = rows_[static_cast<std::size_t>(index.row())];
   if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == kFullTextRole) {
     const auto& cells = text_[static_cast<std::size_t>(index.row())];
     const std::string& text = cells.at(static_cast<std::size_t>(index.column()));
-    return role == Qt::DisplayRole ? shownCell(text) : QString::fromStdString(text);
+    if (role == Qt::DisplayRole) return shownCell(text);
+    const QString full = QString::fromStdString(text);
+    return role == Qt::ToolTipRole && !rowNote(r).isEmpty() ? full + "\n" + rowNote(r) : full;
   }
+  // Rows that are unstable or not resolved stand out, the reason in every cell's tooltip.
+  if (role == Qt::BackgroundRole && !r.stable) return QColor(0xFF, 0xE4, 0xC4);
+  if (role == Qt::BackgroundRole && !r.resolved) return QColor(0xE4, 0xE4, 0xF0);
   if (role == Qt::TextAlignmentRole)
     return int((index.column() == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
   return {};

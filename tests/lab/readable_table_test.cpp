@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "cell_text.h"
+#include "convergence_model.h"
 #include "export_dialog.h"
 #include "method_style.h"
 #include "method_table.h"
@@ -62,6 +63,34 @@ TEST(CellTextTest, StepModelShowsTheCommandLinesTableInFull) {
     }
     EXPECT_EQ(model.table().rows, text.rows);
   }
+}
+
+// Unstable and unresolved rows are coloured and say why in every cell's tooltip; others are not.
+TEST(CellTextTest, UnstableAndUnresolvedRowsStandOutWithTheirReason) {
+  struct Case {
+    bool stable;
+    bool resolved;
+    const char* says;
+  };
+  const Case cases[] = {{true, true, nullptr}, {false, true, "Unstable"}, {true, false, "Not resolved"}};
+  ConvergenceModel model;
+  for (const Case& c : cases) {
+    study::ConvergenceRow row;
+    row.N = model.rowCount() + 1;
+    row.h = 1.0 / static_cast<double>(row.N);
+    row.stable = c.stable;
+    row.resolved = c.resolved;
+    row.accuracy = 1e-12;
+    model.addRow(row);
+  }
+  for (int r = 0; r < model.rowCount(); ++r)
+    for (int col = 0; col < model.columnCount(); ++col) {
+      const QModelIndex at = model.index(r, col);
+      const QString tip = model.data(at, Qt::ToolTipRole).toString();
+      EXPECT_EQ(model.data(at, Qt::BackgroundRole).isValid(), cases[r].says != nullptr) << r;
+      if (cases[r].says != nullptr) EXPECT_TRUE(tip.contains(QLatin1String(cases[r].says))) << r;
+      else EXPECT_EQ(tip, model.data(at, kFullTextRole).toString()) << r;
+    }
 }
 
 TEST(CellTextTest, NoTwoMethodsShareMarkerAndDash) {
