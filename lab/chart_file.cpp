@@ -50,8 +50,8 @@ void layOutUnshown(QWidget& view) {
 
 }  // namespace
 
-bool renderPicture(QWidget* picture, const QString& path, double pixelRatio, QByteArray& bytes,
-                   QString& error) {
+bool renderPainted(const PaintedPicture& picture, const QString& path, double pixelRatio,
+                   QByteArray& bytes, QString& error) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (suffix != QLatin1String("png") && suffix != QLatin1String("svg")) {
     error = QStringLiteral("Could not write %1: the name must end in .png or .svg.").arg(path);
@@ -59,14 +59,13 @@ bool renderPicture(QWidget* picture, const QString& path, double pixelRatio, QBy
   }
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  const QSize size = picture->size();
   if (suffix == QLatin1String("png")) {
-    QImage image(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    QImage image(picture.size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(pixelRatio);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    picture->render(&painter);
+    picture.paint(painter);
     painter.end();
     if (!image.save(&buffer, "PNG")) {
       error = QStringLiteral("Could not write %1: the PNG encoder failed.").arg(path);
@@ -75,19 +74,27 @@ bool renderPicture(QWidget* picture, const QString& path, double pixelRatio, QBy
   } else {
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
-    svg.setSize(size);
+    svg.setSize(picture.size);
     svg.setResolution(96);  // so that SVG viewers show it at the view's size in pixels
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    auto* chart = qobject_cast<QChartView*>(picture);
-    svg.setTitle(chart != nullptr ? chart->chart()->title() : picture->accessibleName());
-    svg.setDescription(picture->accessibleDescription().isEmpty()
-                           ? QStringLiteral("Kemi Lab chart")
-                           : picture->accessibleDescription());
+    svg.setViewBox(QRect(QPoint(0, 0), picture.size));
+    svg.setTitle(picture.title);
+    svg.setDescription(picture.description.isEmpty() ? QStringLiteral("Kemi Lab chart")
+                                                     : picture.description);
     QPainter painter(&svg);
-    picture->render(&painter);
+    picture.paint(painter);
     painter.end();
   }
   return true;
+}
+
+bool renderPicture(QWidget* picture, const QString& path, double pixelRatio, QByteArray& bytes,
+                   QString& error) {
+  auto* chart = qobject_cast<QChartView*>(picture);
+  return renderPainted({picture->size(),
+                        chart != nullptr ? chart->chart()->title() : picture->accessibleName(),
+                        picture->accessibleDescription(),
+                        [picture](QPainter& painter) { picture->render(&painter); }},
+                       path, pixelRatio, bytes, error);
 }
 
 bool writePicture(QWidget* picture, const QString& path, double pixelRatio, QString& error) {

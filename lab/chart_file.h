@@ -6,17 +6,31 @@
 #include <QByteArray>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "convergence.h"
 
 class QChartView;
+class QPainter;
 class QWidget;
 
 namespace kemi::lab {
 
 inline constexpr QSize kChartFileSize{960, 640};
 
+// What a picture file holds: its size in pixels, the SVG's title and description, and how to
+// paint it.
+struct PaintedPicture {
+  QSize size;
+  QString title;
+  QString description;
+  std::function<void(QPainter&)> paint;
+};
+// PNG at `pixelRatio` device pixels per pixel of `picture.size`, or SVG at that size, chosen by
+// the suffix of `path`, into `bytes`. False with the reason in `error`.
+bool renderPainted(const PaintedPicture& picture, const QString& path, double pixelRatio,
+                   QByteArray& bytes, QString& error);
 // PNG at `pixelRatio` device pixels per pixel of the widget's size, or SVG at the widget's size,
 // chosen by the suffix of `path`, into `bytes`; the SVG is titled with the chart's title or the
 // widget's accessible name and described by its accessible description. False with the reason

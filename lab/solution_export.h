@@ -11,12 +11,14 @@
 namespace kemi::lab {
 
 // The picture of `scene` over `box` at `size`, its direction field computed for that size, into
-// `bytes` as PNG or SVG.
+// `bytes` as PNG or SVG; the SVG carries `description`.
 bool renderSolutionPicture(const SolutionScene& scene, const ViewBox& box, const Slope& slope,
-                           QSize size, const QString& path, QByteArray& bytes, QString& error);
+                           QSize size, const QString& description, const QString& path,
+                           QByteArray& bytes, QString& error);
 // renderSolutionPicture into the file at `path`.
 bool writeSolutionPicture(const SolutionScene& scene, const ViewBox& box, const Slope& slope,
-                          QSize size, const QString& path, QString& error);
+                          QSize size, const QString& description, const QString& path,
+                          QString& error);
 // The picture of a request over the whole solution at kChartFileSize, into `bytes`. Needs a
 // QApplication.
 bool drawSolutionChart(const SolutionRequest& request, const QString& path, QByteArray& bytes,

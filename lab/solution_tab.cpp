@@ -160,8 +160,8 @@ void SolutionTab::redraw() {
 }
 
 bool SolutionTab::writePicture(const QString& path, QString& error) const {
-  return writeSolutionPicture(view_->scene(), view_->viewBox(), view_->slope(), view_->size(), path,
-                              error);
+  return writeSolutionPicture(view_->scene(), view_->viewBox(), view_->slope(), view_->size(),
+                              view_->accessibleDescription(), path, error);
 }
 
 study::TextTable SolutionTab::currentTable() const { return model_->table(); }
