@@ -46,4 +46,13 @@ QString shownCell(const std::string& text) {
   return QString::number(value, 'g', kShownDigits);
 }
 
+QVariant headerCell(const std::vector<std::string>& header, int section,
+                    Qt::Orientation orientation, int role) {
+  if (orientation == Qt::Horizontal && role == kFullTextRole)
+    return QString::fromStdString(header.at(static_cast<std::size_t>(section)));
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Vertical) return section + 1;
+  return columnTitle(header.at(static_cast<std::size_t>(section)));
+}
+
 }  // namespace kemi::lab

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 #include <Qt>
 #include <string>
+#include <vector>
 
 namespace kemi::lab {
 
@@ -19,5 +21,9 @@ QString columnTitle(const std::string& csvName);
 // A number with a fraction or an exponent at kShownDigits significant digits; whole numbers,
 // words and empty cells as they are.
 QString shownCell(const std::string& text);
+// A table model's header: the column's title in words (its CSV name under kFullTextRole) and the
+// rows numbered from 1.
+QVariant headerCell(const std::vector<std::string>& header, int section,
+                    Qt::Orientation orientation, int role);
 
 }  // namespace kemi::lab

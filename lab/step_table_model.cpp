@@ -68,11 +68,7 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant StepTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation == Qt::Horizontal && role == kFullTextRole)
-    return QString::fromStdString(header_.at(static_cast<std::size_t>(section)));
-  if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Vertical) return section + 1;
-  return columnTitle(header_.at(static_cast<std::size_t>(section)));
+  return headerCell(header_, section, orientation, role);
 }
 
 }  // namespace kemi::lab

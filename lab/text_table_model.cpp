@@ -50,11 +50,7 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation == Qt::Horizontal && role == kFullTextRole)
-    return QString::fromStdString(table_.header.at(static_cast<std::size_t>(section)));
-  if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Vertical) return section + 1;
-  return columnTitle(table_.header.at(static_cast<std::size_t>(section)));
+  return headerCell(table_.header, section, orientation, role);
 }
 
 }  // namespace kemi::lab
