@@ -28,6 +28,14 @@ std::string Ticks::label(std::int64_t k) const {
   return sign + digits;
 }
 
+std::string Ticks::trimmedLabel(std::int64_t k) const {
+  std::string text = label(k);
+  if (text.find('.') == std::string::npos || text.find('e') != std::string::npos) return text;
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.') text.pop_back();
+  return text;
+}
+
 Ticks linearTicks(double lo, double hi, double count, TickRounding rounding) {
   Ticks t;
   const double raw = (hi - lo) / count;

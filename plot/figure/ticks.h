@@ -19,7 +19,10 @@ struct Ticks {
   int exponent = 0;
 
   double value(std::int64_t k) const;
+  // Every label of an axis with the same places (0.5, 1.0, 1.5); trimmed: without trailing
+  // zeros (0.5, 1, 1.5).
   std::string label(std::int64_t k) const;
+  std::string trimmedLabel(std::int64_t k) const;
   std::int64_t count() const { return last >= first ? last - first + 1 : 0; }
 };
 
