@@ -7,8 +7,10 @@
 #include <cstring>
 #include <memory>
 
+#include "chart_file.h"
 #include "lab_app.h"
 #include "lab_cli.h"
+#include "lab_commands.h"
 #include "quiet_messages.h"
 
 int main(int argc, char** argv) {
@@ -25,5 +27,6 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(QStringLiteral("kemi-lab"));
   QCoreApplication::setApplicationVersion(QStringLiteral(KEMI_VERSION));
   if (window) return kemi::lab::runLabWindow();
+  kemi::lab::setChartDrawers({&kemi::lab::drawConvergenceChart, &kemi::lab::drawStabilityChart});
   return kemi::lab::runCommandLine(QCoreApplication::arguments());
 }

@@ -8,9 +8,9 @@
 #include <functional>
 #include <memory>
 #include <stop_token>
+#include <utility>
 #include <vector>
 
-#include "chart_file.h"
 #include "command_support.h"
 #include "convergence.h"
 #include "equation_commands.h"
@@ -20,6 +20,7 @@
 #include "problem_stability.h"
 #include "stability.h"
 #include "step_table.h"
+#include "solution_export.h"
 #include "sweep_watch.h"
 #include "text_table.h"
 
@@ -59,6 +60,16 @@ constexpr OptionSpec kView{"view", "VIEW",
 constexpr std::array kStabilityOptions{kEquationOption, kFOption,     kX0Option,   kY0Option,
                                        kExactOption,    kStabilityX1, kMethodList, kFormat,
                                        kOutput,         kChart,       kView};
+
+ChartDrawers& chartDrawers() {
+  static ChartDrawers drawers;
+  return drawers;
+}
+
+bool noDrawer(const QString& path, QString& error) {
+  error = QStringLiteral("Could not write %1: this program draws no such chart.").arg(path);
+  return false;
+}
 
 std::string methodId(std::size_t method) {
   return std::string(kMethods[method].id);
@@ -119,7 +130,9 @@ int convergence(const QCommandLineParser& parser) {
   std::string text = formatted(study::convergenceText(result.rows, result.exact), format, problem);
   if (format == TextFormat::Markdown && !notes.empty()) text += "\n" + notes;
   return deliver("convergence", outputs, text, [&](QByteArray& bytes, QString& error) {
-    return drawConvergenceChart(result.rows, outputs.chartPath, bytes, error);
+    const auto& draw = chartDrawers().convergence;
+    return draw ? draw(result.rows, outputs.chartPath, bytes, error)
+                : noDrawer(outputs.chartPath, error);
   });
 }
 
@@ -153,9 +166,11 @@ int stability(const QCommandLineParser& parser) {
       formatted(study::problemStabilityText(study::problemStabilityRows(problem, methods)), format,
                 problem),
       [&](QByteArray& bytes, QString& error) {
-        return view == StabilityView::Regions
-                   ? drawStabilityRegions(methods, outputs.chartPath, bytes, error)
-                   : drawStabilityChart(methods, outputs.chartPath, bytes, error);
+        if (view == StabilityView::Regions)
+          return drawStabilityRegions(methods, outputs.chartPath, bytes, error);
+        const auto& draw = chartDrawers().realAxis;
+        return draw ? draw(methods, outputs.chartPath, bytes, error)
+                    : noDrawer(outputs.chartPath, error);
       });
 }
 
@@ -234,6 +249,8 @@ constexpr std::array kCommands{
 };
 
 }  // namespace
+
+void setChartDrawers(ChartDrawers drawers) { chartDrawers() = std::move(drawers); }
 
 std::span<const LabCommand> labCommands() {
   return kCommands;

@@ -2,9 +2,14 @@
 // are parsed.
 #pragma once
 
+#include <QByteArray>
+#include <QString>
+#include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
+#include "convergence.h"
 #include "lab_options.h"
 
 class QCommandLineParser;
@@ -21,6 +26,18 @@ struct LabCommand {
   // exit status.
   int (*run)(const QCommandLineParser& parser);
 };
+
+// The two charts drawn with Qt Charts, which only the window's library holds: the program hands
+// them in, so the command line itself links no widgets. Each renders for the path's suffix into
+// `bytes`, or returns false with the reason in `error`.
+struct ChartDrawers {
+  std::function<bool(const std::vector<study::ConvergenceRow>&, const QString&, QByteArray&,
+                     QString&)>
+      convergence;
+  std::function<bool(const std::vector<std::size_t>&, const QString&, QByteArray&, QString&)>
+      realAxis;  // |R(-h)| against h
+};
+void setChartDrawers(ChartDrawers drawers);
 
 // convergence, steps, stability, compare and equations, in the order the help lists them.
 std::span<const LabCommand> labCommands();

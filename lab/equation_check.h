@@ -5,12 +5,10 @@
 #include <QString>
 #include <optional>
 
+#include "equation_caption.h"
 #include "problem.h"
 
 namespace kemi::lab {
-
-// "y' = -50 (y - cos x), y(0) = 0": the formula as it is written on paper, and the start.
-QString equationCaption(const study::Problem& problem);
 
 // The same equation (typed text included) from the same start to the same end.
 bool sameProblem(const study::Problem& a, const study::Problem& b);

@@ -1,7 +1,5 @@
-// How each method looks in every chart: a colour from the Okabe-Ito palette, which readers with
-// any common colour-vision deficiency can tell apart, a marker shape and a line dash of its own,
-// so that a grey-scale print still separates the seven methods. No two methods share both marker
-// and dash (RK4: filled diamond, solid; RK4G: open circle, long dashes).
+// How each method looks in the Qt Charts charts: the figure layer's style (figure/style.h:
+// colour, marker, dash) in Qt Charts' terms, so the charts and the painted pictures agree.
 #pragma once
 
 #include <QColor>
@@ -11,27 +9,41 @@
 #include <array>
 #include <cstddef>
 
+#include "figure/style.h"
+#include "method_table.h"
+
 namespace kemi::lab {
 
 struct MethodStyle {
   QColor colour;
   QScatterSeries::MarkerShape shape;
-  bool hollow;          // the seventh method repeats the circle, drawn open
+  bool hollow;          // drawn open
   QList<qreal> dashes;  // dash and gap lengths in pen widths; empty for a solid line
 };
 
-// In the order of kMethods: Euler, EulerEP, EulerMP, RK4, RKF, RKM, RK4G. Okabe-Ito's yellow is
-// left out: it is too faint on white.
-inline const std::array<MethodStyle, 7>& methodStyles() {
-  static const std::array<MethodStyle, 7> styles{{
-      {QColor(0x00, 0x00, 0x00), QScatterSeries::MarkerShapeCircle, false, {}},
-      {QColor(0xE6, 0x9F, 0x00), QScatterSeries::MarkerShapeRectangle, false, {4, 2}},
-      {QColor(0x56, 0xB4, 0xE9), QScatterSeries::MarkerShapeTriangle, false, {1, 2}},
-      {QColor(0x00, 0x9E, 0x73), QScatterSeries::MarkerShapeRotatedRectangle, false, {}},
-      {QColor(0x00, 0x72, 0xB2), QScatterSeries::MarkerShapeStar, false, {4, 2, 1, 2}},
-      {QColor(0xD5, 0x5E, 0x00), QScatterSeries::MarkerShapePentagon, false, {4, 2, 1, 2, 1, 2}},
-      {QColor(0xCC, 0x79, 0xA7), QScatterSeries::MarkerShapeCircle, true, {8, 3}},
-  }};
+inline QScatterSeries::MarkerShape seriesShape(figure::Marker marker) {
+  switch (marker) {
+    case figure::Marker::Square: return QScatterSeries::MarkerShapeRectangle;
+    case figure::Marker::Triangle: return QScatterSeries::MarkerShapeTriangle;
+    case figure::Marker::Diamond: return QScatterSeries::MarkerShapeRotatedRectangle;
+    case figure::Marker::Star: return QScatterSeries::MarkerShapeStar;
+    case figure::Marker::Pentagon: return QScatterSeries::MarkerShapePentagon;
+    case figure::Marker::Circle: break;
+  }
+  return QScatterSeries::MarkerShapeCircle;
+}
+
+// In the order of kMethods.
+inline const std::array<MethodStyle, kMethods.size()>& methodStyles() {
+  static const std::array<MethodStyle, kMethods.size()> styles = [] {
+    std::array<MethodStyle, kMethods.size()> all{};
+    for (std::size_t m = 0; m < all.size(); ++m) {
+      const figure::MethodStyle& s = figure::methodStyles()[m];
+      all[m] = {QColor(s.colour.r, s.colour.g, s.colour.b), seriesShape(s.marker), s.hollow,
+                QList<qreal>(s.dashes.begin(), s.dashes.end())};
+    }
+    return all;
+  }();
   return styles;
 }
 

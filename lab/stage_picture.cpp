@@ -2,16 +2,20 @@
 // steepness, so a stiff equation's steep stages stay inside the picture.
 #include "stage_picture.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <variant>
 
-#include "method_style.h"
+#include "figure/description.h"
+#include "figure/legend.h"
+#include "figure/ticks.h"
+#include "figure/view.h"
+#include "figure_painter.h"
 #include "method_table.h"
 #include "solution.h"
-#include "stability_region_image.h"
 
 namespace kemi::lab {
 namespace {
@@ -26,15 +30,6 @@ QString number(double value) {
 
 QString pointText(QPointF p) {
   return QStringLiteral("(%1, %2)").arg(number(p.x()), number(p.y()));
-}
-
-// A tick spacing of 1, 2 or 5 times a power of ten that gives about five ticks over `span`.
-double niceStep(double span) {
-  const double raw = span / 5.0;
-  const double power = std::pow(10.0, std::floor(std::log10(raw)));
-  for (const double m : {1.0, 2.0, 5.0})
-    if (raw <= m * power) return m * power;
-  return 10.0 * power;
 }
 
 // The solution through (x0, y0) at kSamples + 1 points from x0 to x1: the preset's exact one,
@@ -108,25 +103,32 @@ QString StagePicture::title() const {
 }
 
 QPointF StagePicture::toPixel(double x, double y) const {
+  return figures::toQt(transform().toPixel(x, y));
+}
+
+figure::Transform StagePicture::transform() const {
   const QRectF plot = QRectF(rect()).adjusted(kLeft, kTop, -kRight, -kBottom);
-  return {plot.left() + (x - xMin_) / (xMax_ - xMin_) * plot.width(),
-          plot.top() + (yMax_ - y) / (yMax_ - yMin_) * plot.height()};
+  return {{xMin_, xMax_, yMin_, yMax_}, figures::fromQt(plot)};
 }
 
 void StagePicture::describe() {
-  QString text = title() + QLatin1Char('.');
-  if (step_ != 0) {
-    text += QStringLiteral(" From %1 to %2.").arg(pointText(start_), pointText(end_));
+  figure::StageFacts facts;
+  facts.title = title().toStdString();
+  facts.shown = step_ != 0;
+  if (facts.shown) {
+    facts.start = pointText(start_).toStdString();
+    facts.end = pointText(end_).toStdString();
     for (int e = 0; e < stages_.evaluations && e < StageRecord::kMost; ++e)
-      text += QStringLiteral(" Stage %1: slope %2 at %3, k%1 = %4.")
-                  .arg(e + 1)
-                  .arg(number(stages_.slope[e]), pointText(QPointF(stages_.x[e], stages_.y[e])),
-                       number(stages_.k[e]));
-    if (!solution_.isEmpty())
-      text += QStringLiteral(" The %1 solution through the step's start reaches %2 at x = %3.")
-                  .arg(reference_ ? QStringLiteral("reference") : QStringLiteral("exact"),
-                       number(solution_.back().y()), number(solution_.back().x()));
+      facts.stages.push_back({number(stages_.slope[e]).toStdString(),
+                              pointText(QPointF(stages_.x[e], stages_.y[e])).toStdString(),
+                              number(stages_.k[e]).toStdString()});
+    if (!solution_.isEmpty()) {
+      facts.solutionKind = reference_ ? "reference" : "exact";
+      facts.solutionY = number(solution_.back().y()).toStdString();
+      facts.solutionX = number(solution_.back().x()).toStdString();
+    }
   }
+  const QString text = QString::fromStdString(figure::stageDescription(facts));
   setAccessibleDescription(text);
   setToolTip(text);
   update();
@@ -141,7 +143,7 @@ void StagePicture::paintEvent(QPaintEvent* /*event*/) {
   if (step_ == 0 || plot.width() < 2 || plot.height() < 2) return;
   painter.save();
   painter.setClipRect(plot);
-  const QColor colour = methodStyles()[method_].colour;
+  const QColor colour = figures::toQt(figure::methodStyles()[method_].colour);
   QPolygonF curve;
   for (const QPointF& p : solution_) curve << toPixel(p.x(), p.y());
   painter.setPen(QPen(QColor(0x90, 0x90, 0x90), 2.0, reference_ ? Qt::DashLine : Qt::SolidLine));
@@ -179,58 +181,45 @@ void StagePicture::paintEvent(QPaintEvent* /*event*/) {
     painter.setBrush(Qt::black);
     painter.drawPolygon(QPolygonF({end, base + across * 5.0, base - across * 5.0}));
   }
-  drawMethodMarker(painter, method_, end, 10.0);
+  figures::drawMethodMarker(painter, method_, end);
   painter.restore();
   drawLegend(painter);
 }
 
 void StagePicture::drawAxes(QPainter& painter, const QRectF& plot) const {
-  const QFontMetrics metrics = painter.fontMetrics();
-  painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1.0));
-  painter.drawRect(plot);
-  QFont bold = painter.font();
-  bold.setBold(true);
-  painter.setFont(bold);
-  painter.drawText(QRectF(0, 4, width(), kTop - 8), Qt::AlignCenter, title());
-  painter.setFont(font());
-  if (step_ == 0) return;
-  const double xs = niceStep(xMax_ - xMin_);
-  for (double i = std::ceil(xMin_ / xs); i * xs <= xMax_; ++i) {
-    const double x = toPixel(i * xs, 0).x();
-    painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 4));
-    const QString text = number(i * xs);
-    painter.drawText(
-        QPointF(x - metrics.horizontalAdvance(text) / 2.0, plot.bottom() + 6 + metrics.ascent()),
-        text);
+  figures::drawTitle(painter, QRectF(0, 4, width(), kTop - 8), title());
+  if (step_ == 0) {
+    painter.setPen(QPen(figures::kFrameColour, 1.0));
+    painter.drawRect(plot);
+    return;
   }
-  const double ys = niceStep(yMax_ - yMin_);
-  for (double i = std::ceil(yMin_ / ys); i * ys <= yMax_; ++i) {
-    const double y = toPixel(0, i * ys).y();
-    painter.drawLine(QPointF(plot.left() - 4, y), QPointF(plot.left(), y));
-    const QString text = number(i * ys);
-    painter.drawText(
-        QPointF(plot.left() - 7 - metrics.horizontalAdvance(text), y + metrics.ascent() / 2.0 - 1),
-        text);
-  }
+  const figure::Ticks xs =
+      figure::linearTicks(xMin_, xMax_, 5.0, figure::TickRounding::AtLeast);
+  const figure::Ticks ys =
+      figure::linearTicks(yMin_, yMax_, 5.0, figure::TickRounding::AtLeast);
+  figures::drawAxes(painter, transform(), xs, ys, 4.0, true);
 }
 
 void StagePicture::drawLegend(QPainter& painter) const {
-  const QFontMetrics metrics = painter.fontMetrics();
-  const QColor colour = methodStyles()[method_].colour;
-  double x = kLeft;
-  const double y = height() - kBottom + 30 + metrics.ascent() / 2.0;
-  const auto item = [&](const QPen& pen, const QString& text) {
-    painter.setPen(pen);
-    painter.drawLine(QPointF(x, y), QPointF(x + 24, y));
+  const QFontMetricsF metrics(painter.font());
+  const QColor colour = figures::toQt(figure::methodStyles()[method_].colour);
+  const std::array<QString, 3> texts{reference_ ? QStringLiteral("reference through the start")
+                                                : QStringLiteral("exact through the start"),
+                                     QStringLiteral("stage slopes"), QStringLiteral("the step")};
+  const std::array<QPen, 3> pens{
+      QPen(QColor(0x90, 0x90, 0x90), 2.0, reference_ ? Qt::DashLine : Qt::SolidLine),
+      QPen(colour, 2.5), QPen(Qt::black, 1.5)};
+  std::array<double, 3> widths{};
+  for (std::size_t i = 0; i < texts.size(); ++i) widths[i] = metrics.horizontalAdvance(texts[i]);
+  const auto items = figure::rowLegend(kLeft, height() - kBottom + 30 + metrics.ascent() / 2.0,
+                                       24.0, 6.0, 14.0, widths);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    painter.setPen(pens[i]);
+    painter.drawLine(QPointF(items[i].swatch.left, items[i].centreY),
+                     QPointF(items[i].swatch.right(), items[i].centreY));
     painter.setPen(Qt::black);
-    painter.drawText(QPointF(x + 30, y + metrics.ascent() / 2.0 - 1), text);
-    x += 44 + metrics.horizontalAdvance(text);
-  };
-  item(QPen(QColor(0x90, 0x90, 0x90), 2.0, reference_ ? Qt::DashLine : Qt::SolidLine),
-       reference_ ? QStringLiteral("reference through the start")
-                  : QStringLiteral("exact through the start"));
-  item(QPen(colour, 2.5), QStringLiteral("stage slopes"));
-  item(QPen(Qt::black, 1.5), QStringLiteral("the step"));
+    figures::drawLegendText(painter, items[i], texts[i]);
+  }
 }
 
 }  // namespace kemi::lab

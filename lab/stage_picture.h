@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "figure/view.h"
 #include "step_table.h"
 
 namespace kemi::lab {
@@ -36,6 +37,7 @@ class StagePicture : public QWidget {
 
  private:
   void describe();
+  figure::Transform transform() const;
   void drawAxes(QPainter& painter, const QRectF& plot) const;
   void drawLegend(QPainter& painter) const;
 

@@ -54,6 +54,14 @@ Ticks linearTicks(double lo, double hi, double count, TickRounding rounding) {
   return t;
 }
 
+Ticks ticksLike(const Ticks& like, double lo, double hi) {
+  Ticks t = like;
+  const double step = t.mantissa * std::pow(10.0, t.exponent);
+  t.first = static_cast<std::int64_t>(std::ceil(lo / step));
+  t.last = static_cast<std::int64_t>(std::floor(hi / step));
+  return t;
+}
+
 double LogTicks::value(int k) const { return std::pow(10.0, k); }
 
 std::string LogTicks::label(int k) const { return fmt::format("{:.0e}", value(k)); }

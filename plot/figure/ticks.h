@@ -29,6 +29,9 @@ struct Ticks {
 // The ticks inside [lo, hi] for about `count` intervals; none for an empty or infinite span.
 Ticks linearTicks(double lo, double hi, double count, TickRounding rounding);
 
+// Ticks at the step of `like` inside [lo, hi]: a second axis on the same scale.
+Ticks ticksLike(const Ticks& like, double lo, double hi);
+
 // Decades 10^k for k = first, first + every, ... up to last inside [lo, hi] (lo > 0), with
 // `every` the least whole number that keeps the labels at most `mostLabels`.
 struct LogTicks {

@@ -9,8 +9,10 @@
 #include <optional>
 #include <stdexcept>
 
-#include "equation_check.h"
-#include "method_style.h"
+#include "equation_caption.h"
+#include "figure/description.h"
+#include "figure/style.h"
+#include "figure_painter.h"
 #include "method_table.h"
 #include "problem_steps.h"
 #include "solution.h"
@@ -66,7 +68,7 @@ SolutionResult solveForPicture(const SolutionRequest& request) {
     result.note = QStringLiteral("No solution to compare with: %1.").arg(QString::fromUtf8(e.what()));
   }
   for (const study::Polygon& p : polygons) {
-    SolutionCurve curve{idOf(p.method), {}, methodStyles()[p.method].colour};
+    SolutionCurve curve{idOf(p.method), {}, figures::toQt(figure::methodStyles()[p.method].colour)};
     curve.method = static_cast<int>(p.method);
     for (std::size_t i = 0; i < p.x.size(); ++i) curve.points.emplace_back(p.x[i], p.y[i]);
     result.scene.curves.push_back(std::move(curve));
@@ -104,26 +106,22 @@ study::TextTable solutionText(const SolutionRequest& request, const SolutionResu
 
 QString describeSolution(const SolutionRequest& request, const SolutionResult& result) {
   const study::Problem& p = request.problem;
-  QString text = QStringLiteral("Solution of %1, from x = %2 to %3 with N = %4 steps. ")
-                     .arg(equationCaption(p), shortest(p.x0), shortest(p.x1))
-                     .arg(request.n);
+  figure::SolutionFacts facts;
+  facts.caption = equationCaption(p).toStdString();
+  facts.x0 = study::shortestText(p.x0);
+  facts.x1 = study::shortestText(p.x1);
+  facts.n = QString::number(request.n).toStdString();
   if (result.scene.curves.size() > request.methods.size())
-    text += result.exact ? QStringLiteral("Drawn: the exact solution")
-                         : QStringLiteral("Drawn: a reference solution, accurate to %1")
-                               .arg(roundedText(result.accuracy, 2));
-  else
-    text += QStringLiteral("Drawn: no solution");
-  for (const std::size_t m : request.methods) text += QStringLiteral(", ") + idOf(m);
-  text += QStringLiteral(". Errors at x1 = %1:").arg(shortest(p.x1));
-  for (std::size_t i = 0; i < request.methods.size(); ++i)
-    text += QStringLiteral(" %1 %2%3")
-                .arg(idOf(request.methods[i]),
-                     std::isnan(result.errors[i]) ? QStringLiteral("unknown")
-                                                  : roundedText(result.errors[i], 3),
-                     i + 1 < request.methods.size() ? QStringLiteral(",") : QString());
-  text += QLatin1Char('.');
-  if (!result.note.isEmpty()) text += QLatin1Char(' ') + result.note;
-  return text;
+    facts.drawn = result.exact ? figure::SolutionFacts::Drawn::Exact
+                               : figure::SolutionFacts::Drawn::Reference;
+  facts.accuracy = roundedText(result.accuracy, 2).toStdString();
+  for (std::size_t i = 0; i < request.methods.size(); ++i) {
+    facts.methods.emplace_back(kMethods[request.methods[i]].id);
+    facts.errors.push_back(std::isnan(result.errors[i]) ? std::string("unknown")
+                                                        : roundedText(result.errors[i], 3).toStdString());
+  }
+  facts.note = result.note.toStdString();
+  return QString::fromStdString(figure::solutionDescription(facts));
 }
 
 }  // namespace kemi::lab

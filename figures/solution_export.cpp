@@ -4,7 +4,8 @@
 
 #include <QPainter>
 
-#include "chart_file.h"
+#include "picture_file.h"
+#include "region_picture.h"
 
 namespace kemi::lab {
 
@@ -37,6 +38,16 @@ bool drawSolutionChart(const SolutionRequest& request, const QString& path, QByt
   return renderSolutionPicture(result.scene, boxAround(result.scene),
                                study::slopeFunction(request.problem.equation), kChartFileSize,
                                describeSolution(request, result), path, bytes, error);
+}
+
+bool drawStabilityRegions(const std::vector<std::size_t>& methods, const QString& path,
+                          QByteArray& bytes, QString& error) {
+  RegionPicture picture;
+  picture.setMethods(methods);
+  picture.setSize(kChartFileSize);
+  return renderPainted({kChartFileSize, QStringLiteral("Stability regions"), picture.pointText(),
+                        [&picture](QPainter& painter) { picture.paint(painter); }},
+                       path, 1.0, bytes, error);
 }
 
 }  // namespace kemi::lab

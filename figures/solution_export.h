@@ -1,10 +1,12 @@
-// The Solution picture as a PNG or SVG file (chosen by the suffix): what File > Export chart
-// writes from the Solution tab, and what `kemi-lab compare --chart FILE` draws.
+// The Solution picture and the stability regions as PNG or SVG files (chosen by the suffix):
+// what File > Export chart writes from the Solution tab, and what `kemi-lab compare --chart
+// FILE` and `kemi-lab stability --chart FILE` draw.
 #pragma once
 
 #include <QByteArray>
 #include <QSize>
 #include <QString>
+#include <vector>
 
 #include "solution_scene.h"
 
@@ -23,5 +25,9 @@ bool writeSolutionPicture(const SolutionScene& scene, const ViewBox& box, const 
 // QApplication.
 bool drawSolutionChart(const SolutionRequest& request, const QString& path, QByteArray& bytes,
                        QString& error);
+// The methods' stability regions in the complex plane at kChartFileSize, into `bytes`, the SVG
+// described as the window's view is. Needs a QGuiApplication.
+bool drawStabilityRegions(const std::vector<std::size_t>& methods, const QString& path,
+                          QByteArray& bytes, QString& error);
 
 }  // namespace kemi::lab

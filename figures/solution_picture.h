@@ -1,6 +1,7 @@
 // The Solution picture from plain data: the part of the (x, y) plane shown, its mapping to
 // pixels, the direction field of a slope function, and the drawing of field, curves, start and
 // legend with one QPainter, shared by the window's view, the exports and `compare --chart`.
+// The arithmetic is the figure layer's; these are its Qt-typed faces.
 #pragma once
 
 #include <QColor>
@@ -11,6 +12,8 @@
 #include <functional>
 #include <vector>
 
+#include "figure/view.h"
+
 class QPainter;
 
 namespace kemi::lab {
@@ -18,12 +21,7 @@ namespace kemi::lab {
 using Slope = std::function<double(double, double)>;
 
 // The part of the plane a picture shows.
-struct ViewBox {
-  double xMin = 0.0;
-  double xMax = 1.0;
-  double yMin = 0.0;
-  double yMax = 1.0;
-
+struct ViewBox : figure::ViewBox {
   // Closer by `factor` (> 1 zooms in) about `anchor`, which keeps its place in the picture.
   ViewBox zoomedAbout(QPointF anchor, double factor) const;
   ViewBox movedBy(double dx, double dy) const;
@@ -37,13 +35,11 @@ class ViewTransform {
   QPointF toPixel(double x, double y) const;
   QPointF toWorld(QPointF pixel) const;
   const QRectF& plot() const { return plot_; }
-  const ViewBox& box() const { return box_; }
+  const figure::Transform& plain() const { return t_; }
 
  private:
-  ViewBox box_;
+  figure::Transform t_;
   QRectF plot_;
-  double sx_;  // pixels per unit of x
-  double sy_;  // pixels per unit of y
 };
 
 // The plot rectangle inside a picture of `area`: room for the tick labels left and below.
