@@ -1,6 +1,7 @@
 // The Solution picture and view: the view box keeps the zoom anchor in place, each slope mark
 // has the slope of f at its centre as the picture shows it, a click chooses the start under the
-// cursor while a drag pans, the keys pan and zoom, and the start is drawn where it is.
+// cursor while a drag pans, the keys pan and zoom, the start is drawn where it is, and RK4's
+// markers show where RK4G's lie on them.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -187,6 +188,31 @@ TEST(SolutionViewTest, StartAndCurveAreDrawnWhereTheyLie) {
     EXPECT_GT(onCurve.blue(), 200);
   }
   EXPECT_EQ(s.view.field().size(), std::size_t{kFieldColumns * kFieldRows});
+}
+
+// RK4 and RK4G agree to the pixel on most equations: RK4's filled diamond must still show in
+// the middle of each mark, and RK4G's ring around it.
+TEST(SolutionPictureTest, RK4ShowsInsideRK4GsRing) {
+  const std::size_t rk4 = 3, rk4g = 6;
+  const QColor green(0x00, 0x9E, 0x73);
+  SolutionScene scene;
+  scene.start = {0.0, 0.0};
+  for (const std::size_t m : {rk4, rk4g}) {
+    SolutionCurve curve{QStringLiteral("m"), {{0.0, 0.0}, {0.5, 0.5}, {1.0, 1.0}}, green};
+    curve.method = static_cast<int>(m);
+    scene.curves.push_back(curve);
+  }
+  QImage image(600, 400, QImage::Format_ARGB32_Premultiplied);
+  QPainter painter(&image);
+  const QRectF area(0, 0, 600, 400);
+  const ViewBox box{-0.1, 1.1, -0.1, 1.1};
+  drawSolution(painter, area, box, {}, scene);
+  painter.end();
+  const QPointF at = ViewTransform(box, plotRectIn(area)).toPixel(0.5, 0.5);
+  EXPECT_EQ(image.pixelColor(at.toPoint()), green);
+  // On the ring, between the diamond's corners: RK4G's pink, red above green.
+  const QColor ring = image.pixelColor((at + QPointF(3.9, 3.9)).toPoint());
+  EXPECT_GT(ring.red(), ring.green()) << ring.name().toStdString();
 }
 
 }  // namespace
