@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "figure/clip.h"
+#include "figure/description.h"
 #include "figure/field.h"
 #include "figure/legend.h"
 #include "figure/region_pixels.h"
@@ -220,6 +221,32 @@ TEST(FigureRegionTest, FillsInsideAndOutlinesTheEdge) {
   EXPECT_EQ(pixels[1], (160u << 24) | ((0xCCu * 160 / 255) << 16) | ((0x79u * 160 / 255) << 8) |
                            (0xA7u * 160 / 255));
   EXPECT_EQ(pixels[0], 0u);  // a corner touches no inside neighbour
+}
+
+TEST(FigureDescriptionTest, SentencesForEachCase) {
+  EXPECT_EQ(listed({}), "");
+  EXPECT_EQ(listed({"A"}), "A");
+  EXPECT_EQ(listed({"A", "B", "C"}), "A, B and C");
+  struct Case {
+    RegionFacts facts;
+    std::string text;
+  };
+  const Case cases[] = {
+      {{{}, false, "", "", "", false, {}, {}}, "No method is chosen. No step is marked."},
+      {{{"Euler", "RK4"}, true, "-2.5", "0.05", "-50", false, {"RK4"}, {"Euler"}},
+       "Stability regions of Euler and RK4. The step's z = h·λ = -2.5 (h = 0.05, λ = -50): "
+       "stable with RK4; unstable with Euler."},
+      {{{"RK4"}, true, "0.1", "0.1", "1", true, {}, {}},
+       "Stability regions of RK4. The step's z = h·λ = 0.1 (h = 0.1, λ = 1) lies right of the "
+       "imaginary axis: the exact solution grows there too, and stability does not limit the "
+       "step."}};
+  for (const Case& c : cases) EXPECT_EQ(regionDescription(c.facts), c.text);
+  SolutionFacts solution{"y' = y, y(0) = 1", "0", "1", "4", SolutionFacts::Drawn::Reference,
+                         "1e-12", {"Euler", "RK4"}, {"0.0614", "unknown"}, "RK4 stops."};
+  EXPECT_EQ(solutionDescription(solution),
+            "Solution of y' = y, y(0) = 1, from x = 0 to 1 with N = 4 steps. Drawn: a reference "
+            "solution, accurate to 1e-12, Euler, RK4. Errors at x1 = 1: Euler 0.0614, RK4 "
+            "unknown. RK4 stops.");
 }
 
 }  // namespace
