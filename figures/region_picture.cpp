@@ -76,7 +76,7 @@ void RegionPicture::setSize(QSize size) {
 }
 
 QString RegionPicture::title() const {
-  return QStringLiteral("Stability regions |R(z)| <= 1 in the complex plane, z = h·λ");
+  return tr("Stability regions |R(z)| <= 1 in the complex plane, z = h·λ");
 }
 
 QString RegionPicture::pointText() const {
@@ -164,11 +164,11 @@ void RegionPicture::drawAxes(QPainter& painter) const {
   figures::drawAxes(painter, t, xs, figure::ticksLike(xs, grid_.imMin, grid_.imMax), 4.0, true);
   const QFontMetricsF metrics(painter.font());
   painter.setPen(figures::kFrameColour);
-  const QString re = QStringLiteral("Re z");
+  const QString re = tr("Re z");
   painter.drawText(QPointF(plot_.center().x() - metrics.horizontalAdvance(re) / 2.0,
                            plot_.bottom() + 8 + metrics.height() + metrics.ascent()),
                    re);
-  painter.drawText(QPointF(plot_.left() + 4, plot_.top() - 6), QStringLiteral("Im z"));
+  painter.drawText(QPointF(plot_.left() + 4, plot_.top() - 6), tr("Im z"));
   figures::drawTitle(painter, QRectF(0, 4, size_.width(), kTop - 8), title());
 }
 
@@ -190,7 +190,7 @@ void RegionPicture::drawLegend(QPainter& painter) const {
     painter.setPen(Qt::black);
     figures::drawLegendText(
         painter, items[i],
-        QStringLiteral("%1 (limit %2)").arg(idOf(m), QString::number(limits_[m], 'g', 5)));
+        tr("%1 (limit %2)").arg(idOf(m), QString::number(limits_[m], 'g', 5)));
   }
   const double z = lambda_ * h_;
   if (!std::isfinite(z)) return;
@@ -202,9 +202,9 @@ void RegionPicture::drawLegend(QPainter& painter) const {
   painter.setPen(Qt::black);
   const double baseline = at.y() + metrics.ascent() / 2.0 - 1.0;
   const double textLeft = items.back().textLeft;
-  painter.drawText(QPointF(textLeft, baseline), QStringLiteral("h·λ = %1").arg(numberText(z)));
+  painter.drawText(QPointF(textLeft, baseline), tr("h·λ = %1").arg(numberText(z)));
   painter.drawText(QPointF(textLeft, baseline + metrics.height()),
-                   QStringLiteral("(h = %1, λ = %2)").arg(numberText(h_), numberText(lambda_)));
+                   tr("(h = %1, λ = %2)").arg(numberText(h_), numberText(lambda_)));
 }
 
 // The point as a ring with a cross; one beyond the plane's edge as an arrow head on that edge.

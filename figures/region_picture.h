@@ -5,6 +5,7 @@
 // line's `stability --chart` both paint this.
 #pragma once
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QRectF>
 #include <QSize>
@@ -18,6 +19,8 @@ class QPainter;
 namespace kemi::lab {
 
 class RegionPicture {
+  Q_DECLARE_TR_FUNCTIONS(RegionPicture)
+
  public:
   RegionPicture();
 

@@ -3,6 +3,7 @@
 // call, each curve as polylines cut to the plot, the methods' markers over all lines (hollow
 // ones first, so RK4's diamond shows inside RK4G's ring), the start, and the legend in the
 // corner the curves leave free.
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
@@ -77,7 +78,8 @@ void drawLegend(QPainter& p, const figure::Transform& t, const SolutionScene& sc
   }
   drawStart(p, toQt(items.back().swatch.centre()));
   p.setPen(Qt::black);
-  figures::drawLegendText(p, items.back(), QStringLiteral("Start"));
+  figures::drawLegendText(p, items.back(),
+                          QCoreApplication::translate("SolutionPicture", "Start"));
 }
 
 }  // namespace

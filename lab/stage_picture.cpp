@@ -203,9 +203,9 @@ void StagePicture::drawAxes(QPainter& painter, const QRectF& plot) const {
 void StagePicture::drawLegend(QPainter& painter) const {
   const QFontMetricsF metrics(painter.font());
   const QColor colour = figures::toQt(figure::methodStyles()[method_].colour);
-  const std::array<QString, 3> texts{reference_ ? QStringLiteral("reference through the start")
-                                                : QStringLiteral("exact through the start"),
-                                     QStringLiteral("stage slopes"), QStringLiteral("the step")};
+  const std::array<QString, 3> texts{
+      reference_ ? tr("reference through the start") : tr("exact through the start"),
+      tr("stage slopes"), tr("the step")};
   const std::array<QPen, 3> pens{
       QPen(QColor(0x90, 0x90, 0x90), 2.0, reference_ ? Qt::DashLine : Qt::SolidLine),
       QPen(colour, 2.5), QPen(Qt::black, 1.5)};
