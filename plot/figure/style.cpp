@@ -74,10 +74,23 @@ MarkerShape methodMarker(std::size_t method, Point at, double radius) {
   return shape;
 }
 
+// How far a marker of unit radius reaches from its centre.
+double reach(std::size_t method) {
+  const MethodStyle& style = methodStyles()[method];
+  const MarkerShape shape = markerShape(style.marker, {0.0, 0.0}, style.hollow ? 1.35 : 1.0);
+  double far = shape.round ? shape.radius : 0.0;
+  for (const Point& p : shape.points) far = std::max(far, std::hypot(p.x, p.y));
+  return far;
+}
+
 std::vector<std::size_t> markerOrder(const std::vector<std::size_t>& methods) {
   std::vector<std::size_t> order = methods;
-  std::stable_partition(order.begin(), order.end(),
-                        [](std::size_t m) { return methodStyles()[m].hollow; });
+  std::stable_sort(order.begin(), order.end(), [](std::size_t a, std::size_t b) {
+    const bool hollowA = methodStyles()[a].hollow;
+    const bool hollowB = methodStyles()[b].hollow;
+    if (hollowA != hollowB) return hollowA;
+    return reach(a) > reach(b);
+  });
   return order;
 }
 

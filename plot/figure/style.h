@@ -55,7 +55,9 @@ MarkerShape markerShape(Marker kind, Point at, double radius);
 // Method `method`'s marker at `at`, with its pen, fill and colour. A hollow marker is a ring
 // 1.35 times as wide, so a filled marker at the same place fits inside it and both show.
 MarkerShape methodMarker(std::size_t method, Point at, double radius = kMarkerRadius);
-// The order in which to draw the markers of `methods` at shared places: the hollow ones first.
+// The order in which to draw the markers of `methods` at shared places: the hollow ones first,
+// then the filled ones from the farthest-reaching down, so a smaller marker lies on a larger one
+// and the larger one's corners still show around it.
 std::vector<std::size_t> markerOrder(const std::vector<std::size_t>& methods);
 
 }  // namespace kemi::figure

@@ -173,6 +173,8 @@ TEST(FigureMarkerTest, EachMethodsMarkerIsItsShapeScaledFromOneRadius) {
 TEST(FigureMarkerTest, RK4AndRK4GBothShowAtTheSamePoint) {
   const std::size_t rk4 = 3, rk4g = 6;
   EXPECT_EQ(markerOrder({rk4, rk4g}), (std::vector<std::size_t>{rk4g, rk4}));
+  // All seven: the ring, then star, square, diamond, triangle, pentagon and Euler's dot on top.
+  EXPECT_EQ(markerOrder({0, 1, 2, 3, 4, 5, 6}), (std::vector<std::size_t>{6, 4, 1, 3, 2, 5, 0}));
   const Point at{0, 0};
   const MarkerShape ring = methodMarker(rk4g, at);
   const MarkerShape diamond = methodMarker(rk4, at);
