@@ -17,16 +17,19 @@ function extent(values, pad = 0.08) {
 export function drawSolution(surface, setup, r, { view, call, redraw }) {
   surface.clear('#fff');
   if (!r || r.error) return r ? r.error : undefined;
-  const [header, ...rows] = parseCsv(r.csv);
-  const columns = header.slice(3).map((id, k) => ({ method: kIds.indexOf(id), cells: rows.map((row) => [num(row[1]), num(row[3 + k])]) }));
-  const xs = rows.map((row) => num(row[1]));
-  const box = view ?? (() => {
-    const [x0, x1] = extent(xs, 0.02);
+  // Read once per table: a redraw while panning only maps and paints.
+  r.parsed ??= (() => {
+    const [header, ...rows] = parseCsv(r.csv);
+    return { rows, columns: header.slice(3).map((id, k) => ({ method: kIds.indexOf(id), cells: rows.map((row) => [num(row[1]), num(row[3 + k])]) })) };
+  })();
+  const { rows, columns } = r.parsed;
+  const box = view ?? r.home ?? (() => {
+    const [x0, x1] = extent(rows.map((row) => num(row[1])), 0.02);
     const [y0, y1] = extent([...r.curve.ys ?? [], ...columns.flatMap((c) => c.cells.map((p) => p[1]))]);
-    return { x0, x1, y0, y1 };
+    r.home = { x0, x1, y0, y1 };
+    return r.home;
   })();
   const frame = new Frame(surface, box);
-  if (surface.canvas === undefined) surface.canvas = null;
   r.frame = frame;
   const key = `${box.x0},${box.x1},${box.y0},${box.y1}`;
   if (r.fieldKey !== key && call) {
@@ -168,13 +171,15 @@ export function drawConvergence(surface, setup, r, { workPrecision }) {
 
 // One line per method: its rows, smallest |error| and where, the last observed order.
 export function convergenceSummary(rows) {
-  const lines = ['method,rows,smallest_error,at_N,evaluations,last_observed_order'];
+  const lines = ['method,rows,smallest_error,at_N,evaluations,median_order_before_it'];
   for (const id of kIds) {
     const mine = rows.filter((row) => row[0] === id);
     if (!mine.length) continue;
     const best = mine.reduce((a, b) => (Math.abs(num(b[6])) < Math.abs(num(a[6])) ? b : a));
-    const orders = mine.filter((row) => row[7] !== '');
-    lines.push([id, mine.length, Math.abs(num(best[6])), best[1], best[8], orders.length ? orders[orders.length - 1][7] : ''].join(','));
+    // The observed orders up to the smallest error, before the rounding floor: their median.
+    const orders = mine.slice(0, mine.indexOf(best) + 1).map((row) => num(row[7])).filter(Number.isFinite).sort((a, b) => a - b);
+    const median = orders.length ? orders[Math.floor(orders.length / 2)] : '';
+    lines.push([id, mine.length, Math.abs(num(best[6])), best[1], best[8], median].join(','));
   }
   return `${lines.join('\r\n')}\r\n`;
 }
@@ -191,7 +196,8 @@ export function drawSteps(surface, setup, r, { step }) {
   const [xa, ya, xb, yb] = [num(a[1]), num(a[2]), num(b[1]), num(b[2])];
   const h = xb - xa;
   const stages = b.slice(6, 12).map(num).map((k, j) => ({ k, j })).filter((s) => Number.isFinite(s.k));
-  const ends = stages.map((s) => ya + h * s.k);
+  // The table's stages are increments h*f at the stage's point: each drawn from the step's start.
+  const ends = stages.map((s) => ya + s.k);
   const box = (() => { const [x0, x1] = extent([xa, xb], 0.1); const [y0, y1] = extent([ya, yb, num(a[3]), num(b[3]), ...ends], 0.12); return { x0, x1, y0, y1 }; })();
   const frame = new Frame(surface, box);
   frame.axes('x', 'y');
@@ -207,8 +213,8 @@ export function drawSteps(surface, setup, r, { step }) {
     marker(surface, m, frame.fx(xb), frame.fy(yb));
   });
   frame.legend([{ name: `${setup.method} step ${i}`, colour: '#000', dash: [] }, { name: 'exact / reference', colour: '#c00000', dash: [] },
-                ...stages.map((s) => ({ name: `k${s.j + 1} slope`, colour: kStageColours[s.j], dash: [3, 2] }))]);
-  return `Step ${i} of ${setup.method} from (${a[1]}, ${a[2]}) to (${b[1]}, ${b[2]}), h = ${h}: the slopes of its stages ${stages.map((s) => `k${s.j + 1} = ${b[6 + s.j]}`).join(', ')} drawn from the step's start; circles mark the solution.`;
+                ...stages.map((s) => ({ name: `y + k${s.j + 1}`, colour: kStageColours[s.j], dash: [3, 2] }))]);
+  return `Step ${i} of ${setup.method} from (${a[1]}, ${a[2]}) to (${b[1]}, ${b[2]}), h = ${h}: its stages ${stages.map((s) => `k${s.j + 1} = ${b[6 + s.j]}`).join(', ')} each drawn as y + k from the step's start; circles mark the solution.`;
 }
 
 // ---- Stability: each method's region |R(z)| <= 1 with h·lambda marked, or the real axis.

@@ -1,7 +1,7 @@
 // Kemi Lab's page: the setup (controls and address), the four tabs and their downloads. The
 // numbers come from the lab module in Web Workers (lab-worker.js); this thread only shows them.
 import { CanvasSurface, SvgSurface } from './lab-draw.js';
-import { drawSolution, drawConvergence, drawSteps, drawStability, solutionView } from './lab-pictures.js';
+import { drawSolution, drawConvergence, drawSteps, drawStability, solutionView, convergenceSummary } from './lab-pictures.js';
 import { parseCsv, renderTable, download } from './lab-tables.js';
 
 const $ = (id) => document.getElementById(id);
@@ -228,6 +228,7 @@ function runSweep() {
     result.csv = result.header + methods.map((m) => result.bodies.get(m) ?? '').join('');
     result.seconds = (performance.now() - started) / 1000;
     renderTable($('convergenceTable'), result.csv, 'convergence table');
+    renderTable($('convergenceSummary'), convergenceSummary(result.rows), 'Summary per method');
     $('convergenceNotes').textContent = result.notes.join('\n');
     document.body.dataset.sweep = 'done';
     drawTab('convergence');
@@ -331,6 +332,7 @@ async function start() {
   for (const r of document.querySelectorAll('input[name=stabilityView]')) r.addEventListener('change', () => drawTab('stability'));
   solutionView($('solutionPicture'), {
     get: () => state.view, set: (v) => { state.view = v; drawTab('solution'); },
+    frame: () => state.results.solution?.frame,
     setStart: (x0, y0) => {
       if ($('equation').value === 'typed') { $('equationX0').value = x0; $('equationY0').value = y0; }
       else state.setup = { ...state.setup, x0, y0 };

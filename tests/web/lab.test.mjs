@@ -112,10 +112,10 @@ test('a typed equation is refused with the command line\'s sentence', () => {
     assert.notEqual(run.status, 0, f);
     const said = check.f || check.exact;
     assert.ok(said.endsWith('.'), said);
-    // The same sentence, with a capital and a full stop; muParser in WebAssembly may name the
-    // token and position of a malformed expression differently.
+    // The same sentence, with a capital and a full stop (muParser's own number reader in
+    // WebAssembly took "2x" as one malformed number before the study library gave it another).
     const sentence = said.slice(0, -1).toLowerCase();
-    if (!/unexpected/.test(sentence)) assert.match(run.stderr.toLowerCase(), new RegExp(sentence.replace(/[.*+?^${}()|[\]\\]/g, '\\$&')));
+    assert.ok(run.stderr.toLowerCase().includes(sentence), `${said} against ${run.stderr}`);
   }
 });
 
