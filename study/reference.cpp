@@ -1,10 +1,10 @@
 // Reference solutions by Boost.Odeint's controlled Runge-Kutta-Fehlberg 7(8): driven step by step
 // here, so that the work can be capped and a solution that blows up is told from a hard one.
+#include <fmt/format.h>
 #include <algorithm>
 #include <array>
 #include <boost/numeric/odeint.hpp>
 #include <cmath>
-#include <fmt/format.h>
 #include <string>
 
 #include "solution.h"

@@ -1,10 +1,10 @@
 // Strict reading of the lab's numbers and method ids.
 #include "study_input.h"
 
+#include <fast_float/fast_float.h>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <fast_float/fast_float.h>
 
 #include "method_table.h"
 
@@ -29,8 +29,8 @@ std::optional<double> readNumber(std::string_view text) {
   if (digits.front() == '+') digits.remove_prefix(1);
   if (digits.empty() || (text.front() == '+' && digits.front() == '-')) return std::nullopt;
   double value = 0.0;
-  const auto [end, error] = fast_float::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                                   fast_float::chars_format::general);
+  const auto [end, error] = fast_float::from_chars(digits.data(), digits.data() + digits.size(),
+                                                   value, fast_float::chars_format::general);
   if (end != digits.data() + digits.size() || error != std::errc()) return std::nullopt;
   // fast_float rounds a number too large for a double to infinity, which is no number here, and
   // one too small to a zero of its sign, which is that zero only when written with a negative

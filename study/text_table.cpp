@@ -1,9 +1,9 @@
 // Study results as CSV and Markdown text.
 #include "text_table.h"
 
+#include <fmt/format.h>
 #include <algorithm>
 #include <cmath>
-#include <fmt/format.h>
 
 #include "method_table.h"
 

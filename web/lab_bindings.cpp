@@ -22,15 +22,18 @@ kemi::web::LabSetup setupOf(const val& v) {
     const val f = v[name];
     return f.isString() ? f.as<std::string>() : std::string();
   };
-  return {field("eq"), field("f"),  field("x0"),   field("y0"),     field("exact"),
-          field("x1"), field("n"),  field("maxn"), field("method"), field("methods")};
+  return {field("eq"), field("f"), field("x0"),   field("y0"),     field("exact"),
+          field("x1"), field("n"), field("maxn"), field("method"), field("methods")};
 }
 
 val setupValue(const kemi::web::LabSetup& s) {
   val out = val::object();
   const std::pair<const char*, const std::string*> fields[] = {
-      {"eq", &s.eq}, {"f", &s.f}, {"x0", &s.x0}, {"y0", &s.y0}, {"exact", &s.exact},
-      {"x1", &s.x1}, {"n", &s.n}, {"maxn", &s.maxn}, {"method", &s.method}, {"methods", &s.methods}};
+      {"eq", &s.eq},         {"f", &s.f},
+      {"x0", &s.x0},         {"y0", &s.y0},
+      {"exact", &s.exact},   {"x1", &s.x1},
+      {"n", &s.n},           {"maxn", &s.maxn},
+      {"method", &s.method}, {"methods", &s.methods}};
   for (const auto& [name, value] : fields) out.set(name, *value);
   return out;
 }
@@ -98,8 +101,8 @@ val checkEquation(const std::string& f, const std::string& x0, const std::string
 }
 
 val convergence(const val& setup, bool withHeader, val onRow) {
-  return tableValue(kemi::web::convergenceCsv(
-      setupOf(setup), withHeader, [&onRow](const std::string& line) { onRow(line); }));
+  return tableValue(kemi::web::convergenceCsv(setupOf(setup), withHeader,
+                                              [&onRow](const std::string& line) { onRow(line); }));
 }
 
 // The slope f(x, y) on a grid of nx x ny points over the rectangle, row by row from y = yMin;
@@ -109,7 +112,8 @@ val slopes(const val& setup, double xMin, double xMax, double yMin, double yMax,
   std::vector<double> out;
   for (int j = 0; j < ny; ++j)
     for (int i = 0; i < nx; ++i)
-      out.push_back(f(xMin + (xMax - xMin) * (i + 0.5) / nx, yMin + (yMax - yMin) * (j + 0.5) / ny));
+      out.push_back(
+          f(xMin + (xMax - xMin) * (i + 0.5) / nx, yMin + (yMax - yMin) * (j + 0.5) / ny));
   return copied(out);
 }
 
@@ -147,9 +151,12 @@ EMSCRIPTEN_BINDINGS(kemi_lab) {
   emscripten::function("presets", &presets);
   emscripten::function("methods", &methods);
   emscripten::function("checkEquation", &checkEquation);
-  emscripten::function("compare", +[](const val& s) { return tableValue(kemi::web::compareCsv(setupOf(s))); });
-  emscripten::function("steps", +[](const val& s) { return tableValue(kemi::web::stepsCsv(setupOf(s))); });
-  emscripten::function("stability", +[](const val& s) { return tableValue(kemi::web::stabilityCsv(setupOf(s))); });
+  emscripten::function(
+      "compare", +[](const val& s) { return tableValue(kemi::web::compareCsv(setupOf(s))); });
+  emscripten::function(
+      "steps", +[](const val& s) { return tableValue(kemi::web::stepsCsv(setupOf(s))); });
+  emscripten::function(
+      "stability", +[](const val& s) { return tableValue(kemi::web::stabilityCsv(setupOf(s))); });
   emscripten::function("convergence", &convergence);
   emscripten::function("slopes", &slopes);
   emscripten::function("solutionCurve", &solutionCurve);

@@ -33,7 +33,9 @@ std::vector<std::size_t> methodsOf(const LabSetup& s) {
   return study::readMethodList(s.methods).methods;
 }
 
-std::int64_t whole(const std::string& text) { return *study::readWholeNumber(text); }
+std::int64_t whole(const std::string& text) {
+  return *study::readWholeNumber(text);
+}
 
 template <class Compute>
 TableText guarded(Compute compute) {
@@ -89,14 +91,14 @@ SetupReading readSetup(const LabSetup& asked) {
       problem = *check.problem;
       problem.x1 = problem.x0 + 1.0;
     } else {
-      for (const auto& [name, why] : {std::pair{"f", check.f}, {"x0", check.x0}, {"y0", check.y0},
-                                     {"exact", check.exact}})
+      for (const auto& [name, why] :
+           {std::pair{"f", check.f}, {"x0", check.x0}, {"y0", check.y0}, {"exact", check.exact}})
         if (!why.empty()) ignore(name, why.substr(0, why.size() - 1));
     }
   } else {
     // A preset from another start, as `kemi-lab --equation ID --x0 X --y0 Y` studies it.
-    for (auto [name, text, value] : {std::tuple{"x0", &asked.x0, &problem.x0},
-                                     std::tuple{"y0", &asked.y0, &problem.y0}}) {
+    for (auto [name, text, value] :
+         {std::tuple{"x0", &asked.x0, &problem.x0}, std::tuple{"y0", &asked.y0, &problem.y0}}) {
       if (text->empty()) continue;
       const std::optional<double> v = study::readNumber(*text);
       if (v && std::isfinite(*v)) {
@@ -169,7 +171,8 @@ TableText stabilityCsv(const LabSetup& s) {
   return guarded([&] {
     return TableText{study::toCsv(study::problemStabilityText(
                          study::problemStabilityRows(setupProblem(s), methodsOf(s)))),
-                     {}, {}};
+                     {},
+                     {}};
   });
 }
 
@@ -195,10 +198,10 @@ TableText convergenceCsv(const LabSetup& s, bool withHeader,
     if (!withHeader) t.csv.erase(0, t.csv.find('\n') + 1);
     for (const study::MethodEnd& end : result.ends)
       if (!end.cause.empty())
-        t.notes.push_back(std::string(kMethods[end.method].id) +
-                          (end.lastN == 0 ? " has no row"
-                                          : " stops after N = " + std::to_string(end.lastN)) +
-                          ": " + end.cause);
+        t.notes.push_back(
+            std::string(kMethods[end.method].id) +
+            (end.lastN == 0 ? " has no row" : " stops after N = " + std::to_string(end.lastN)) +
+            ": " + end.cause);
     return t;
   });
 }
