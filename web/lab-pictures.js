@@ -14,7 +14,7 @@ function extent(values, pad = 0.08) {
 }
 
 // ---- Solution: the field, the solution (dashed and named when it is a reference), the polygons.
-export function drawSolution(surface, setup, r, { view, call, redraw }) {
+export function drawSolution(surface, setup, r, { view, call, redraw, x0 }) {
   surface.clear('#fff');
   if (!r || r.error) return r ? r.error : undefined;
   // Read once per table: a redraw while panning only maps and paints.
@@ -71,7 +71,7 @@ export function drawSolution(surface, setup, r, { view, call, redraw }) {
   const solutionName = r.curve.accuracy > 0 ? `reference (within ${r.curve.accuracy.toPrecision(2)})` : 'exact solution';
   frame.legend([{ name: solutionName, colour: '#c00000', dash: r.curve.accuracy > 0 ? [4, 3] : [] },
                 ...columns.map((c) => ({ name: kIds[c.method], method: c.method }))]);
-  return `The ${solutionName} from x = ${setup.x0 || rows[0]?.[1]} to ${setup.x1} and the points of N = ${setup.n} steps of ${columns.map((c) => kIds[c.method]).join(', ')}, over the direction field.`;
+  return `The ${solutionName} from x = ${x0} to ${setup.x1} and the points of N = ${setup.n} steps of ${columns.map((c) => kIds[c.method]).join(', ')}, over the direction field.`;
 }
 
 // Pan by drag, arrow keys and one finger; zoom by wheel, + and - and pinch; Home for the whole
@@ -219,12 +219,12 @@ export function drawSteps(surface, setup, r, { step }) {
 
 // ---- Stability: each method's region |R(z)| <= 1 with h·lambda marked, or the real axis.
 const kPlane = { x0: -5, x1: 1, y0: -3.5, y1: 3.5 };
-export function drawStability(surface, setup, r, { call, redraw, stabilityView }) {
+export function drawStability(surface, setup, r, { call, redraw, stabilityView, x0 }) {
   surface.clear('#fff');
   if (!r || r.error) return r ? r.error : undefined;
   const [, ...rows] = parseCsv(r.csv);
   const methods = rows.map((row) => kIds.indexOf(row[0]));
-  const h = (num(setup.x1) - num(setup.x0 || '0')) / num(setup.n);
+  const h = (num(setup.x1) - num(x0)) / num(setup.n);
   const lambda = num(rows[0]?.[4]);
   const z = h * lambda;
   const stableAt = rows.filter((row) => row[5] === '' || Math.abs(h) <= num(row[5])).map((row) => row[0]);

@@ -179,7 +179,9 @@ function drawTab(tab, surface = new CanvasSurface($(`${tab}Picture`))) {
   const r = state.results[tab];
   const s = state.setup;
   const draw = { solution: drawSolution, convergence: drawConvergence, steps: drawSteps, stability: drawStability }[tab];
-  const description = draw(surface, s, r, { view: state.view, call, step: Number($('step').value),
+  // The start abscissa: typed, moved by a click, or the preset's own.
+  const x0 = s.x0 || state.info.presets.find((p) => p.id === s.eq).x0;
+  const description = draw(surface, s, r, { view: state.view, call, step: Number($('step').value), x0,
     workPrecision: $('workPrecision').checked, stabilityView: document.querySelector('input[name=stabilityView]:checked').value,
     redraw: () => drawTab(tab) });
   if (description !== undefined && surface instanceof CanvasSurface) $(`${tab}Description`).textContent = description;
@@ -233,15 +235,22 @@ function runSweep() {
     document.body.dataset.sweep = 'done';
     drawTab('convergence');
   };
-  const next = (retried = false, method = queue.shift()) => {
-    if (method === undefined) return;
+  // Each worker loads the module once and takes the next method when it is done with one.
+  const hire = () => {
     const w = new Worker(new URL('./lab-worker.js', import.meta.url), { type: 'module' });
     sweep.workers.push(w);
-    const done = () => { w.terminate(); sweep.workers = sweep.workers.filter((x) => x !== w); };
+    return w;
+  };
+  const fire = (w) => { w.terminate(); sweep.workers = sweep.workers.filter((x) => x !== w); };
+  const settled = () => {
+    $('sweepProgress').value = ++result.done / result.total;
+    if (result.done === result.total) finish();
+  };
+  const next = (w, retried = false, method = queue.shift()) => {
+    if (method === undefined) { fire(w); return; }
     w.onmessage = ({ data }) => {
       if (data.row) { result.rows.push(parseCsv(data.row)[0]); scheduleDraw(); return; }
       if (data.ready) return;
-      done();
       if (data.failure) result.notes.push(`${method}: ${data.failure}`);
       else {
         const lines = data.result.csv.split('\r\n');
@@ -249,26 +258,25 @@ function runSweep() {
         result.bodies.set(method, lines.slice(1).join('\r\n'));
         result.notes.push(...data.result.notes, ...(data.result.error ? [data.result.error] : []));
       }
-      $('sweepProgress').value = ++result.done / result.total;
-      if (result.done === result.total) finish(); else next();
+      settled();
+      if (data.failure) { fire(w); next(hire()); } else next(w);
     };
-    // A worker that dies is replaced once; the page says which method it was running.
+    // A worker that dies is replaced; its method runs once more in the new one.
     w.onerror = (event) => {
       event.preventDefault();
-      done();
+      fire(w);
       result.rows = result.rows.filter((row) => row[0] !== method);
       result.notes.push(`The worker running ${method} stopped (${event.message || 'out of memory'})` +
                         (retried ? '; the method has no rows.' : '; a new worker runs it again.'));
       $('convergenceNotes').textContent = result.notes.join('\n');
-      if (retried) { $('sweepProgress').value = ++result.done / result.total; if (result.done === result.total) finish(); else next(); }
-      else next(true, method);
+      if (retried) { settled(); next(hire()); } else next(hire(), true, method);
     };
     w.postMessage({ id: 1, kind: 'convergence', setup: { ...setup, methods: method } });
   };
   const pool = Math.min(methods.length, navigator.hardwareConcurrency || 2);
   $('sweepProgress').value = 0;
   document.body.dataset.sweep = 'running';
-  for (let i = 0; i < pool; i++) next();
+  for (let i = 0; i < pool; i++) next(hire());
 }
 function cancelSweep(tell = true) {
   for (const w of sweep.workers) w.terminate();

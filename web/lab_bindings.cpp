@@ -12,6 +12,7 @@
 #include "problem.h"
 #include "solution.h"
 #include "stability_region.h"
+#include "text_table.h"
 
 namespace {
 
@@ -73,6 +74,7 @@ val presets() {
     val one = val::object();
     one.set("id", std::string(info.id));
     one.set("caption", kemi::study::writtenCaption(p));
+    one.set("x0", kemi::study::shortestText(p.x0));
     out.call<void>("push", one);
   }
   return out;
