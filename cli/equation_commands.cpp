@@ -3,9 +3,9 @@
 
 #include <QCommandLineParser>
 
+#include "compare_table.h"
 #include "method_table.h"
 #include "problem_steps.h"
-#include "solution.h"
 #include "solution_export.h"
 
 namespace kemi::lab {
@@ -23,29 +23,13 @@ int compare(const QCommandLineParser& parser) {
                      kCompareChart.accepts);
   Outputs outputs(readOutputPath(parser, kOutput), chart);
   if (openOutputs("compare", outputs) != 0) return 1;
-  // The abscissae accumulate as every method's do, so the grid is the same for all.
-  const double h = (problem.x1 - problem.x0) / static_cast<double>(n);
-  std::vector<double> xs{problem.x0};
-  for (std::int64_t i = 1; i <= n; ++i) xs.push_back(xs.back() + h);
-  const study::Solution solution(problem, xs);
-  std::vector<double> values;
-  values.reserve(xs.size());
-  for (const double x : xs) values.push_back(solution.at(x));
-
-  std::vector<study::Polygon> polygons;
+  const study::CompareTable compared = study::compareTable(problem, n, methods);
   std::string notes;
-  for (const std::size_t m : methods) {
-    polygons.push_back(study::polygon(problem, m, n));
-    if (polygons.back().failedStep != 0) {
-      const std::string note = std::string(kMethods[m].id) + " stops at step " +
-                               std::to_string(polygons.back().failedStep) +
-                               ", whose point left the range of a double";
-      tell("compare", note);
-      notes += "- " + note + "\n";
-    }
+  for (const std::string& note : compared.notes) {
+    tell("compare", note);
+    notes += "- " + note + "\n";
   }
-  std::string text =
-      formatted(study::compareText(xs, values, solution.exact(), polygons), format, problem);
+  std::string text = formatted(compared.table, format, problem);
   if (format == TextFormat::Markdown && !notes.empty()) text += "\n" + notes;
   return deliver("compare", outputs, text, [&](QByteArray& bytes, QString& error) {
     return drawSolutionChart({problem, n, methods}, outputs.chartPath, bytes, error);

@@ -297,6 +297,13 @@ ConvergenceResult runConvergence(const Problem& problem, const ConvergenceSettin
                        sorted.methods.end());
   checkProblem(problem);
   Sweep sweep(sorted, problem, callbacks);
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+  // A page without cross-origin isolation has no threads: the sweep runs on the caller's thread,
+  // a Web Worker of the page.
+  if (callbacks.workerStarted) callbacks.workerStarted();
+  sweep.work(stop);
+  return sweep.result(stop.stop_requested());
+#else
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   const unsigned workers = settings.workers != 0 ? settings.workers : cores;
   {
@@ -309,6 +316,7 @@ ConvergenceResult runConvergence(const Problem& problem, const ConvergenceSettin
       });
   }
   return sweep.result(stop.stop_requested());
+#endif
 }
 
 }  // namespace kemi::study

@@ -1,9 +1,9 @@
 // Reference solutions by Boost.Odeint's controlled Runge-Kutta-Fehlberg 7(8): driven step by step
 // here, so that the work can be capped and a solution that blows up is told from a hard one.
+#include <fmt/format.h>
 #include <algorithm>
 #include <array>
 #include <boost/numeric/odeint.hpp>
-#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -17,10 +17,7 @@ namespace odeint = boost::numeric::odeint;
 
 // Four significant digits: the point is where, not the last bit.
 std::string near(double x) {
-  std::array<char, 32> buffer{};
-  const auto r =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::general, 5);
-  return std::string(buffer.data(), r.ptr);
+  return fmt::format("{:.5g}", x);
 }
 
 [[noreturn]] void blowsUp(double x) {

@@ -1,9 +1,9 @@
 // Strict reading of the lab's numbers and method ids.
 #include "study_input.h"
 
+#include <fast_float/fast_float.h>
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 
 #include "method_table.h"
@@ -29,16 +29,17 @@ std::optional<double> readNumber(std::string_view text) {
   if (digits.front() == '+') digits.remove_prefix(1);
   if (digits.empty() || (text.front() == '+' && digits.front() == '-')) return std::nullopt;
   double value = 0.0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (end != digits.data() + digits.size()) return std::nullopt;
-  if (error == std::errc::result_out_of_range) {
-    // Too small for a double reads as a zero of its sign; too large is no number here.
-    const std::size_t e = digits.find_first_of("eE");
-    if (e != std::string_view::npos && digits[e + 1] == '-')
-      return digits.front() == '-' ? -0.0 : 0.0;
+  const auto [end, error] = fast_float::from_chars(digits.data(), digits.data() + digits.size(),
+                                                   value, fast_float::chars_format::general);
+  if (end != digits.data() + digits.size() || error != std::errc()) return std::nullopt;
+  // fast_float rounds a number too large for a double to infinity, which is no number here, and
+  // one too small to a zero of its sign, which is that zero only when written with a negative
+  // exponent (a long run of zeros after the point is no number either).
+  if (std::isinf(value)) return std::nullopt;
+  const std::size_t e = digits.find_first_of("eE");
+  if (value == 0.0 && digits.substr(0, e).find_first_of("123456789") != std::string_view::npos &&
+      (e == std::string_view::npos || digits[e + 1] != '-'))
     return std::nullopt;
-  }
-  if (error != std::errc()) return std::nullopt;
   return value;
 }
 

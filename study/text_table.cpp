@@ -1,9 +1,8 @@
 // Study results as CSV and Markdown text.
 #include "text_table.h"
 
+#include <fmt/format.h>
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <cmath>
 
 #include "method_table.h"
@@ -36,9 +35,40 @@ bool numeric(const std::string& cell) {
 std::string shortestText(double value) {
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-  std::array<char, 32> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return std::string(buffer.data(), result.ptr);
+  // {fmt}'s shortest round-trip digits, read back as digits and a decimal point, then laid out
+  // as the tables always had them: the shorter of "123.5" and "1.235e+02", fixed on a tie, and a
+  // whole number in fixed form with all its digits ("6196953087261802496", not zeros).
+  const std::string text = fmt::format("{}", value);
+  const bool negative = text.front() == '-';
+  std::string digits;
+  int point = -1;
+  std::size_t i = negative ? 1 : 0;
+  for (; i < text.size() && text[i] != 'e'; ++i) {
+    if (text[i] == '.')
+      point = static_cast<int>(digits.size());
+    else
+      digits += text[i];
+  }
+  if (point < 0) point = static_cast<int>(digits.size());
+  if (i < text.size()) point += std::stoi(text.substr(i + 1));
+  const std::size_t lead = digits.find_first_not_of('0');
+  if (lead == std::string::npos) return negative ? "-0" : "0";
+  digits.erase(0, lead);
+  point -= static_cast<int>(lead);
+  digits.erase(digits.find_last_not_of('0') + 1);
+  const int n = static_cast<int>(digits.size());
+  const int e = point - 1;  // the exponent of d.ddd
+  const int absE = std::abs(e);
+  const int fixedLength = e >= 0 ? std::max(n, e + 1) + (n > e + 1 ? 1 : 0) : 1 - e + n;
+  const int scientificLength = n + (n > 1 ? 1 : 0) + 2 + (absE >= 100 ? 3 : 2);
+  const std::string sign = negative ? "-" : "";
+  if (fixedLength <= scientificLength) {
+    if (e >= n - 1) return fmt::format("{:.0f}", value);
+    if (e >= 0) return sign + digits.substr(0, e + 1) + "." + digits.substr(e + 1);
+    return sign + "0." + std::string(-e - 1, '0') + digits;
+  }
+  return sign + digits.substr(0, 1) + (n > 1 ? "." + digits.substr(1) : "") +
+         fmt::format("e{}{:02}", e < 0 ? '-' : '+', absE);
 }
 
 TextTable convergenceText(const std::vector<ConvergenceRow>& rows, bool exact) {

@@ -3,6 +3,10 @@
 
 #include <muParser.h>
 
+#ifdef __EMSCRIPTEN__
+#include <fast_float/fast_float.h>
+#endif
+
 #include <cctype>
 #include <cmath>
 #include <numbers>
@@ -72,6 +76,36 @@ std::string sentence(const mu::Parser::exception_type& e, const std::string& tex
   return message;
 }
 
+#ifdef __EMSCRIPTEN__
+// muParser reads numbers through a stream. Emscripten's C++ library (libc++) takes "2x" as one
+// malformed number where glibc's (libstdc++) reads the 2 and stops, so the browser build would
+// word "2x+" differently from the desktop. This reader, tried before muParser's own, reads a
+// number as libstdc++ does: a sign, digits with at most one point, and an exponent only with
+// its digits (a bare "1e" is no number), and nothing beyond the range of a double.
+int decimalValue(const char* text, int* pos, double* value) {
+  const char* p = text;
+  if (*p == '+' || *p == '-') ++p;
+  const char* digits = p;
+  while (std::isdigit(static_cast<unsigned char>(*p)) != 0) ++p;
+  if (*p == '.') ++p;
+  while (std::isdigit(static_cast<unsigned char>(*p)) != 0) ++p;
+  if (p == digits || (p == digits + 1 && *digits == '.')) return 0;
+  if (*p == 'e' || *p == 'E') {
+    const char* e = p + 1;
+    if (*e == '+' || *e == '-') ++e;
+    if (std::isdigit(static_cast<unsigned char>(*e)) == 0) return 0;
+    while (std::isdigit(static_cast<unsigned char>(*e)) != 0) ++e;
+    p = e;
+  }
+  const char* first = *text == '+' ? text + 1 : text;
+  const auto [end, error] = fast_float::from_chars(first, p, *value);
+  // Beyond the range of a double the stream fails; one too small reads as its zero.
+  if (error != std::errc() || end != p || !std::isfinite(*value)) return 0;
+  *pos += static_cast<int>(p - text);
+  return 1;
+}
+#endif
+
 double naturalLog(double v) {
   return std::log(v);
 }
@@ -93,6 +127,9 @@ Evaluator::Evaluator(const std::string& text, bool withY) : parts_(std::make_uni
       throw ExpressionError("the expression holds a character other than printable ASCII");
   mu::Parser& p = parts_->parser;
   try {
+#ifdef __EMSCRIPTEN__
+    p.AddValIdent(&decimalValue);
+#endif
     p.DefineVar("x", &parts_->x);
     if (withY) p.DefineVar("y", &parts_->y);
     // ln and log both the natural logarithm, as in C and most textbooks.

@@ -97,3 +97,5 @@ $('Form_About').addEventListener('keydown', (event) => {
   if (event.key === 'Escape') $('Form_About').close();
 });
 command.focus();
+// Both pages keep working offline once loaded (sw.js caches the site).
+if ('serviceWorker' in navigator && location.protocol !== 'file:') navigator.serviceWorker.register('sw.js').catch(() => {});

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "study_input.h"
 
@@ -20,6 +21,8 @@ TEST(StudyInputTest, ReadsOnlyTextsThatAreEntirelyNumbers) {
     EXPECT_EQ(*readNumber(text), value) << text;
   }
   EXPECT_TRUE(std::signbit(*readNumber("-1e-400")));
+  // Too small for a double without a negative exponent: no number, as before.
+  EXPECT_FALSE(readNumber("0." + std::string(400, '0') + "1"));
 }
 
 TEST(StudyInputTest, WholeNumbersAndMethodIds) {

@@ -24,6 +24,26 @@ TEST(TextTableTest, NumbersAreTheShortestTextsThatReadBackUnderAnyLocale) {
   EXPECT_EQ(shortestText(0.1), "0.1");
 }
 
+// The tables' number texts were C++'s shortest form (std::to_chars) before they came from
+// {fmt}: the shorter of fixed and scientific, fixed on a tie, whole numbers with all digits.
+TEST(TextTableTest, NumbersKeepTheShorterOfFixedAndScientificForm) {
+  const std::pair<double, const char*> cases[] = {{1e15, "1e+15"},
+                                                  {123456.0, "123456"},
+                                                  {1e-5, "1e-05"},
+                                                  {0.0001, "1e-04"},
+                                                  {0.000123, "0.000123"},
+                                                  {100.0, "100"},
+                                                  {1e22, "1e+22"},
+                                                  {1.5e300, "1.5e+300"},
+                                                  {5e-324, "5e-324"},
+                                                  {-0.0, "-0"},
+                                                  {1e16, "1e+16"},
+                                                  {-2.5, "-2.5"},
+                                                  {6196953087261802496.0, "6196953087261802496"},
+                                                  {12345678901234568.0, "12345678901234568"}};
+  for (const auto& [value, text] : cases) EXPECT_EQ(shortestText(value), text) << text;
+}
+
 TEST(TextTableTest, CsvAndMarkdownLayout) {
   StepTable steps = buildStepTable(0, 0.5, 1);
   const TextTable t = stepText(steps);

@@ -1,0 +1,280 @@
+// The four tabs' pictures over a surface (lab-draw.js), and the Solution picture's pan, zoom and
+// click. Every function returns the picture's description for a screen reader and the SVG.
+import { Frame, marker, methodStyles } from './lab-draw.js';
+import { parseCsv } from './lab-tables.js';
+
+const kIds = ['Euler', 'EulerEP', 'EulerMP', 'RK4', 'RKF', 'RKM', 'RK4G'];
+const num = (t) => (t === '' || t === undefined ? NaN : Number(t));
+
+function extent(values, pad = 0.08) {
+  const finite = values.filter((v) => Number.isFinite(v) && Math.abs(v) < 1e12);
+  let [lo, hi] = finite.length ? [Math.min(...finite), Math.max(...finite)] : [-1, 1];
+  if (hi - lo < 1e-12) { lo -= 1; hi += 1; }
+  return [lo - (hi - lo) * pad, hi + (hi - lo) * pad];
+}
+
+// ---- Solution: the field, the solution (dashed and named when it is a reference), the polygons.
+export function drawSolution(surface, setup, r, { view, call, redraw, x0 }) {
+  surface.clear('#fff');
+  if (!r || r.error) return r ? r.error : undefined;
+  // Read once per table: a redraw while panning only maps and paints.
+  r.parsed ??= (() => {
+    const [header, ...rows] = parseCsv(r.csv);
+    return { rows, columns: header.slice(3).map((id, k) => ({ method: kIds.indexOf(id), cells: rows.map((row) => [num(row[1]), num(row[3 + k])]) })) };
+  })();
+  const { rows, columns } = r.parsed;
+  const box = view ?? r.home ?? (() => {
+    const [x0, x1] = extent(rows.map((row) => num(row[1])), 0.02);
+    const [y0, y1] = extent([...r.curve.ys ?? [], ...columns.flatMap((c) => c.cells.map((p) => p[1]))]);
+    r.home = { x0, x1, y0, y1 };
+    return r.home;
+  })();
+  const frame = new Frame(surface, box);
+  r.frame = frame;
+  const key = `${box.x0},${box.x1},${box.y0},${box.y1}`;
+  if (r.fieldKey !== key && call) {
+    r.fieldKey = key;
+    clearTimeout(r.fieldTimer);
+    r.fieldTimer = setTimeout(() => call('slopes', setup, [box.x0, box.x1, box.y0, box.y1, 24, 16]).then((s) => {
+      if (r.fieldKey === key) { r.field = { box, s }; redraw(); }
+    }).catch(() => {}), view ? 80 : 0);
+  }
+  frame.axes('x', 'y');
+  frame.inside(() => {
+    if (r.field) {
+      const { box: b, s } = r.field;
+      const segments = [];
+      const sx = (frame.right - frame.left) / (box.x1 - box.x0);
+      const sy = (frame.bottom - frame.top) / (box.y1 - box.y0);
+      for (let j = 0; j < 16; j++) for (let i = 0; i < 24; i++) {
+        const slope = s[j * 24 + i];
+        if (!Number.isFinite(slope)) continue;
+        const x = b.x0 + (b.x1 - b.x0) * (i + 0.5) / 24;
+        const y = b.y0 + (b.y1 - b.y0) * (j + 0.5) / 16;
+        const dx = sx; const dy = -slope * sy;
+        const len = Math.hypot(dx, dy);
+        const [px, py] = [frame.fx(x), frame.fy(y)];
+        segments.push([px - 6 * dx / len, py - 6 * dy / len, px + 6 * dx / len, py + 6 * dy / len]);
+      }
+      surface.lines(segments, '#b8b8b8');
+    }
+    if (r.curve.xs) {
+      surface.path(Array.from(r.curve.xs, (x, i) => [frame.fx(x), frame.fy(r.curve.ys[i])]),
+                   { colour: '#c00000', width: 2, dash: r.curve.accuracy > 0 ? [4, 3] : [] });
+    }
+    for (const c of columns) {
+      const points = c.cells.filter((p) => Number.isFinite(p[1])).map(([x, y]) => [frame.fx(x), frame.fy(y)]);
+      surface.path(points, { colour: methodStyles[c.method].colour, width: 1.5, dash: methodStyles[c.method].dash });
+      if (points.length <= 200) for (const [px, py] of points) marker(surface, c.method, px, py);
+    }
+  });
+  const solutionName = r.curve.accuracy > 0 ? `reference (within ${r.curve.accuracy.toPrecision(2)})` : 'exact solution';
+  frame.legend([{ name: solutionName, colour: '#c00000', dash: r.curve.accuracy > 0 ? [4, 3] : [] },
+                ...columns.map((c) => ({ name: kIds[c.method], method: c.method }))]);
+  return `The ${solutionName} from x = ${x0} to ${setup.x1} and the points of N = ${setup.n} steps of ${columns.map((c) => kIds[c.method]).join(', ')}, over the direction field.`;
+}
+
+// Pan by drag, arrow keys and one finger; zoom by wheel, + and - and pinch; Home for the whole
+// solution; a click or tap without a drag sets the start.
+export function solutionView(canvas, { get, set, setStart, frame }) {
+  const pointers = new Map();
+  let moved = false;
+  const current = () => frame()?.box && (get() ?? frame().box);
+  const scale = (f, cx, cy) => {
+    const b = current(); const fr = frame(); if (!b || !fr) return;
+    const [x, y] = fr.inverse(cx ?? (fr.left + fr.right) / 2, cy ?? (fr.top + fr.bottom) / 2);
+    set({ x0: x - (x - b.x0) * f, x1: x + (b.x1 - x) * f, y0: y - (y - b.y0) * f, y1: y + (b.y1 - y) * f });
+  };
+  const pan = (dx, dy) => {
+    const b = current(); const fr = frame(); if (!b || !fr) return;
+    const ux = (b.x1 - b.x0) / (fr.right - fr.left); const uy = (b.y1 - b.y0) / (fr.bottom - fr.top);
+    set({ x0: b.x0 - dx * ux, x1: b.x1 - dx * ux, y0: b.y0 + dy * uy, y1: b.y1 + dy * uy });
+  };
+  const position = (e) => {
+    const rect = canvas.getBoundingClientRect();
+    return [(e.clientX - rect.left) * canvas.width / rect.width, (e.clientY - rect.top) * canvas.height / rect.height];
+  };
+  canvas.addEventListener('pointerdown', (e) => { canvas.setPointerCapture(e.pointerId); pointers.set(e.pointerId, position(e)); moved = false; });
+  canvas.addEventListener('pointermove', (e) => {
+    if (!pointers.has(e.pointerId)) return;
+    const [x, y] = position(e);
+    const [px, py] = pointers.get(e.pointerId);
+    if (pointers.size === 2) {
+      const other = [...pointers].find(([id]) => id !== e.pointerId)[1];
+      const before = Math.hypot(px - other[0], py - other[1]);
+      const after = Math.hypot(x - other[0], y - other[1]);
+      if (before > 0 && after > 0) scale(before / after, (x + other[0]) / 2, (y + other[1]) / 2);
+      moved = true;
+    } else if (moved || Math.hypot(x - px, y - py) > 3) {
+      moved = true;
+      pan(x - px, y - py);
+    } else return;
+    pointers.set(e.pointerId, [x, y]);
+  });
+  canvas.addEventListener('pointerup', (e) => {
+    const wasClick = !moved && pointers.size === 1;
+    pointers.delete(e.pointerId);
+    const fr = frame();
+    if (wasClick && fr) {
+      const [x, y] = fr.inverse(...position(e));
+      setStart(String(Number(x.toPrecision(4))), String(Number(y.toPrecision(4))));
+    }
+  });
+  canvas.addEventListener('pointercancel', (e) => pointers.delete(e.pointerId));
+  canvas.addEventListener('wheel', (e) => { e.preventDefault(); scale(e.deltaY > 0 ? 1.2 : 1 / 1.2, ...position(e)); }, { passive: false });
+  canvas.addEventListener('keydown', (e) => {
+    const step = 30;
+    const actions = {
+      ArrowLeft: () => pan(step, 0), ArrowRight: () => pan(-step, 0), ArrowUp: () => pan(0, step), ArrowDown: () => pan(0, -step),
+      '+': () => scale(1 / 1.25), '=': () => scale(1 / 1.25), '-': () => scale(1.25), Home: () => set(null),
+    };
+    if (actions[e.key]) { e.preventDefault(); actions[e.key](); }
+  });
+}
+
+// ---- Convergence: |error| against h (or against f evaluations) on log axes, per method.
+export function drawConvergence(surface, setup, r, { workPrecision }) {
+  surface.clear('#fff');
+  if (!r) return 'Run the sweep to see the error against the step size.';
+  const column = workPrecision ? 8 : 2;
+  const byMethod = new Map();
+  for (const row of r.rows) {
+    const e = Math.abs(num(row[6]));
+    if (!(e > 0) || !Number.isFinite(e)) continue;
+    const m = kIds.indexOf(row[0]);
+    if (!byMethod.has(m)) byMethod.set(m, []);
+    byMethod.get(m).push({ x: Math.abs(num(row[column])), e, marked: row[9] === 'no' || row[10] === 'no' });
+  }
+  const all = [...byMethod.values()].flat();
+  if (!all.length) return 'No rows yet.';
+  const decade = (v, up) => 10 ** (up ? Math.ceil(Math.log10(v)) : Math.floor(Math.log10(v)));
+  const xs = all.map((p) => p.x); const es = all.map((p) => p.e);
+  const box = { x0: decade(Math.min(...xs), false), x1: decade(Math.max(...xs), true), y0: decade(Math.min(...es), false), y1: decade(Math.max(...es), true) };
+  if (box.x0 === box.x1) box.x1 *= 10;
+  if (box.y0 === box.y1) box.y1 *= 10;
+  const frame = new Frame(surface, box, { logX: true, logY: true });
+  frame.axes(workPrecision ? 'f evaluations' : 'h', '|error|');
+  frame.inside(() => {
+    for (const [m, points] of [...byMethod].sort((a, b) => a[0] - b[0])) {
+      points.sort((a, b) => a.x - b.x);
+      surface.path(points.map((p) => [frame.fx(p.x), frame.fy(p.e)]), { colour: methodStyles[m].colour, width: 1.5, dash: methodStyles[m].dash });
+      for (const p of points) {
+        if (p.marked) surface.circle(frame.fx(p.x), frame.fy(p.e), 5, '#d00000', null);
+        marker(surface, m, frame.fx(p.x), frame.fy(p.e));
+      }
+    }
+  });
+  frame.legend([...byMethod.keys()].sort((a, b) => a - b).map((m) => ({ name: kIds[m], method: m })));
+  const title = workPrecision ? 'Error at x1 against f evaluations' : 'Error at x1 against the step size h';
+  return `${title}, logarithmic axes, ${r.rows.length} rows of ${[...byMethod.keys()].sort().map((m) => kIds[m]).join(', ')}; unstable or unresolved rows are circled in red.`;
+}
+
+// One line per method: its rows, smallest |error| and where, the last observed order.
+export function convergenceSummary(rows) {
+  const lines = ['method,rows,smallest_error,at_N,evaluations,median_order_before_it'];
+  for (const id of kIds) {
+    const mine = rows.filter((row) => row[0] === id);
+    if (!mine.length) continue;
+    const best = mine.reduce((a, b) => (Math.abs(num(b[6])) < Math.abs(num(a[6])) ? b : a));
+    // The observed orders up to the smallest error, before the rounding floor: their median.
+    const orders = mine.slice(0, mine.indexOf(best) + 1).map((row) => num(row[7])).filter(Number.isFinite).sort((a, b) => a - b);
+    const median = orders.length ? orders[Math.floor(orders.length / 2)] : '';
+    lines.push([id, mine.length, Math.abs(num(best[6])), best[1], best[8], median].join(','));
+  }
+  return `${lines.join('\r\n')}\r\n`;
+}
+
+// ---- Steps: inside the selected step, each stage's slope drawn from the step's start.
+const kStageColours = ['#0072b2', '#e69f00', '#009e73', '#cc79a7', '#56b4e9', '#d55e00'];
+export function drawSteps(surface, setup, r, { step }) {
+  surface.clear('#fff');
+  if (!r || r.error) return r ? r.error : undefined;
+  const [, ...rows] = parseCsv(r.csv);
+  const i = Math.min(Math.max(1, step || 1), rows.length - 1);
+  const a = rows[i - 1]; const b = rows[i];
+  if (!a || !b) return 'No step.';
+  const [xa, ya, xb, yb] = [num(a[1]), num(a[2]), num(b[1]), num(b[2])];
+  const h = xb - xa;
+  const stages = b.slice(6, 12).map(num).map((k, j) => ({ k, j })).filter((s) => Number.isFinite(s.k));
+  // The table's stages are increments h*f at the stage's point: each drawn from the step's start.
+  const ends = stages.map((s) => ya + s.k);
+  const box = (() => { const [x0, x1] = extent([xa, xb], 0.1); const [y0, y1] = extent([ya, yb, num(a[3]), num(b[3]), ...ends], 0.12); return { x0, x1, y0, y1 }; })();
+  const frame = new Frame(surface, box);
+  frame.axes('x', 'y');
+  frame.inside(() => {
+    stages.forEach((s, n) => surface.path([[frame.fx(xa), frame.fy(ya)], [frame.fx(xb), frame.fy(ends[n])]], { colour: kStageColours[s.j], width: 1.5, dash: [3, 2] }));
+    surface.path([[frame.fx(xa), frame.fy(ya)], [frame.fx(xb), frame.fy(yb)]], { colour: '#000', width: 2 });
+    if (Number.isFinite(num(a[3])) && Number.isFinite(num(b[3]))) {
+      surface.circle(frame.fx(xa), frame.fy(num(a[3])), 4, '#c00000', null);
+      surface.circle(frame.fx(xb), frame.fy(num(b[3])), 4, '#c00000', null);
+    }
+    const m = kIds.indexOf(setup.method);
+    marker(surface, m, frame.fx(xa), frame.fy(ya));
+    marker(surface, m, frame.fx(xb), frame.fy(yb));
+  });
+  frame.legend([{ name: `${setup.method} step ${i}`, colour: '#000', dash: [] }, { name: 'exact / reference', colour: '#c00000', dash: [] },
+                ...stages.map((s) => ({ name: `y + k${s.j + 1}`, colour: kStageColours[s.j], dash: [3, 2] }))]);
+  return `Step ${i} of ${setup.method} from (${a[1]}, ${a[2]}) to (${b[1]}, ${b[2]}), h = ${h}: its stages ${stages.map((s) => `k${s.j + 1} = ${b[6 + s.j]}`).join(', ')} each drawn as y + k from the step's start; circles mark the solution.`;
+}
+
+// ---- Stability: each method's region |R(z)| <= 1 with h·lambda marked, or the real axis.
+const kPlane = { x0: -5, x1: 1, y0: -3.5, y1: 3.5 };
+export function drawStability(surface, setup, r, { call, redraw, stabilityView, x0 }) {
+  surface.clear('#fff');
+  if (!r || r.error) return r ? r.error : undefined;
+  const [, ...rows] = parseCsv(r.csv);
+  const methods = rows.map((row) => kIds.indexOf(row[0]));
+  const h = (num(setup.x1) - num(x0)) / num(setup.n);
+  const lambda = num(rows[0]?.[4]);
+  const z = h * lambda;
+  const stableAt = rows.filter((row) => row[5] === '' || Math.abs(h) <= num(row[5])).map((row) => row[0]);
+  const frame = new Frame(surface, stabilityView === 'real' ? { x0: -6, x1: 0.5, y0: -0.5, y1: methods.length + 0.5 } : kPlane);
+  frame.axes(stabilityView === 'real' ? 'h·λ on the real axis' : 'Re(h·λ)', stabilityView === 'real' ? '' : 'Im(h·λ)');
+  const w = Math.round(frame.right - frame.left); const ht = Math.round(frame.bottom - frame.top);
+  if (stabilityView === 'real') {
+    frame.inside(() => rows.forEach((row, k) => {
+      const m = methods[k]; const y = frame.fy(k + 1);
+      surface.path([[frame.fx(-num(row[3])), y], [frame.fx(0), y]], { colour: methodStyles[m].colour, width: 4 });
+      surface.text(frame.fx(-num(row[3])) - 4, y, `${row[0]} ${row[3]}`, { align: 'end', baseline: 'middle' });
+    }));
+  } else {
+    r.masks ??= {};
+    const missing = methods.filter((m) => !r.masks[m]);
+    if (missing.length && call && !r.asking) {
+      r.asking = true;
+      Promise.all(missing.map((m) => call('region', null, [m, kPlane.x0, kPlane.x1, kPlane.y0, kPlane.y1, w, ht]).then((mask) => { r.masks[m] = mask; })))
+        .then(() => { r.asking = false; redraw(); }, () => { r.asking = false; });
+    }
+    const image = typeof OffscreenCanvas === 'undefined' ? null : document.createElement('canvas');
+    if (image) {
+      image.width = w; image.height = ht;
+      const ctx = image.getContext('2d');
+      const pixels = ctx.createImageData(w, ht);
+      for (const m of methods) {
+        const mask = r.masks[m];
+        if (!mask) continue;
+        const c = methodStyles[m].colour;
+        const rgb = [1, 3, 5].map((i) => parseInt(c.slice(i, i + 2), 16));
+        for (let y = 0; y < ht; y++) for (let x = 0; x < w; x++) {
+          const p = y * w + x;
+          const edge = mask[p] && (x === 0 || y === 0 || x === w - 1 || y === ht - 1 || !mask[p - 1] || !mask[p + 1] || !mask[p - w] || !mask[p + w]);
+          if (!mask[p]) continue;
+          const o = p * 4;
+          if (edge) { pixels.data.set([...rgb, 255], o); } else if (pixels.data[o + 3] < 40) { pixels.data.set([...rgb, 28], o); }
+        }
+      }
+      ctx.putImageData(pixels, 0, 0);
+      surface.image(frame.left, frame.top, image);
+    }
+  }
+  if (Number.isFinite(z)) {
+    const [px, py] = stabilityView === 'real' ? [frame.fx(z), frame.fy(0.2)] : [frame.fx(z), frame.fy(0)];
+    surface.lines([[px - 6, py - 6, px + 6, py + 6], [px - 6, py + 6, px + 6, py - 6]], '#d00000', 2);
+    surface.text(px + 8, py - 8, `h·λ = ${Number(z.toPrecision(4))}`, { colour: '#d00000' });
+  }
+  frame.legend(methods.map((m) => ({ name: kIds[m], method: m })));
+  const where = Number.isFinite(z)
+    ? `h·λ = ${Number(z.toPrecision(4))} (h = ${Number(h.toPrecision(4))}, λ = ${rows[0][4]}); stable there: ${stableAt.join(', ') || 'none'}.`
+    : 'No λ below zero on this equation: every step is stable in this sense.';
+  return `${stabilityView === 'real' ? 'Stability intervals on the negative real axis' : 'Stability regions |R(z)| <= 1 in the complex plane'} of ${rows.map((row) => row[0]).join(', ')}. ${where}`;
+}
