@@ -49,7 +49,8 @@ QStringList MethodChoice::chosenIds() const {
 }
 
 void MethodChoice::setChosenIds(const QStringList& ids) {
-  for (std::size_t m = 0; m < boxes_.size(); ++m) boxes_[m]->setChecked(ids.contains(methodCaption(m)));
+  for (std::size_t m = 0; m < boxes_.size(); ++m)
+    boxes_[m]->setChecked(ids.contains(methodCaption(m)));
 }
 
 }  // namespace kemi::lab

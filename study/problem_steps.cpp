@@ -35,11 +35,11 @@ Polygon polygon(const Problem& problem, std::size_t method, std::int64_t n) {
     withSlope(problem.equation, [&](const auto& f) {
       double x = problem.x0;
       double y = problem.y0;
-      p.failedStep =
-          takeSteps(formulaStep<Formula>(f), x, y, 1, n, h, [&p](std::int64_t, double xi, double yi) {
-            p.x.push_back(xi);
-            p.y.push_back(yi);
-          });
+      const auto keep = [&p](std::int64_t, double xi, double yi) {
+        p.x.push_back(xi);
+        p.y.push_back(yi);
+      };
+      p.failedStep = takeSteps(formulaStep<Formula>(f), x, y, 1, n, h, keep);
     });
   });
   return p;

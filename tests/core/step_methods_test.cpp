@@ -223,8 +223,8 @@ TEST(StepLoopTest, EndsWhereAnyPartLeavesTheRangeOrKeepRefuses) {
   const auto twice = [](const double&, const double& y0, const double&, double& y1) {
     y1 = 2.0 * y0;
   };
-  EXPECT_EQ(takeSteps(twice, u, v, 1, 9, 0.25, [](std::int64_t i, double, double) { return i < 3; }),
-            3);
+  const auto firstTwo = [](std::int64_t i, double, double) { return i < 3; };
+  EXPECT_EQ(takeSteps(twice, u, v, 1, 9, 0.25, firstTwo), 3);
   EXPECT_EQ(u, 0.5);
   EXPECT_EQ(v, 4.0);
 }
