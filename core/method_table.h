@@ -52,10 +52,10 @@ constexpr MethodRow<Formula> row(std::string_view id, std::string_view optionNam
 // In the order the options are shown and tested.
 inline constexpr std::tuple kMethodRows{
     row<EulerFormula>("Euler", "Option_Euler", "Euler", "Euler Method", 1, 1),
-    row<EulerEPFormula>("EulerEP", "Option_EulerEP", "Euler (End points)",
-                        "Euler End-Point Method", 2, 2),
-    row<EulerMPFormula>("EulerMP", "Option_EulerMP", "Euler (Mid point)",
-                        "Euler Mid-Point Method", 2, 2),
+    row<EulerEPFormula>("EulerEP", "Option_EulerEP", "Euler (End points)", "Euler End-Point Method",
+                        2, 2),
+    row<EulerMPFormula>("EulerMP", "Option_EulerMP", "Euler (Mid point)", "Euler Mid-Point Method",
+                        2, 2),
     row<RK4Formula>("RK4", "Option_RK4", "Runge-Kutta 4", "Runge-Kutta-4 Method", 4, 4),
     row<RKFFormula>("RKF", "Option_RKF", "Runge-Kutta-Fehlberg", "Runge-Kutta-Fehlberg Method", 6,
                     5, true),

@@ -37,10 +37,10 @@ class Sweep {
     const double lambdaMin = lambdaRange(problem_, solution_).lambdaMin;
     while (levels_ < 62 && (std::int64_t{1} << levels_) <= settings.maxN) ++levels_;
     for (const std::size_t m : settings.methods)
-      methods_.push_back({{m, stepLimit(stabilityLimit(m), lambdaMin), solution_.exact(),
-                           solution_.accuracy()},
-                          {},
-                          {}});
+      methods_.push_back(
+          {{m, stepLimit(stabilityLimit(m), lambdaMin), solution_.exact(), solution_.accuracy()},
+           {},
+           {}});
   }
 
   void run(unsigned workers, const std::stop_token& stop) {
@@ -49,8 +49,7 @@ class Sweep {
     work.run = [this](std::size_t lane, int level, const std::stop_token& laneStop,
                       const std::function<void(double)>& done) {
       const double perStep = kMethods[methods_[lane].context.method].evaluations;
-      return finalPoint(problem_, methods_[lane].context.method, std::int64_t{1} << level,
-                        laneStop,
+      return finalPoint(problem_, methods_[lane].context.method, std::int64_t{1} << level, laneStop,
                         [&](std::int64_t steps) { done(static_cast<double>(steps) * perStep); });
     };
     work.take = [this](std::size_t lane, int level, const FinalPoint& p) {

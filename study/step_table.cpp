@@ -29,24 +29,24 @@ void fillTable(const F& f, const Problem& p, std::int64_t n, const Solution& sol
                                     double& y) { stagedStepOn<Formula>(f, x0, y0, hh, y, stages); };
   double x = p.x0;
   double y = p.y0;
-  const std::int64_t stopped = takeSteps(staged, x, y, 1, n, h, [&](std::int64_t i, double xi,
-                                                                     double yi) {
-    const StepRow& before = table.rows.back();
-    StepRow row{i, xi, yi, solution.at(xi), 0.0, 0.0, stages};
-    row.error = row.exact - row.y;
-    if (!std::isfinite(row.error)) {
-      table.cause = "At step " + std::to_string(i) + " (x = " + formatGeneral(row.x) +
-                    ") the exact solution or the error is beyond the range of a double.";
-      return false;
-    }
-    // One step of the method from the exact value at the step's start: the local error.
-    double fromExact = 0.0;
-    StageRecord unused;
-    stagedStepOn<Formula>(f, before.x, before.exact, h, fromExact, unused);
-    row.localError = row.exact - fromExact;
-    table.rows.push_back(row);
-    return true;
-  });
+  const std::int64_t stopped =
+      takeSteps(staged, x, y, 1, n, h, [&](std::int64_t i, double xi, double yi) {
+        const StepRow& before = table.rows.back();
+        StepRow row{i, xi, yi, solution.at(xi), 0.0, 0.0, stages};
+        row.error = row.exact - row.y;
+        if (!std::isfinite(row.error)) {
+          table.cause = "At step " + std::to_string(i) + " (x = " + formatGeneral(row.x) +
+                        ") the exact solution or the error is beyond the range of a double.";
+          return false;
+        }
+        // One step of the method from the exact value at the step's start: the local error.
+        double fromExact = 0.0;
+        StageRecord unused;
+        stagedStepOn<Formula>(f, before.x, before.exact, h, fromExact, unused);
+        row.localError = row.exact - fromExact;
+        table.rows.push_back(row);
+        return true;
+      });
   if (stopped != 0 && table.cause.empty())
     table.cause = "Step " + std::to_string(stopped) + " (x = " + formatGeneral(x + h) +
                   ") left the range of a double.";
@@ -72,9 +72,8 @@ StepTable buildStepTable(const Problem& problem, std::size_t method, std::int64_
   table.accuracy = solution.accuracy();
   table.rows.reserve(static_cast<std::size_t>(n) + 1);
   withFormula(method, [&](auto formula) {
-    withSlope(problem.equation, [&](const auto& f) {
-      fillTable<decltype(formula)>(f, problem, n, solution, table);
-    });
+    withSlope(problem.equation,
+              [&](const auto& f) { fillTable<decltype(formula)>(f, problem, n, solution, table); });
   });
   return table;
 }

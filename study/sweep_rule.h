@@ -22,10 +22,10 @@ struct RowRuleContext {
 
 // One level's final point and what it was taken with.
 struct LevelPoint {
-  std::int64_t n = 0;    // steps taken
-  double h = 0.0;        // their size
-  FinalPoint point;      // where they ended
-  double exact = 0.0;    // the exact (or reference) solution at point.x; unread if a step failed
+  std::int64_t n = 0;  // steps taken
+  double h = 0.0;      // their size
+  FinalPoint point;    // where they ended
+  double exact = 0.0;  // the exact (or reference) solution at point.x; unread if a step failed
 };
 
 struct RowStep {

@@ -23,9 +23,9 @@ struct RuleCase {
   double error;                  // of the new level's point
   double h;                      // its step; the limit is 0.5
   std::int64_t failedStep;
-  double order;       // expected; NaN: none
-  bool row;           // a row is given
-  const char* end;    // "" no end, "floor", or a piece of the cause
+  double order;     // expected; NaN: none
+  bool row;         // a row is given
+  const char* end;  // "" no end, "floor", or a piece of the cause
 };
 
 TEST(SweepRuleTest, GivesTheNextRowOrTheEnd) {
@@ -36,16 +36,46 @@ TEST(SweepRuleTest, GivesTheNextRowOrTheEnd) {
       {"earlier unstable", {{0.5, false}}, 0.125, 0.25, 0, none, true, ""},
       {"this one unstable", {{0.5, true}}, 0.125, 1.0, 0, none, true, ""},
       {"exact zero", {{0.5, true}}, 0.0, 0.25, 0, none, true, ""},
-      {"step left the range", {{0.5, true}}, 0.0, 0.25, 3, none, false,
+      {"step left the range",
+       {{0.5, true}},
+       0.0,
+       0.25,
+       3,
+       none,
+       false,
        "at N = 2 step 3 left the range of a double"},
-      {"exact beyond the range", {{0.5, true}}, INFINITY, 0.25, 0, none, false,
+      {"exact beyond the range",
+       {{0.5, true}},
+       INFINITY,
+       0.25,
+       0,
+       none,
+       false,
        "the exact solution at x = 1 is beyond the range of a double"},
-      {"third doubling without gain", {{1e-9, true}, {2e-9, true}, {3e-9, true}}, 2e-9, 0.25, 0,
-       std::log2(3e-9 / 2e-9), true, "floor"},
-      {"a gain starts the count again", {{1e-9, true}, {2e-9, true}, {5e-10, true}}, 2e-9, 0.25,
-       0, std::log2(5e-10 / 2e-9), true, ""},
-      {"unstable doublings do not count", {{1e-9, true}, {2e-9, false}, {3e-9, false}}, 2e-9,
-       0.25, 0, none, true, ""},
+      {"third doubling without gain",
+       {{1e-9, true}, {2e-9, true}, {3e-9, true}},
+       2e-9,
+       0.25,
+       0,
+       std::log2(3e-9 / 2e-9),
+       true,
+       "floor"},
+      {"a gain starts the count again",
+       {{1e-9, true}, {2e-9, true}, {5e-10, true}},
+       2e-9,
+       0.25,
+       0,
+       std::log2(5e-10 / 2e-9),
+       true,
+       ""},
+      {"unstable doublings do not count",
+       {{1e-9, true}, {2e-9, false}, {3e-9, false}},
+       2e-9,
+       0.25,
+       0,
+       none,
+       true,
+       ""},
   };
   const RowRuleContext context{3, 0.5, true, 0.0};
   for (const RuleCase& c : cases) {
