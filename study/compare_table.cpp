@@ -9,7 +9,7 @@ namespace kemi::study {
 CompareTable compareTable(const Problem& problem, std::int64_t n,
                           const std::vector<std::size_t>& methods) {
   // The abscissae accumulate as every method's do, so the grid is the same for all.
-  const double h = (problem.x1 - problem.x0) / static_cast<double>(n);
+  const double h = stepSize(problem.x0, problem.x1, static_cast<double>(n));
   std::vector<double> xs{problem.x0};
   for (std::int64_t i = 1; i <= n; ++i) xs.push_back(xs.back() + h);
   const Solution solution(problem, xs);
