@@ -15,21 +15,41 @@ namespace kemi {
 namespace {
 
 // One program starts one platform: the state of the handler below is the program's.
+struct Message {
+  QtMsgType type;
+  std::string category;
+  QString text;
+};
 struct Held {
   bool holding = false;
   QtMessageHandler previous = nullptr;
-  std::vector<std::pair<QtMsgType, std::pair<std::string, QString>>> messages;
+  std::vector<Message> messages;
   std::string failureLine;
 };
 Held held;
 
+// Puts the previous handler back and gives it the messages held so far.
+void passOn() {
+  if (!held.holding) return;
+  held.holding = false;
+  qInstallMessageHandler(held.previous);
+  for (const Message& m : std::exchange(held.messages, {})) {
+    const QByteArray category = QByteArray::fromStdString(m.category);
+    const QMessageLogContext context(nullptr, 0, nullptr,
+                                     category.isEmpty() ? nullptr : category.constData());
+    qt_message_output(m.type, context, m.text);
+  }
+}
+
 void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type == QtFatalMsg) {
-    // No platform could start: Qt's messages say why in its words, ours says what to do.
+    // No platform could start. Qt's own account (which plugin, which libraries) is long and
+    // names no way out; it is shown when asked for, as Qt shows its plugin search.
+    if (std::getenv("QT_DEBUG_PLUGINS") != nullptr) passOn();
     std::fputs(held.failureLine.c_str(), stderr);
     std::_Exit(1);
   }
-  held.messages.push_back({type, {context.category ? context.category : "", text}});
+  held.messages.push_back({type, context.category != nullptr ? context.category : "", text});
 }
 
 void writeFailure(const std::string& line) {
@@ -67,10 +87,11 @@ DisplayStart::DisplayStart(int argc, char** argv, const char* program, const cha
     writeFailure(start + "no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set)" +
                  end);
   const char* display = std::getenv("DISPLAY");
-  held.failureLine = start + "the window's display " +
-                     (display != nullptr && *display != '\0' ? std::string("\"") + display + "\"" :
-                                                               std::string("server")) +
-                     " cannot be opened" + end;
+  const std::string where = display != nullptr && *display != '\0'
+                                ? std::string("display \"") + display + "\""
+                                : std::string("Wayland display");
+  held.failureLine = start + "the window cannot be opened on the " + where +
+                     " (QT_DEBUG_PLUGINS=1 shows why)" + end;
   held.previous = qInstallMessageHandler(holdMessage);
   held.holding = true;
 }
@@ -80,14 +101,7 @@ DisplayStart::~DisplayStart() {
 }
 
 void DisplayStart::started() {
-  if (!held.holding) return;
-  held.holding = false;
-  qInstallMessageHandler(held.previous);
-  for (const auto& [type, message] : std::exchange(held.messages, {})) {
-    const QByteArray category = QByteArray::fromStdString(message.first);
-    const QMessageLogContext context(nullptr, 0, nullptr, category.isEmpty() ? nullptr : category.constData());
-    qt_message_output(type, context, message.second);
-  }
+  passOn();
 }
 
 }  // namespace kemi
