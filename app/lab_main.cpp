@@ -1,6 +1,7 @@
 // Start-up of Kemi Lab: without a command the window, otherwise the command line. A command that
 // draws a chart (--chart) gets a QApplication on the offscreen platform, so it needs no display;
-// Qt's warnings about that platform are kept off the command line's standard error.
+// Qt's warnings about that platform are kept off the command line's standard error. The window
+// needs a display: without one the program says so and ends with status 1.
 #include <QApplication>
 #include <QStringList>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <memory>
 
 #include "chart_file.h"
+#include "display_start.h"
 #include "lab_app.h"
 #include "lab_cli.h"
 #include "lab_commands.h"
@@ -20,10 +22,16 @@ int main(int argc, char** argv) {
   if (!window) kemi::lab::quietQtMessages();
   if (chart) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   std::unique_ptr<QCoreApplication> app;
-  if (window || chart)
+  if (window) {
+    kemi::DisplayStart start(argc, argv, "kemi-lab",
+                             "start it in a desktop session; its commands need no display "
+                             "(kemi-lab --help lists them)");
     app = std::make_unique<QApplication>(argc, argv);
-  else
+  } else if (chart) {
+    app = std::make_unique<QApplication>(argc, argv);
+  } else {
     app = std::make_unique<QCoreApplication>(argc, argv);
+  }
   QCoreApplication::setApplicationName(QStringLiteral("kemi-lab"));
   QCoreApplication::setApplicationVersion(QStringLiteral(KEMI_VERSION));
   if (window) return kemi::lab::runLabWindow();

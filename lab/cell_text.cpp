@@ -10,7 +10,7 @@
 namespace kemi::lab {
 namespace {
 
-constexpr std::array<std::pair<const char*, const char*>, 9> kTitles{{
+constexpr std::array<std::pair<const char*, const char*>, 12> kTitles{{
     {"observed_order", "Observed order"},
     {"observed_at_N", "Observed at N"},
     {"smallest_error", "Smallest error"},
@@ -18,6 +18,9 @@ constexpr std::array<std::pair<const char*, const char*>, 9> kTitles{{
     {"evaluations", "f evaluations"},
     {"local_error", "Local error"},
     {"stability_limit", "Stability limit"},
+    {"lambda_min", "\u03BB min"},
+    {"h_limit", "Largest stable h"},
+    {"n_min", "Smallest stable N"},
     {"exact", "Exact y"},
     {"error", "Global error"},
 }};
@@ -33,7 +36,7 @@ bool isWhole(const std::string& text) {
 
 QString columnTitle(const std::string& csvName) {
   for (const auto& [name, title] : kTitles)
-    if (csvName == name) return QString::fromLatin1(title);
+    if (csvName == name) return QString::fromUtf8(title);
   QString title = QString::fromStdString(csvName).replace(QLatin1Char('_'), QLatin1Char(' '));
   // Single letters (x, y, h, N, k1) are the formulas' own symbols and keep their case.
   if (title.size() > 2) title[0] = title[0].toUpper();

@@ -168,7 +168,7 @@ bool ConvergenceTab::canRun() const {
 void ConvergenceTab::check() {
   double x1 = 0.0;
   std::int64_t n = 0;
-  setEntryProblem(x1Edit_, x1Reason_, checkX1(x1Edit_->text(), x1));
+  setEntryProblem(x1Edit_, x1Reason_, checkX1(x1Edit_->text(), problem_.x0, x1));
   setEntryProblem(nEdit_, nReason_, checkN(nEdit_->text(), study::kMaxSteps, n));
   const bool any = !methods_->chosen().empty();
   methodsReason_->setText(any ? QString() : QStringLiteral("Check at least one method."));
@@ -179,7 +179,7 @@ void ConvergenceTab::check() {
 void ConvergenceTab::run() {
   if (!runButton_->isEnabled()) return;
   study::ConvergenceSettings settings;
-  checkX1(x1Edit_->text(), settings.x1);
+  checkX1(x1Edit_->text(), problem_.x0, settings.x1);
   checkN(nEdit_->text(), study::kMaxSteps, settings.maxN);
   settings.methods = methods_->chosen();
   pending_.clear();
@@ -203,6 +203,7 @@ void ConvergenceTab::setProblem(const study::Problem& problem) {
   problem_ = problem;
   if (running()) cancel();
   x1Edit_->setText(QString::fromStdString(study::shortestText(problem.x1)));
+  check();  // the same text may be refused, or accepted, against another x0
   run();
 }
 

@@ -5,16 +5,20 @@
 #include <string>
 
 #include "study_input.h"
+#include "text_table.h"
 
 namespace kemi::lab {
 
-QString checkX1(const QString& text, double& x1) {
+QString checkX1(const QString& text, double x0, double& x1) {
   const std::string s = text.trimmed().toStdString();
   if (s.empty()) return QStringLiteral("Enter x1, for example 1 or 0.5.");
   const auto value = study::readNumber(s);
   if (!value) return QStringLiteral("Not a number: use digits, \".\" and an optional exponent.");
   if (!std::isfinite(*value)) return QStringLiteral("x1 must be finite.");
-  if (*value == 0.0) return QStringLiteral("x1 must not be 0: the steps start at x = 0.");
+  if (*value == x0) {
+    const QString start = QString::fromStdString(study::shortestText(x0));
+    return QStringLiteral("x1 must not be %1: the steps start at x0 = %1.").arg(start);
+  }
   x1 = *value;
   return {};
 }

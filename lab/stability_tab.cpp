@@ -13,12 +13,14 @@
 #include <QStackedWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <exception>
 #include <numeric>
 
 #include "chart_description.h"
 #include "lab_widgets.h"
 #include "method_choice.h"
 #include "method_table.h"
+#include "problem_stability.h"
 #include "stability.h"
 #include "stability_chart.h"
 #include "stability_region_view.h"
@@ -26,6 +28,12 @@
 
 namespace kemi::lab {
 namespace {
+
+std::vector<std::size_t> allMethods() {
+  std::vector<std::size_t> all(kMethods.size());
+  std::iota(all.begin(), all.end(), std::size_t{0});
+  return all;
+}
 
 // Until the window tells otherwise: dy/dx = -2x - y has df/dy = -1, and the steps tab starts
 // with h = 0.1.
@@ -37,8 +45,7 @@ constexpr double kFirstStep = 0.1;
 StabilityTab::StabilityTab(QWidget* parent)
     : LabTab(parent), limits_(new TextTableModel(this)), samples_(new TextTableModel(this)) {
   setObjectName(QStringLiteral("stabilityTab"));
-  std::vector<std::size_t> all(kMethods.size());
-  std::iota(all.begin(), all.end(), std::size_t{0});
+  const std::vector<std::size_t> all = allMethods();
   limits_->setTable(study::stabilityText(study::stabilityRows(all)));
   const std::vector<StabilityCurve> curves = stabilityCurves(all);
   samples_->setTable(amplificationText(curves));
@@ -113,6 +120,19 @@ StabilityTab::StabilityTab(QWidget* parent)
 
 void StabilityTab::setStepPoint(double lambda, double h) {
   regionView_->setStepPoint(lambda, h);
+}
+
+// The limits on the window's equation, as `kemi-lab stability` prints them for it: lambda_min
+// along the solution, the largest stable step and the smallest stable N.
+void StabilityTab::setProblem(const study::Problem& problem) {
+  const std::vector<std::size_t> all = allMethods();
+  try {
+    limits_->setTable(study::problemStabilityText(study::problemStabilityRows(problem, all)));
+  } catch (const std::exception&) {
+    // No solution along the interval (it blows up): the limits on y' = -y alone.
+    limits_->setTable(study::stabilityText(study::stabilityRows(all)));
+  }
+  limitsView_->resizeColumnsToContents();
 }
 
 void StabilityTab::showRegions(bool regions) {

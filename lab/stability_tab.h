@@ -30,6 +30,8 @@ class StabilityTab : public LabTab {
 
   // Marks z = h * lambda in the regions: lambda the equation's most negative df/dy, h the step.
   void setStepPoint(double lambda, double h);
+  // The limits table for this equation: lambda_min, h_limit and n_min beside each method's limit.
+  void setProblem(const study::Problem& problem) override;
   // Shows the regions (true) or the real-axis chart.
   void showRegions(bool regions);
 

@@ -112,7 +112,7 @@ StepsTab::StepsTab(QWidget* parent) : LabTab(parent), model_(new StepTableModel(
 void StepsTab::check() {
   double x1 = 0.0;
   std::int64_t n = 0;
-  setEntryProblem(x1Edit_, x1Reason_, checkX1(x1Edit_->text(), x1));
+  setEntryProblem(x1Edit_, x1Reason_, checkX1(x1Edit_->text(), problem_.x0, x1));
   setEntryProblem(nEdit_, nReason_, checkN(nEdit_->text(), study::kMaxTableSteps, n));
   runButton_->setEnabled(x1Reason_->text().isEmpty() && nReason_->text().isEmpty());
 }
@@ -125,7 +125,7 @@ void StepsTab::run() {
   if (!runButton_->isEnabled()) return;
   double x1 = 0.0;
   std::int64_t n = 0;
-  checkX1(x1Edit_->text(), x1);
+  checkX1(x1Edit_->text(), problem_.x0, x1);
   checkN(nEdit_->text(), study::kMaxTableSteps, n);
   const auto method = static_cast<std::size_t>(method_->currentIndex());
   study::Problem problem = problem_;
@@ -169,6 +169,7 @@ void StepsTab::setProblem(const study::Problem& problem) {
   const bool other = !sameProblem(problem, before);
   problem_ = problem;
   if (other) x1Edit_->setText(QString::fromStdString(study::shortestText(problem.x1)));
+  check();  // the same text may be refused, or accepted, against another x0
   run();
 }
 
@@ -180,6 +181,8 @@ void StepsTab::refillChart() {
   for (QAbstractAxis* axis : chart_->axes()) chart_->removeAxis(axis), delete axis;
   auto* exact = new QLineSeries;
   const auto solution = study::exactFunction(problem_.equation, problem_.x0, problem_.y0);
+  chart_->setTitle(solution ? QStringLiteral("Exact solution and the numerical points")
+                            : QStringLiteral("Reference solution and the numerical points"));
   exact->setName(solution ? QStringLiteral("exact solution") : QStringLiteral("reference solution"));
   exact->setPen(QPen(QColor(0x60, 0x60, 0x60), 2.0));
   for (int i = 0; solution && i <= kExactSamples; ++i) {

@@ -112,6 +112,10 @@ double naturalLog(double v) {
 
 }  // namespace
 
+// One parser per evaluator, so per thread. muParser's static state (its number locale, its debug
+// flags, its table of error texts, made once on first use) is only read while parsers parse and
+// evaluate: it is written only by SetDecSep, SetThousandsSep and ResetLocale, which Kemi never
+// calls, so parsers on separate threads share nothing that changes.
 struct Evaluator::Parts {
   mu::Parser parser;
   double x = 0.0;

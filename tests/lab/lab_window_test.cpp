@@ -1,9 +1,12 @@
 // The lab window's entries, exports and copy: refused entries show a reason and disable Run, a
 // failed export leaves an existing file as it was, Copy gives the selected cells with a header,
-// and the steps and stability tables are the command line's.
+// the steps and stability tables are the command line's, and the tabs follow the equation's
+// start and solution.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
@@ -22,7 +25,9 @@
 
 #include "chart_file.h"
 #include "convergence_tab.h"
+#include "equation_picker.h"
 #include "lab_test_support.h"
+#include "problem_stability.h"
 #include "stability.h"
 #include "stability_tab.h"
 #include "step_table.h"
@@ -131,8 +136,18 @@ TEST(LabWindowTest, StepsAndStabilityTablesAreTheCommandLinesAndCopyGivesAHeader
 
   tabs->setCurrentWidget(w.window->stabilityTab());
   const std::vector<std::size_t> all{0, 1, 2, 3, 4, 5, 6};
+  const auto stabilityOf = [&](const study::Problem& problem) {
+    return study::problemStabilityText(study::problemStabilityRows(problem, all));
+  };
+  ASSERT_EQ(w.window->stabilityTab()->limits()->table().header,
+            stabilityOf(study::Problem{}).header);  // with lambda_min, h_limit and n_min
   EXPECT_EQ(w.window->stabilityTab()->limits()->table().rows,
-            study::stabilityText(study::stabilityRows(all)).rows);
+            stabilityOf(w.window->equationPicker()->problem()).rows);
+  const study::Problem stiff = study::presetProblem(study::Stiff{});
+  w.window->stabilityTab()->setProblem(stiff);
+  EXPECT_EQ(w.window->stabilityTab()->limits()->table().rows, stabilityOf(stiff).rows);
+  EXPECT_EQ(w.window->stabilityTab()->limits()->table().rows[0][4], "-50");
+  w.window->stabilityTab()->setProblem(w.window->equationPicker()->problem());
 
   QTableView* view = w.window->stabilityTab()->currentTableView();
   view->selectionModel()->select(view->model()->index(3, 0), QItemSelectionModel::Select);
@@ -143,6 +158,38 @@ TEST(LabWindowTest, StepsAndStabilityTablesAreTheCommandLinesAndCopyGivesAHeader
                            QString::fromStdString(rows[3][0]) + QStringLiteral("\t\t\t\n\t\t\t") +
                            QString::fromStdString(rows[4][3]) + QLatin1Char('\n');
   EXPECT_EQ(QApplication::clipboard()->text(), expected);
+}
+
+// x1 is compared with the equation's x0, not with 0, and the reason names x0.
+TEST(LabWindowTest, X1IsRefusedWhereTheStepsStart) {
+  TestWindow w;
+  const study::Problem fromOne{study::Classroom{}, 1.0, -1.0, 2.0};
+  for (LabTab* tab : {static_cast<LabTab*>(w.window->convergenceTab()),
+                      static_cast<LabTab*>(w.window->stepsTab())}) {
+    tab->setProblem(fromOne);
+    const QString name = tab == w.window->stepsTab() ? QStringLiteral("stepsX1") : QStringLiteral("x1");
+    SCOPED_TRACE(name.toStdString());
+    auto* edit = tab->findChild<QLineEdit*>(name);
+    auto* reason = tab->findChild<QLabel*>(name + QStringLiteral("Reason"));
+    edit->setText(QStringLiteral("1"));
+    EXPECT_EQ(reason->text().toStdString(), "x1 must not be 1: the steps start at x0 = 1.");
+    edit->setText(QStringLiteral("0"));
+    EXPECT_EQ(reason->text().toStdString(), "");
+  }
+  QSignalSpy finished(w.window->convergenceTab(), &ConvergenceTab::sweepFinished);
+  if (w.window->convergenceTab()->running()) EXPECT_TRUE(finished.wait(10000));
+}
+
+// Without an exact solution the Steps chart draws the reference solution and says so.
+TEST(LabWindowTest, StepsChartTitleNamesTheCurveItDraws) {
+  TestWindow w;
+  StepsTab* steps = w.window->stepsTab();
+  steps->setProblem(study::presetProblem(study::Riccati{}));
+  EXPECT_EQ(steps->chartView()->chart()->title().toStdString(),
+            "Reference solution and the numerical points");
+  steps->setProblem(study::presetProblem(study::Gauss{}));
+  EXPECT_EQ(steps->chartView()->chart()->title().toStdString(),
+            "Exact solution and the numerical points");
 }
 
 }  // namespace

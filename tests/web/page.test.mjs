@@ -1,7 +1,8 @@
 // The built page in Debian's chromium, offline: the site's files are served from the build
 // folder by the test itself and every other request is refused. Runs typed and started from the
 // keyboard must show the native build's step size, lines and picture; a stopped run shows its
-// message; the controls keep the window's tab order; at 360 px nothing scrolls sideways.
+// message; the controls keep the window's tab order and, from 800 px on, its positions and sizes;
+// at 360 px nothing scrolls sideways.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -145,6 +146,39 @@ test('About opens beside the window without blocking it', async () => {
   await calculate('1', '2', 'Option_Euler', 'Enter');  // modeless: the window still takes input
   assert.equal((await shown()).lines.length, lines + 4);
   await page.click('#About_close');
+});
+
+// The window's controls in pixels (15 twips to a pixel), left, top, width and height from the
+// top-left corner of its client area; an option button is its radio button with its caption.
+const windowLayout = {
+  Frame1: [8, 8, 161, 59], Label1: [15, 32, 25, 17], Text_x0: [40, 32, 41, 19],
+  Label4: [88, 32, 25, 17], Text_y0: [112, 32, 41, 19],
+  Frame4: [192, 8, 97, 57], Label2: [200, 32, 25, 17], Text_x1: [229, 32, 41, 19],
+  Frame3: [312, 8, 169, 57], Label5: [320, 32, 25, 17], Text_N: [344, 32, 41, 19],
+  Label3: [392, 32, 17, 17], Text_h: [416, 32, 57, 19],
+  Command1: [8, 80, 149, 46], Frame2: [8, 136, 149, 190],
+  Option_Euler: [24, 152, 49, 17], Option_EulerEP: [24, 176, 105, 17],
+  Option_EulerMP: [24, 200, 105, 17], Option_RK4: [24, 224, 97, 17],
+  Option_RKF: [22, 248, 129, 17], Option_RKM: [24, 272, 121, 17], Option_RK4G: [22, 297, 106, 15],
+  Picture1: [160, 80, 321, 249], List1: [490, 7, 260, 316],
+};
+
+test('at 800 px and wider the controls stand within 2 px of the window\'s', async () => {
+  for (const width of [800, 1280]) {
+    await page.setViewportSize({ width, height: 800 });
+    const boxes = await page.evaluate((ids) => {
+      const client = document.getElementById('Form1').getBoundingClientRect();
+      return Object.fromEntries(ids.map((id) => {
+        const control = document.getElementById(id);
+        const b = (control.type === 'radio' ? control.closest('label') : control).getBoundingClientRect();
+        return [id, [b.left - client.left, b.top - client.top, b.width, b.height]];
+      }));
+    }, Object.keys(windowLayout));
+    for (const [id, want] of Object.entries(windowLayout)) {
+      const off = boxes[id].map((v, i) => Math.abs(v - want[i]));
+      assert.ok(Math.max(...off) <= 2, `${width} px: ${id} at ${boxes[id].map(Math.round)}, not ${want}`);
+    }
+  }
 });
 
 test('at 360 px the groups stack without sideways scrolling', async () => {
