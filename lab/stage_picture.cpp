@@ -81,10 +81,12 @@ void StagePicture::setStep(const study::AnyEquation& equation, const study::Step
     end_ = QPointF(after.x, after.y);
     h_ = after.x - before.x;
     stages_ = after.stages;
+    estimate_ = table.hasEstimate ? after.estimate : std::nan("");
     std::tie(solution_, reference_) = solutionThrough(equation, before.x, before.y, after.x);
     xMin_ = std::min(before.x, after.x) - 0.08 * std::abs(h_);
     xMax_ = std::max(before.x, after.x) + 0.08 * std::abs(h_);
     QPolygonF all{start_, end_};
+    if (std::isfinite(estimate_)) all << QPointF(after.x, after.y - estimate_);
     for (int e = 0; e < stages_.evaluations && e < StageRecord::kMost; ++e)
       all << QPointF(stages_.x[e], stages_.y[e]);
     for (const QPointF& p : solution_)
@@ -100,11 +102,13 @@ void StagePicture::setStep(const study::AnyEquation& equation, const study::Step
 
 QString StagePicture::title() const {
   if (step_ == 0) return QStringLiteral("Inside a step: select a step in the table");
-  return QStringLiteral("Inside step %1 of %2, h = %3")
-      .arg(step_)
-      .arg(QString::fromLatin1(kMethods[method_].id.data(),
-                               static_cast<qsizetype>(kMethods[method_].id.size())),
-           number(h_));
+  const QString text = QStringLiteral("Inside step %1 of %2, h = %3")
+                           .arg(step_)
+                           .arg(QString::fromLatin1(kMethods[method_].id.data(),
+                                                    static_cast<qsizetype>(kMethods[method_].id.size())),
+                                number(h_));
+  if (!std::isfinite(estimate_)) return text;
+  return text + tr(", estimate %1").arg(number(estimate_));
 }
 
 QPointF StagePicture::toPixel(double x, double y) const {
@@ -122,6 +126,10 @@ void StagePicture::describe() {
                   .arg(e + 1)
                   .arg(number(stages_.slope[e]), pointText(QPointF(stages_.x[e], stages_.y[e])),
                        number(stages_.k[e]));
+    if (std::isfinite(estimate_))
+      text += tr(" The lower member of the pair (hollow circle) ends at %1, the step's result "
+                 "minus the estimate %2.")
+                  .arg(number(end_.y() - estimate_), number(estimate_));
     if (!solution_.isEmpty())
       text += QStringLiteral(" The %1 solution through the step's start reaches %2 at x = %3.")
                   .arg(reference_ ? QStringLiteral("reference") : QStringLiteral("exact"),
@@ -180,6 +188,11 @@ void StagePicture::paintEvent(QPaintEvent* /*event*/) {
     painter.drawPolygon(QPolygonF({end, base + across * 5.0, base - across * 5.0}));
   }
   drawMethodMarker(painter, method_, end, 10.0);
+  if (std::isfinite(estimate_)) {
+    painter.setPen(QPen(Qt::black, 1.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(toPixel(end_.x(), end_.y() - estimate_), 6.0, 6.0);
+  }
   painter.restore();
   drawLegend(painter);
 }

@@ -3,6 +3,7 @@
 #include "adaptive.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <stdexcept>
 
@@ -19,7 +20,8 @@ namespace {
 // most right after a rejection; kMaxGrowth for a zero estimate.
 double controlled(double err, double exponent, bool afterRejection) {
   double factor = kMaxGrowth;
-  if (err > 0.0) factor = std::min(kMaxGrowth, std::max(kMaxShrink, kSafety * std::pow(err, exponent)));
+  if (err > 0.0)
+    factor = std::min(kMaxGrowth, std::max(kMaxShrink, kSafety * std::pow(err, exponent)));
   if (afterRejection) factor = std::min(factor, 1.0);
   return factor;
 }
@@ -40,6 +42,17 @@ double through(const AnyEquation& equation, double x, double y, double xEnd) {
   }
 }
 
+// The stability limits of all methods, found once: a scan and a bisection would cost more than
+// a short run.
+double cachedLimit(std::size_t method) {
+  static const std::array<double, kMethods.size()> limits = [] {
+    std::array<double, kMethods.size()> all{};
+    for (std::size_t m = 0; m < all.size(); ++m) all[m] = stabilityLimit(m);
+    return all;
+  }();
+  return limits[method];
+}
+
 struct Drive {
   const Problem& problem;
   const AdaptiveSettings& settings;
@@ -51,7 +64,7 @@ template <class Formula, class E, class F>
 void drive(const F& f, const Drive& d) {
   const MethodInfo& m = kMethods[d.settings.method];
   const double exponent = kEmbedded<Formula> ? -1.0 / 5.0 : -1.0 / (m.order + 1.0);
-  const double limit = stabilityLimit(d.settings.method);
+  const double limit = cachedLimit(d.settings.method);
   const auto dfdy = dfdyFunction(d.problem.equation);
   const double x1 = d.problem.x1;
   const double up = x1 > d.problem.x0 ? 1.0 : -1.0;
@@ -100,7 +113,8 @@ void drive(const F& f, const Drive& d) {
       // The step the method advances with: h itself, or half of it for step doubling.
       const double advance = kEmbedded<Formula> ? hTry : hTry / 2.0;
       const double lambda = dfdy(x, y);
-      const bool near = lambda < 0.0 && std::abs(std::abs(advance * lambda) - limit) <= kHeldShare * limit;
+      const bool near =
+          lambda < 0.0 && std::abs(std::abs(advance * lambda) - limit) <= kHeldShare * limit;
       held = near ? held + 1 : 0;
       if (held >= kHeldSteps) r.stabilityHeld = true;
       if (last) break;

@@ -13,21 +13,21 @@
 namespace kemi::study {
 
 // The controller's constants.
-inline constexpr double kSafety = 0.9;        // factor on the predicted best step
-inline constexpr double kMaxGrowth = 5.0;     // largest factor from one h to the next
-inline constexpr double kMaxShrink = 0.2;     // smallest factor
+inline constexpr double kSafety = 0.9;          // factor on the predicted best step
+inline constexpr double kMaxGrowth = 5.0;       // largest factor from one h to the next
+inline constexpr double kMaxShrink = 0.2;       // smallest factor
 inline constexpr double kSmallestStep = 1e-12;  // relative to max(1, |x|)
 inline constexpr std::int64_t kMaxAttempts = 1000000;
 inline constexpr double kSmallestTolerance = 1e-14;
-inline constexpr double kHeldShare = 0.2;   // h |lambda| within this share of the limit ...
-inline constexpr int kHeldSteps = 10;       // ... for this many accepted steps in a row
+inline constexpr double kHeldShare = 0.2;  // h |lambda| within this share of the limit ...
+inline constexpr int kHeldSteps = 10;      // ... for this many accepted steps in a row
 
 struct AdaptiveSettings {
   std::size_t method = 4;  // index into kMethods
   double atol = 1e-6;
   double rtol = 1e-6;
   std::optional<double> h0;  // the first h; none: (x1 - x0) / 100
-  bool keepAttempts = true;   // false: only the totals (for a sweep)
+  bool keepAttempts = true;  // false: only the totals (for a sweep)
 };
 
 struct Attempt {
@@ -53,8 +53,8 @@ struct AdaptiveResult {
   double y = 0.0;
   double error = 0.0;  // global error at x
   AdaptiveEnd end = AdaptiveEnd::Reached;
-  std::string cause;     // for an end other than Reached: one sentence with the x or count
-  bool exact = true;     // false: errors against a reference solution
+  std::string cause;           // for an end other than Reached: one sentence with the x or count
+  bool exact = true;           // false: errors against a reference solution
   bool stabilityHeld = false;  // h |lambda| stayed near the stability limit kHeldSteps in a row
   double stabilityLimit = 0.0;
 };

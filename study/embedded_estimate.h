@@ -32,6 +32,16 @@ inline double mersonEstimate(const std::array<double, 6>& k) {
   return ((((-2.0 * k[0]) + 9.0 * k[2]) - 8.0 * k[3]) + k[4]) / 30.0;
 }
 
+// The estimate of an embedded pair from its stages k1..k6.
+template <class Formula>
+inline double embeddedEstimate(const std::array<double, 6>& k) {
+  static_assert(kEmbedded<Formula>);
+  if constexpr (std::is_same_v<Formula, RKFFormula>)
+    return fehlbergEstimate(k);
+  else
+    return mersonEstimate(k);
+}
+
 // The result of one step and the estimate of its local error: for a pair the returned y minus
 // the lower member (positive: y lies above the lower member); for step doubling the two half
 // steps minus the full step, over 2^p - 1.
@@ -51,10 +61,7 @@ inline EstimatedStep estimatedStep(const F& f, double x0, double y0, double h, i
     std::array<double, 6> k{};
     Formula::apply(f, x0, y0, h, s.y,
                    [&k](int j, const double& kj) { k[static_cast<std::size_t>(j - 1)] = kj; });
-    if constexpr (std::is_same_v<Formula, RKFFormula>)
-      s.estimate = fehlbergEstimate(k);
-    else
-      s.estimate = mersonEstimate(k);
+    s.estimate = embeddedEstimate<Formula>(k);
     s.evaluations = evaluations;
   } else {
     double full = 0.0;

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "embedded_estimate.h"
 #include "method_formulas.h"
 #include "number_format.h"
 #include "solution.h"
@@ -45,6 +46,7 @@ void fillTable(const F& f, const Problem& p, std::int64_t n, const Solution& sol
     StageRecord unused;
     stagedStepOn<Formula>(f, before.x, before.exact, h, fromExact, unused);
     row.localError = row.exact - fromExact;
+    if constexpr (kEmbedded<Formula>) row.estimate = embeddedEstimate<Formula>(row.stages.k);
     table.rows.push_back(row);
   }
 }
@@ -76,6 +78,7 @@ StepTable buildStepTable(const Problem& problem, std::size_t method, std::int64_
   table.rows.reserve(static_cast<std::size_t>(n) + 1);
   withFormula(method, [&](auto formula) {
     using Formula = decltype(formula);
+    table.hasEstimate = kEmbedded<Formula>;
     std::visit(
         [&](const auto& e) {
           if constexpr (std::is_same_v<std::decay_t<decltype(e)>, TypedEquation>) {

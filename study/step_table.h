@@ -20,6 +20,7 @@ struct StepRow {
   double exact = 0.0;       // exact (or reference) solution at X(i)
   double error = 0.0;       // exact - y (global); not set in row 0
   double localError = 0.0;  // exact at X(i) minus one step from the exact value at X(i-1)
+  double estimate = 0.0;    // an embedded pair's error estimate (hasEstimate); not in row 0
   StageRecord stages;       // k1..ks of the step from (X(i-1), Y(i-1)) and the points and
                             // slopes of its evaluations of f; none in row 0
 };
@@ -29,6 +30,7 @@ struct StepTable {
   std::string cause;          // why the steps stopped early (left the double range); else empty
   bool exact = true;          // false: `exact` holds a reference solution
   double accuracy = 0.0;      // the reference's absolute accuracy; 0 for the exact solution
+  bool hasEstimate = false;   // the method is an embedded pair (RKF, RKM)
 };
 
 // Throws std::invalid_argument for x1 zero or not finite or n outside 1..kMaxTableSteps.

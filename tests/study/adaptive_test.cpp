@@ -11,6 +11,8 @@
 #include "embedded_estimate.h"
 #include "method_formulas.h"
 #include "step_stages.h"
+#include "step_table.h"
+#include "text_table.h"
 
 namespace kemi::study {
 namespace {
@@ -47,6 +49,25 @@ TEST(AdaptiveTest, EstimateIsTheDifferenceOfThePairsMembers) {
     EXPECT_EQ(rkm.y, y);
     EXPECT_NEAR(rkm.estimate, (y - mersonPredictor(p.y0, r)) / 5.0, 4 * kEps * std::abs(y));
     EXPECT_EQ(rkm.evaluations, 5);
+  }
+}
+
+// The step table's estimate column is the pair's estimate of each step, empty for the others.
+TEST(AdaptiveTest, StepTableCarriesThePairsEstimate) {
+  const Problem problem = presetProblem(Logistic{});
+  for (const std::size_t m : {4u, 5u, 3u}) {
+    const StepTable t = buildStepTable(problem, m, 4);
+    EXPECT_EQ(t.hasEstimate, m != 3);
+    const TextTable text = stepText(t);
+    for (std::size_t i = 1; i < t.rows.size(); ++i) {
+      const StepRow& before = t.rows[i - 1];
+      const EstimatedStep s = withFormula(m, [&](auto formula) {
+        return estimatedStep<decltype(formula)>(Logistic{}, before.x, before.y,
+                                                (problem.x1 - problem.x0) / 4.0, 4, 5);
+      });
+      EXPECT_EQ(text.rows[i].back(), m == 3 ? "" : shortestText(s.estimate));
+    }
+    EXPECT_EQ(text.rows[0].back(), "");
   }
 }
 
@@ -128,12 +149,15 @@ TEST(AdaptiveTest, StiffAtALooseToleranceIsHeldByStability) {
 
 TEST(AdaptiveTest, RefusesBadSettings) {
   const Problem problem = presetProblem(Logistic{});
-  const AdaptiveSettings bad[] = {
-      {4, 0.0, 1e-6, std::nullopt, true},  {4, 1e-6, -1e-3, std::nullopt, true},
-      {4, NAN, 1e-6, std::nullopt, true},  {4, 1e-15, 1e-6, std::nullopt, true},
-      {4, 1e-6, INFINITY, std::nullopt, true}, {4, 1e-6, 1e-6, 0.0, true},
-      {4, 1e-6, 1e-6, -0.1, true},         {4, 1e-6, 1e-6, NAN, true},
-      {7, 1e-6, 1e-6, std::nullopt, true}};
+  const AdaptiveSettings bad[] = {{4, 0.0, 1e-6, std::nullopt, true},
+                                  {4, 1e-6, -1e-3, std::nullopt, true},
+                                  {4, NAN, 1e-6, std::nullopt, true},
+                                  {4, 1e-15, 1e-6, std::nullopt, true},
+                                  {4, 1e-6, INFINITY, std::nullopt, true},
+                                  {4, 1e-6, 1e-6, 0.0, true},
+                                  {4, 1e-6, 1e-6, -0.1, true},
+                                  {4, 1e-6, 1e-6, NAN, true},
+                                  {7, 1e-6, 1e-6, std::nullopt, true}};
   for (const AdaptiveSettings& s : bad)
     EXPECT_THROW(checkAdaptive(problem, s), std::invalid_argument);
   EXPECT_NO_THROW(checkAdaptive(problem, {4, 1e-14, 1e-6, 0.1, true}));
