@@ -10,6 +10,8 @@
 #include <stop_token>
 #include <vector>
 
+#include "adaptive_command.h"
+#include "adaptive_options.h"
 #include "chart_file.h"
 #include "command_support.h"
 #include "convergence.h"
@@ -190,6 +192,14 @@ constexpr std::array kCommands{
         kStepsOptions,
         [] { return header(study::stepText({})); },
         &steps,
+    },
+    LabCommand{
+        "adaptive",
+        kAdaptiveSummary,
+        kAdaptiveDescription,
+        kAdaptiveOptions,
+        &adaptiveColumns,
+        &adaptive,
     },
     LabCommand{
         "stability",

@@ -171,11 +171,18 @@ AdaptiveResult runAdaptive(const Problem& problem, const AdaptiveSettings& setti
   if (ends.empty() || ends.back() != result.x) ends.push_back(result.x);
   const Problem toEnd{problem.equation, problem.x0, problem.y0, result.x};
   if (result.x == problem.x0) return result;
-  const Solution solution(toEnd, ends);
-  result.exact = solution.exact();
-  for (Attempt& a : result.attempts)
-    if (a.accepted) a.error = solution.at(a.xEnd) - a.y;
-  result.error = solution.at(result.x) - result.y;
+  try {
+    const Solution solution(toEnd, ends);
+    result.exact = solution.exact();
+    for (Attempt& a : result.attempts)
+      if (a.accepted) a.error = solution.at(a.xEnd) - a.y;
+    result.error = solution.at(result.x) - result.y;
+  } catch (const ReferenceError&) {
+    // A run that stopped near a pole: no reference reaches its end, so no global errors.
+    result.exact = false;
+    for (Attempt& a : result.attempts) a.error = NAN;
+    result.error = NAN;
+  }
   return result;
 }
 

@@ -1,6 +1,8 @@
 // The adaptive run's tables and summary.
 #include "adaptive_text.h"
 
+#include <cmath>
+
 #include "method_table.h"
 
 namespace kemi::study {
@@ -11,7 +13,7 @@ TextTable adaptiveText(const AdaptiveResult& result) {
   for (const Attempt& a : result.attempts)
     t.rows.push_back({std::to_string(++n), shortestText(a.x), shortestText(a.h), shortestText(a.y),
                       shortestText(a.estimate), shortestText(a.localError),
-                      a.accepted ? "yes" : "no", a.accepted ? shortestText(a.error) : ""});
+                      a.accepted ? "yes" : "no", a.accepted && !std::isnan(a.error) ? shortestText(a.error) : ""});
   return t;
 }
 
