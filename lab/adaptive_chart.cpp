@@ -62,7 +62,7 @@ void drawFrame(QPainter& painter, const Frame& f, const QString& title) {
   painter.drawRect(f.plot);
   painter.drawText(
       QRectF(f.plot.left(), f.plot.top() - metrics.height() - 4, f.plot.width(), metrics.height()),
-      Qt::AlignLeft, title);
+      Qt::AlignLeft, metrics.elidedText(title, Qt::ElideRight, static_cast<int>(f.plot.width())));
   const double xs =
       f.logX ? std::max(1.0, std::ceil((f.xMax - f.xMin) / 8.0)) : niceStep(f.xMax - f.xMin);
   for (double i = std::ceil(f.xMin / xs); i * xs <= f.xMax; ++i) {
@@ -186,8 +186,7 @@ void paintEstimates(QPainter& painter, const QRectF& area, const AdaptivePicture
   Frame f{inset(area), std::min(p.x0, p.x1), std::max(p.x0, p.x1), 0, 0, true};
   std::tie(f.yMin, f.yMax) = span(logs, 0.5);
   drawFrame(painter, f,
-            QStringLiteral("|estimate| (filled) and |true local error| (hollow) at each "
-                           "attempt's end (log scale); rejected in red"));
+            QStringLiteral("|estimate| (filled), |true local error| (hollow); rejected in red"));
   painter.save();
   painter.setClipRect(f.plot);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -216,8 +215,8 @@ void paintWorkPrecision(QPainter& painter, const QRectF& area,
   std::tie(f.xMin, f.xMax) = span(work, 0.5);
   std::tie(f.yMin, f.yMax) = span(errors, 0.5);
   drawFrame(painter, f,
-            QStringLiteral("|error| at x1 against evaluations of f: adaptive (filled, tol = "
-                           "1e-1 ... 1e-12) and fixed h (hollow, N = 1, 2, 4, ...)"));
+            QStringLiteral(
+                "|error| at x1 against evaluations of f: adaptive (filled), fixed h (hollow)"));
   painter.save();
   painter.setClipRect(f.plot);
   painter.setRenderHint(QPainter::Antialiasing);
