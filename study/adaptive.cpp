@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 
 #include "embedded_estimate.h"
@@ -18,9 +19,10 @@ namespace {
 
 // The factor from this h to the next: safety times the predicted best, within its bounds, 1 at
 // most right after a rejection; kMaxGrowth for a zero estimate.
-double controlled(double err, double exponent, bool afterRejection) {
+double controlled(double err, double exponent, double growthBelow, bool afterRejection) {
   double factor = kMaxGrowth;
-  if (err > 0.0)
+  // Below growthBelow the factor is kMaxGrowth anyway: no power to compute.
+  if (err > growthBelow)
     factor = std::min(kMaxGrowth, std::max(kMaxShrink, kSafety * std::pow(err, exponent)));
   if (afterRejection) factor = std::min(factor, 1.0);
   return factor;
@@ -64,8 +66,17 @@ template <class Formula, class E, class F>
 void drive(const F& f, const Drive& d) {
   const MethodInfo& m = kMethods[d.settings.method];
   const double exponent = kEmbedded<Formula> ? -1.0 / 5.0 : -1.0 / (m.order + 1.0);
+  const double growthBelow = std::pow(kMaxGrowth / kSafety, 1.0 / exponent);
   const double limit = cachedLimit(d.settings.method);
-  const auto dfdy = dfdyFunction(d.problem.equation);
+  // A preset's df/dy inlined; a typed equation's through its own evaluator.
+  const auto typedDfdy = std::is_same_v<E, TypedEquation> ? dfdyFunction(d.problem.equation)
+                                                          : std::function<double(double, double)>{};
+  const auto dfdy = [&typedDfdy](double x, double y) {
+    if constexpr (std::is_same_v<E, TypedEquation>)
+      return typedDfdy(x, y);
+    else
+      return E::dfdy(x, y);
+  };
   const double x1 = d.problem.x1;
   const double up = x1 > d.problem.x0 ? 1.0 : -1.0;
   AdaptiveResult& r = d.result;
@@ -104,7 +115,7 @@ void drive(const F& f, const Drive& d) {
       a.localError = through<E>(d.problem.equation, x, y, xEnd) - s.y;
       r.attempts.push_back(a);
     }
-    const double factor = controlled(err, exponent, afterRejection && accepted);
+    const double factor = controlled(err, exponent, growthBelow, afterRejection && accepted);
     afterRejection = !accepted;
     if (accepted) {
       ++r.accepted;
