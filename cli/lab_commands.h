@@ -22,7 +22,8 @@ struct LabCommand {
   int (*run)(const QCommandLineParser& parser);
 };
 
-// convergence, steps, stability, compare and equations, in the order the help lists them.
+// convergence, steps, adaptive, stability, compare and equations, in the order the help lists
+// them.
 std::span<const LabCommand> labCommands();
 
 }  // namespace kemi::lab

@@ -20,9 +20,9 @@ struct StepRow {
   double exact = 0.0;       // exact (or reference) solution at X(i)
   double error = 0.0;       // exact - y (global); not set in row 0
   double localError = 0.0;  // exact at X(i) minus one step from the exact value at X(i-1)
-  double estimate = 0.0;    // an embedded pair's error estimate (hasEstimate); not in row 0
   StageRecord stages;       // k1..ks of the step from (X(i-1), Y(i-1)) and the points and
                             // slopes of its evaluations of f; none in row 0
+  double estimate = 0.0;    // an embedded pair's error estimate (hasEstimate); not in row 0
 };
 
 struct StepTable {

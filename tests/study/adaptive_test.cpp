@@ -84,8 +84,8 @@ TEST(AdaptiveTest, StepDoublingAdvancesWithTwoHalfStepsAndEstimatesTheirError) {
           estimatedStep<Formula>(f, 1.0, 0.3, h, kMethods[m].order, kMethods[m].evaluations);
       double middle = 0.0;
       double two = 0.0;
-      stepOn<Formula>(f, 1.0, 0.3, h / 2.0, middle);
-      stepOn<Formula>(f, 1.0 + h / 2.0, middle, h / 2.0, two);
+      Formula::apply(f, 1.0, 0.3, h / 2.0, middle, NoStages{});
+      Formula::apply(f, 1.0 + h / 2.0, middle, h / 2.0, two, NoStages{});
       EXPECT_EQ(s.y, two);
       EXPECT_EQ(s.evaluations, 3 * kMethods[m].evaluations);
       const double local = Logistic::exact(1.0 + h, 1.0, 0.3) - s.y;
