@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "adaptive_command.h"
+#include "adaptive_options.h"
 #include "command_support.h"
 #include "convergence.h"
 #include "equation_commands.h"
@@ -206,6 +208,14 @@ constexpr std::array kCommands{
         kStepsOptions,
         [] { return header(study::stepText({})); },
         &steps,
+    },
+    LabCommand{
+        "adaptive",
+        kAdaptiveSummary,
+        kAdaptiveDescription,
+        kAdaptiveOptions,
+        &adaptiveColumns,
+        &adaptive,
     },
     LabCommand{
         "stability",

@@ -39,7 +39,8 @@ struct ChartDrawers {
 };
 void setChartDrawers(ChartDrawers drawers);
 
-// convergence, steps, stability, compare and equations, in the order the help lists them.
+// convergence, steps, adaptive, stability, compare and equations, in the order the help lists
+// them.
 std::span<const LabCommand> labCommands();
 
 }  // namespace kemi::lab

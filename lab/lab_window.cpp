@@ -14,6 +14,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "adaptive_tab.h"
 #include "chart_file.h"
 #include "contact.h"
 #include "convergence_tab.h"
@@ -36,7 +37,8 @@ LabWindow::LabWindow(QSettings& settings, QWidget* parent)
       solution_(new SolutionTab),
       convergence_(new ConvergenceTab),
       steps_(new StepsTab),
-      stability_(new StabilityTab) {
+      stability_(new StabilityTab),
+      adaptive_(new AdaptiveTab) {
   setObjectName(QStringLiteral("LabWindow"));
   setWindowTitle(QStringLiteral("Kemi Lab"));
   tabs_->setObjectName(QStringLiteral("tabs"));
@@ -45,6 +47,7 @@ LabWindow::LabWindow(QSettings& settings, QWidget* parent)
   tabs_->addTab(convergence_, QStringLiteral("&Convergence"));
   tabs_->addTab(steps_, QStringLiteral("S&teps"));
   tabs_->addTab(stability_, QStringLiteral("St&ability"));
+  tabs_->addTab(adaptive_, tr("A&daptive"));
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->addWidget(picker_);
@@ -76,7 +79,7 @@ LabWindow::LabWindow(QSettings& settings, QWidget* parent)
 }
 
 QList<LabTab*> LabWindow::allTabs() const {
-  return {solution_, convergence_, steps_, stability_};
+  return {solution_, convergence_, steps_, stability_, adaptive_};
 }
 
 void LabWindow::followProblem(const study::Problem& problem) {

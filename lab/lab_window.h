@@ -18,6 +18,7 @@ class LabTab;
 class SolutionTab;
 class StabilityTab;
 class StepsTab;
+class AdaptiveTab;
 
 class LabWindow : public QMainWindow {
   Q_OBJECT
@@ -32,6 +33,7 @@ class LabWindow : public QMainWindow {
   ConvergenceTab* convergenceTab() const { return convergence_; }
   StepsTab* stepsTab() const { return steps_; }
   StabilityTab* stabilityTab() const { return stability_; }
+  AdaptiveTab* adaptiveTab() const { return adaptive_; }
   LabTab* currentTab() const;
 
   // The exports behind the File menu, without the file dialog; false with a message in `error`
@@ -62,6 +64,7 @@ class LabWindow : public QMainWindow {
   ConvergenceTab* convergence_;
   StepsTab* steps_;
   StabilityTab* stability_;
+  AdaptiveTab* adaptive_;
   // The step the stability picture marks: h*lambda with the equation's most negative lambda and
   // the Solution tab's step size.
   double lambdaMin_ = -1.0;

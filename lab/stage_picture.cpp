@@ -76,10 +76,12 @@ void StagePicture::setStep(const study::AnyEquation& equation, const study::Step
     end_ = QPointF(after.x, after.y);
     h_ = after.x - before.x;
     stages_ = after.stages;
+    estimate_ = table.hasEstimate ? after.estimate : std::nan("");
     std::tie(solution_, reference_) = solutionThrough(equation, before.x, before.y, after.x);
     xMin_ = std::min(before.x, after.x) - 0.08 * std::abs(h_);
     xMax_ = std::max(before.x, after.x) + 0.08 * std::abs(h_);
     QPolygonF all{start_, end_};
+    if (std::isfinite(estimate_)) all << QPointF(after.x, after.y - estimate_);
     for (int e = 0; e < stages_.evaluations && e < StageRecord::kMost; ++e)
       all << QPointF(stages_.x[e], stages_.y[e]);
     for (const QPointF& p : solution_)
@@ -95,11 +97,13 @@ void StagePicture::setStep(const study::AnyEquation& equation, const study::Step
 
 QString StagePicture::title() const {
   if (step_ == 0) return QStringLiteral("Inside a step: select a step in the table");
-  return QStringLiteral("Inside step %1 of %2, h = %3")
-      .arg(step_)
-      .arg(QString::fromLatin1(kMethods[method_].id.data(),
-                               static_cast<qsizetype>(kMethods[method_].id.size())),
-           number(h_));
+  const QString text = QStringLiteral("Inside step %1 of %2, h = %3")
+                           .arg(step_)
+                           .arg(QString::fromLatin1(kMethods[method_].id.data(),
+                                                    static_cast<qsizetype>(kMethods[method_].id.size())),
+                                number(h_));
+  if (!std::isfinite(estimate_)) return text;
+  return text + tr(", estimate %1").arg(number(estimate_));
 }
 
 QPointF StagePicture::toPixel(double x, double y) const {
@@ -122,6 +126,10 @@ void StagePicture::describe() {
       facts.stages.push_back({number(stages_.slope[e]).toStdString(),
                               pointText(QPointF(stages_.x[e], stages_.y[e])).toStdString(),
                               number(stages_.k[e]).toStdString()});
+    if (std::isfinite(estimate_)) {
+      facts.estimate = number(estimate_).toStdString();
+      facts.lowerEnd = number(end_.y() - estimate_).toStdString();
+    }
     if (!solution_.isEmpty()) {
       facts.solutionKind = reference_ ? "reference" : "exact";
       facts.solutionY = number(solution_.back().y()).toStdString();
@@ -182,6 +190,11 @@ void StagePicture::paintEvent(QPaintEvent* /*event*/) {
     painter.drawPolygon(QPolygonF({end, base + across * 5.0, base - across * 5.0}));
   }
   figures::drawMethodMarker(painter, method_, end);
+  if (std::isfinite(estimate_)) {
+    painter.setPen(QPen(Qt::black, 1.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(toPixel(end_.x(), end_.y() - estimate_), 6.0, 6.0);
+  }
   painter.restore();
   drawLegend(painter);
 }

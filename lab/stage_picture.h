@@ -46,6 +46,7 @@ class StagePicture : public QWidget {
   QPointF start_;
   QPointF end_;
   double h_ = 0.0;
+  double estimate_ = 0.0;  // an embedded pair's estimate; NaN for the other methods
   StageRecord stages_;
   QPolygonF solution_;  // through the step's start
   bool reference_ = false;

@@ -11,6 +11,7 @@ namespace kemi::lab {
 namespace {
 
 constexpr int kFirstStage = 6;  // columns i, x, y, exact, error, local_error, then k1..k6
+constexpr int kEstimate = 13;   // after k1..k6 and accuracy
 
 }  // namespace
 
@@ -41,6 +42,8 @@ double StepTableModel::number(int row, int column) const {
     default:
       break;
   }
+  if (column == kEstimate)
+    return table_.hasEstimate && !initial ? r.estimate : std::nan("");
   const int stage = column - kFirstStage;
   return stage < r.stages.stages ? r.stages.k.at(static_cast<std::size_t>(stage)) : std::nan("");
 }
@@ -60,7 +63,10 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
   const study::StepRow& r = table_.rows[static_cast<std::size_t>(index.row())];
   const int column = index.column();
   const bool empty =
-      column >= kFirstStage ? column - kFirstStage >= r.stages.stages : r.i == 0 && column >= 4;
+      column == kEstimate
+          ? std::isnan(number(index.row(), column))
+          : (column >= kFirstStage ? column - kFirstStage >= r.stages.stages
+                                   : r.i == 0 && column >= 4);
   if (empty) return QString();
   const std::string text =
       column == 0 ? std::to_string(r.i) : study::shortestText(number(index.row(), column));

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "embedded_estimate.h"
 #include "method_table.h"
 #include "number_format.h"
 #include "solution.h"
@@ -44,6 +45,7 @@ void fillTable(const F& f, const Problem& p, std::int64_t n, const Solution& sol
         StageRecord unused;
         stagedStepOn<Formula>(f, before.x, before.exact, h, fromExact, unused);
         row.localError = row.exact - fromExact;
+        if constexpr (kEmbedded<Formula>) row.estimate = embeddedEstimate<Formula>(row.stages.k);
         table.rows.push_back(row);
         return true;
       });
@@ -72,8 +74,10 @@ StepTable buildStepTable(const Problem& problem, std::size_t method, std::int64_
   table.accuracy = solution.accuracy();
   table.rows.reserve(static_cast<std::size_t>(n) + 1);
   withFormula(method, [&](auto formula) {
+    using Formula = decltype(formula);
+    table.hasEstimate = kEmbedded<Formula>;
     withSlope(problem.equation,
-              [&](const auto& f) { fillTable<decltype(formula)>(f, problem, n, solution, table); });
+              [&](const auto& f) { fillTable<Formula>(f, problem, n, solution, table); });
   });
   return table;
 }

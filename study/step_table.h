@@ -22,6 +22,7 @@ struct StepRow {
   double localError = 0.0;  // exact at X(i) minus one step from the exact value at X(i-1)
   StageRecord stages;       // k1..ks of the step from (X(i-1), Y(i-1)) and the points and
                             // slopes of its evaluations of f; none in row 0
+  double estimate = 0.0;    // an embedded pair's error estimate (hasEstimate); not in row 0
 };
 
 struct StepTable {
@@ -29,6 +30,7 @@ struct StepTable {
   std::string cause;          // why the steps stopped early (left the double range); else empty
   bool exact = true;          // false: `exact` holds a reference solution
   double accuracy = 0.0;      // the reference's absolute accuracy; 0 for the exact solution
+  bool hasEstimate = false;   // the method is an embedded pair (RKF, RKM)
 };
 
 // The table of kMethods[method] on the problem, from (x0, y0) to x1; classroom from (0, -1) gives

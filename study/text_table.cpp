@@ -86,7 +86,7 @@ TextTable convergenceText(const std::vector<ConvergenceRow>& rows, bool exact) {
 
 TextTable stepText(const StepTable& table) {
   TextTable t{{"i", "x", "y", table.exact ? "exact" : "reference", "error", "local_error", "k1",
-               "k2", "k3", "k4", "k5", "k6", "accuracy"},
+               "k2", "k3", "k4", "k5", "k6", "accuracy", "estimate"},
               {}};
   for (const StepRow& r : table.rows) {
     std::vector<std::string> cells{whole(r.i), shortestText(r.x), shortestText(r.y),
@@ -98,6 +98,7 @@ TextTable stepText(const StepTable& table) {
       cells.push_back(j < r.stages.stages ? shortestText(r.stages.k[static_cast<std::size_t>(j)])
                                           : "");
     cells.push_back(table.exact ? "" : shortestText(table.accuracy));
+    cells.push_back(table.hasEstimate && !initial ? shortestText(r.estimate) : "");
     t.rows.push_back(std::move(cells));
   }
   return t;

@@ -25,8 +25,9 @@ std::string shortestText(double value);
 // a reference solution (`exact` false) the column exact is headed reference. accuracy is empty
 // for an exact solution.
 TextTable convergenceText(const std::vector<ConvergenceRow>& rows, bool exact = true);
-// Columns i,x,y,exact,error,local_error,k1..k6,accuracy; row 0 and a method's missing stages are
-// empty; exact is headed reference and accuracy filled for a reference solution.
+// Columns i,x,y,exact,error,local_error,k1..k6,accuracy,estimate; row 0 and a method's missing
+// stages are empty; exact is headed reference and accuracy filled for a reference solution;
+// estimate is the embedded pair's (RKF, RKM), empty for the other methods.
 TextTable stepText(const StepTable& table);
 // Columns method,order,evaluations,stability_limit,lambda_min,h_limit,n_min; the last two empty
 // where there is no limit.

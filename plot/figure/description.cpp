@@ -56,6 +56,11 @@ std::string stageDescription(const StageFacts& f) {
   for (std::size_t e = 0; e < f.stages.size(); ++e)
     text += fmt::format(" Stage {0}: slope {1} at {2}, k{0} = {3}.", e + 1, f.stages[e].slope,
                         f.stages[e].at, f.stages[e].k);
+  if (!f.estimate.empty())
+    text += fmt::format(
+        " The lower member of the pair (hollow circle) ends at {}, the step's result minus the "
+        "estimate {}.",
+        f.lowerEnd, f.estimate);
   if (!f.solutionKind.empty())
     text += fmt::format(" The {} solution through the step's start reaches {} at x = {}.",
                         f.solutionKind, f.solutionY, f.solutionX);

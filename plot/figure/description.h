@@ -44,6 +44,7 @@ struct StageFacts {
   std::vector<Stage> stages;
   std::string solutionKind;  // "exact" or "reference"; empty: no solution drawn
   std::string solutionY, solutionX;
+  std::string estimate, lowerEnd;  // an embedded pair's estimate; empty: none
 };
 std::string stageDescription(const StageFacts& facts);
 

@@ -128,6 +128,16 @@ TEST(LabCliTest, RefusesBadInputInOneLineNamingTheOption) {
       {{"compare", "--f", "1/y", "--y0", "0"}, "not a finite number at the start"},
       {{"compare", "--f", "y", "--y0", "1", "--exact", "exp(2*x)"}, "--exact"},
       {{"convergence", "--equation", "riccati", "--x1", "1"}, "near x = 0.9698"},
+      {{"adaptive", "--method", "RKF", "--tol", "0"}, "--tol"},
+      {{"adaptive", "--method", "RKF", "--tol", "-1e-6"}, "--tol"},
+      {{"adaptive", "--method", "RKF", "--tol", "abc"}, "--tol"},
+      {{"adaptive", "--method", "RKF", "--tol", "1e-15"}, "below 1e-14"},
+      {{"adaptive", "--method", "RKF", "--atol", "nan"}, "--atol"},
+      {{"adaptive", "--method", "RKF", "--rtol", "0"}, "--rtol"},
+      {{"adaptive", "--method", "RKF", "--h0", "0"}, "--h0"},
+      {{"adaptive", "--method", "RKF", "--h0", "-0.1"}, "--h0"},
+      {{"adaptive", "--method", "Heun"}, "RK4G"},
+      {{"adaptive", "--tol", "1e-6"}, "--method"},
   };
   for (const Refusal& refusal : refusals) {
     SCOPED_TRACE(refusal.arguments.join(' ').toStdString());
@@ -325,6 +335,29 @@ bool catchesInterrupt(qint64 pid) {
     if (line.startsWith("SigCgt:"))
       return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGINT - 1) & 1) != 0;
   return false;
+}
+
+// logistic: dy/dx = y(1 - y) from (0, 0.1) to 4. The rows end with an accepted attempt on x1;
+// a run that cannot go on writes its rows and says why, with status 1.
+TEST(LabCliTest, AdaptiveRowsEndOnX1AndAStoppedRunSaysWhy) {
+  const Outcome r = lab({"adaptive", "--equation", "logistic", "--method", "RKM", "--tol", "1e-8"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  const auto rows = csvRows(r.out);
+  ASSERT_GT(rows.size(), 3u);
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"attempt", "x", "h", "y", "estimate",
+                                               "local_error", "accepted", "error"}));
+  const auto& last = rows.back();
+  EXPECT_EQ(last[6], "yes");
+  EXPECT_EQ(number(last[1]) + number(last[2]), 4.0);
+  const Outcome md = lab({"adaptive", "--equation", "stiff", "--x1", "10", "--method", "RKF",
+                          "--tol", "1e-3", "--format", "md"});
+  EXPECT_EQ(md.status, 0);
+  EXPECT_NE(md.out.find("- evaluations of f: "), std::string::npos);
+  EXPECT_NE(md.out.find("held by stability, not by accuracy"), std::string::npos) << md.out;
+  const Outcome pole = lab({"adaptive", "--f", "y^2", "--y0", "1", "--x1", "2", "--method", "RKF"});
+  EXPECT_EQ(pole.status, 1);
+  EXPECT_NE(pole.out.find("attempt,x,h"), std::string::npos);
+  EXPECT_NE(pole.err.find("step size too small at x = 0.99"), std::string::npos) << pole.err;
 }
 
 TEST(LabCliTest, InterruptStopsALongSweepWithinASecondAndWritesNothing) {

@@ -122,9 +122,10 @@ TEST(AccessibilityTest, TabsSwitchFromAnywhereAndTheCurrentOneIsSelected) {
   method->setFocus();
   const std::pair<QKeyCombination, int> keys[] = {
       {Qt::CTRL | Qt::Key_Tab, 3},
+      {Qt::CTRL | Qt::Key_PageDown, 4},
       {Qt::CTRL | Qt::Key_PageDown, 0},
-      {Qt::CTRL | Qt::Key_PageUp, 3},
-      {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 2},
+      {Qt::CTRL | Qt::Key_PageUp, 4},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 3},
   };
   for (const auto& [key, index] : keys) {
     QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());

@@ -49,9 +49,9 @@ TEST(TextTableTest, CsvAndMarkdownLayout) {
   const TextTable t = stepText(steps);
   const std::string csv = toCsv(t);
   EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
-            "i,x,y,exact,error,local_error,k1,k2,k3,k4,k5,k6,accuracy");
+            "i,x,y,exact,error,local_error,k1,k2,k3,k4,k5,k6,accuracy,estimate");
   // Row 0 has no errors and no stages; Euler has only k1; an exact solution has no accuracy.
-  EXPECT_NE(csv.find("\r\n0,0,-1,-1,,,,,,,,,\r\n"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("\r\n0,0,-1,-1,,,,,,,,,,\r\n"), std::string::npos) << csv;
   EXPECT_NE(csv.find("\r\n1,0.5,-0.5,"), std::string::npos) << csv;
   EXPECT_EQ(csv.substr(csv.size() - 8), ",,,,,,\r\n");
 

@@ -1,0 +1,201 @@
+// The adaptive tab: entries, the attempts' table and the three pictures.
+#include "adaptive_tab.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <cmath>
+#include <stdexcept>
+
+#include "adaptive_picture.h"
+#include "adaptive_sweep.h"
+#include "adaptive_text.h"
+#include "equation_check.h"
+#include "input_check.h"
+#include "lab_accessible.h"
+#include "lab_widgets.h"
+#include "method_table.h"
+#include "study_input.h"
+#include "text_table_model.h"
+
+namespace kemi::lab {
+namespace {
+
+constexpr int kRkf = 4;
+constexpr std::int64_t kFixedMaxN = std::int64_t{1} << 16;
+
+// The tolerance entry: a number from kSmallestTolerance up; the reason it is refused, or empty.
+QString checkTolerance(const QString& text, double& tol) {
+  const std::optional<double> value = study::readNumber(text.trimmed().toStdString());
+  if (!value || !std::isfinite(*value)) return AdaptiveTab::tr("Enter a number such as 1e-6.");
+  if (*value <= 0.0) return AdaptiveTab::tr("The tolerance must be positive.");
+  if (*value < study::kSmallestTolerance) return AdaptiveTab::tr("At least 1e-14.");
+  tol = *value;
+  return {};
+}
+
+}  // namespace
+
+AdaptiveTab::AdaptiveTab(QWidget* parent) : LabTab(parent), model_(new TextTableModel(this)) {
+  setObjectName(QStringLiteral("adaptiveTab"));
+  auto* layout = new QVBoxLayout(this);
+  auto* inputs = new QGridLayout;
+  layout->addLayout(inputs);
+  auto* methodLabel = new QLabel(tr("Step &method"), this);
+  method_ = new QComboBox(this);
+  method_->setObjectName(QStringLiteral("adaptiveMethod"));
+  method_->setAccessibleName(tr("Step method"));
+  for (const MethodInfo& info : kMethods)
+    method_->addItem(QString::fromLatin1(info.id.data(), static_cast<qsizetype>(info.id.size())));
+  method_->setCurrentIndex(kRkf);
+  methodLabel->setBuddy(method_);
+  inputs->addWidget(methodLabel, 0, 0);
+  inputs->addWidget(method_, 0, 1);
+  const Entry tol = addEntry(inputs, 0, 2, tr("&tol"), QStringLiteral("adaptiveTol"),
+                             tr("Tolerance, absolute and relative"));
+  const Entry x1 =
+      addEntry(inputs, 0, 5, tr("&x1"), QStringLiteral("adaptiveX1"), tr("x1, the end of the run"));
+  tolEdit_ = tol.edit, tolReason_ = tol.reason, x1Edit_ = x1.edit, x1Reason_ = x1.reason;
+  tolReason_->setObjectName(QStringLiteral("adaptiveTolReason"));
+  tolEdit_->setText(QStringLiteral("1e-6"));
+  x1Edit_->setText(QStringLiteral("1"));
+  runButton_ = new QPushButton(tr("&Run"), this);
+  runButton_->setObjectName(QStringLiteral("adaptiveRun"));
+  inputs->addWidget(runButton_, 0, 8);
+  compareButton_ = new QPushButton(tr("Compare with &fixed h"), this);
+  compareButton_->setObjectName(QStringLiteral("adaptiveCompare"));
+  compareButton_->setToolTip(
+      tr("Run tol = 1e-1 ... 1e-12 and N = 1, 2, 4, ... and draw error against work"));
+  inputs->addWidget(compareButton_, 0, 9);
+  inputs->setColumnStretch(10, 1);
+  status_ = new QLabel(this);
+  makeStatusLine(status_);
+  status_->setObjectName(QStringLiteral("adaptiveStatus"));
+  status_->setWordWrap(true);
+  layout->addWidget(status_);
+
+  view_ = makeTableView(model_, tr("Adaptive attempts"), this);
+  runPicture_ = new AdaptivePicture(AdaptivePicture::View::Run, tr("Adaptive steps"), this);
+  estimates_ = new AdaptivePicture(AdaptivePicture::View::Estimates,
+                                   tr("Estimate and true local error"), this);
+  workPrecision_ = new AdaptivePicture(AdaptivePicture::View::WorkPrecision,
+                                       tr("Adaptive against fixed step size"), this);
+  auto* pictures = new QSplitter(Qt::Vertical, this);
+  pictures->addWidget(runPicture_);
+  pictures->addWidget(estimates_);
+  pictures->addWidget(workPrecision_);
+  pictures->setSizes({420, 220, 220});
+  auto* split = new QSplitter(Qt::Horizontal, this);
+  split->addWidget(pictures);
+  split->addWidget(view_);
+  split->setSizes({640, 640});
+  layout->addWidget(split, 1);
+
+  for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+    auto* enter = new QShortcut(QKeySequence(key), this, this, &AdaptiveTab::run);
+    enter->setContext(Qt::WidgetWithChildrenShortcut);
+  }
+  connect(runButton_, &QPushButton::clicked, this, &AdaptiveTab::run);
+  connect(compareButton_, &QPushButton::clicked, this, &AdaptiveTab::compare);
+  connect(method_, &QComboBox::currentIndexChanged, this, &AdaptiveTab::run);
+  connect(tolEdit_, &QLineEdit::textChanged, this, &AdaptiveTab::check);
+  connect(x1Edit_, &QLineEdit::textChanged, this, &AdaptiveTab::check);
+  check();
+}
+
+bool AdaptiveTab::read(double& tol, double& x1) {
+  setEntryProblem(tolEdit_, tolReason_, checkTolerance(tolEdit_->text(), tol));
+  setEntryProblem(x1Edit_, x1Reason_, checkX1(x1Edit_->text(), problem_.x0, x1));
+  return tolReason_->text().isEmpty() && x1Reason_->text().isEmpty();
+}
+
+void AdaptiveTab::check() {
+  double tol = 0.0, x1 = 0.0;
+  const bool ok = read(tol, x1);
+  runButton_->setEnabled(ok);
+  compareButton_->setEnabled(ok);
+}
+
+void AdaptiveTab::run() {
+  double tol = 0.0, x1 = 0.0;
+  if (!read(tol, x1)) return;
+  AdaptivePictureData data{problem_, static_cast<std::size_t>(method_->currentIndex()), {}};
+  data.problem.x1 = x1;
+  try {
+    data.result = study::runAdaptive(data.problem, {data.method, tol, tol, std::nullopt, true});
+  } catch (const std::invalid_argument& e) {
+    setStatus(status_, QString::fromStdString(e.what()));
+    return;
+  }
+  model_->setTable(study::adaptiveText(data.result));
+  if (model_->rowCount() <= 2000) view_->resizeColumnsToContents();
+  runPicture_->setRun(data);
+  estimates_->setRun(data);
+  QString text = adaptiveDescription(data);
+  if (!data.result.cause.empty())
+    text += QLatin1Char(' ') + QString::fromStdString(data.result.cause) + QLatin1Char('.');
+  setStatus(status_, text);
+}
+
+void AdaptiveTab::compare() {
+  double tol = 0.0, x1 = 0.0;
+  if (!read(tol, x1)) return;
+  study::Problem problem = problem_;
+  problem.x1 = x1;
+  const auto method = static_cast<std::size_t>(method_->currentIndex());
+  try {
+    study::ConvergenceSettings fixed;
+    fixed.maxN = kFixedMaxN;
+    fixed.methods = {method};
+    workPrecision_->setSweep(study::adaptiveSweep(problem, {method}).rows,
+                             study::runConvergence(problem, fixed).rows, method);
+  } catch (const std::invalid_argument& e) {
+    setStatus(status_, QString::fromStdString(e.what()));
+  }
+}
+
+QWidget* AdaptiveTab::picture() const {
+  if (estimates_->hasFocus()) return estimates_;
+  if (workPrecision_->hasFocus()) return workPrecision_;
+  return runPicture_;
+}
+
+study::TextTable AdaptiveTab::currentTable() const {
+  return model_->table();
+}
+
+QString AdaptiveTab::fileBaseName() const {
+  return QStringLiteral("kemi-lab-adaptive-") + method_->currentText();
+}
+
+void AdaptiveTab::setProblem(const study::Problem& problem) {
+  study::Problem before = problem_;
+  before.x1 = problem.x1;
+  const bool other = !sameProblem(problem, before);
+  problem_ = problem;
+  if (other) x1Edit_->setText(QString::fromStdString(study::shortestText(problem.x1)));
+  run();
+}
+
+void AdaptiveTab::loadSettings(const QSettings& settings) {
+  const int method = settings.value(QStringLiteral("adaptive/method"), kRkf).toInt();
+  if (method >= 0 && method < method_->count()) method_->setCurrentIndex(method);
+  tolEdit_->setText(settings.value(QStringLiteral("adaptive/tol"), tolEdit_->text()).toString());
+  x1Edit_->setText(settings.value(QStringLiteral("adaptive/x1"), x1Edit_->text()).toString());
+  check();
+}
+
+void AdaptiveTab::saveSettings(QSettings& settings) const {
+  settings.setValue(QStringLiteral("adaptive/method"), method_->currentIndex());
+  settings.setValue(QStringLiteral("adaptive/tol"), tolEdit_->text());
+  settings.setValue(QStringLiteral("adaptive/x1"), x1Edit_->text());
+}
+
+}  // namespace kemi::lab

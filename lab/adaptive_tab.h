@@ -1,0 +1,59 @@
+// The adaptive tab: one method under the step-size controller on the window's equation, its
+// attempts as a table, the solution with accepted and rejected attempts over the h strip, the
+// estimate beside the true local error, and on request the work-precision comparison of the
+// adaptive sweep with the fixed-step sweep.
+#pragma once
+
+#include "lab_tab.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kemi::lab {
+
+class AdaptivePicture;
+class TextTableModel;
+
+class AdaptiveTab : public LabTab {
+  Q_OBJECT
+
+ public:
+  explicit AdaptiveTab(QWidget* parent = nullptr);
+
+  void run();      // does nothing while an entry is refused
+  void compare();  // the adaptive and the fixed-step sweep of the method
+  TextTableModel* model() const { return model_; }
+  AdaptivePicture* runPicture() const { return runPicture_; }
+
+  QChartView* chartView() const override { return nullptr; }
+  QWidget* picture() const override;
+  QTableView* currentTableView() const override { return view_; }
+  study::TextTable currentTable() const override;
+  QString fileBaseName() const override;
+  void setProblem(const study::Problem& problem) override;
+  void loadSettings(const QSettings& settings) override;
+  void saveSettings(QSettings& settings) const override;
+
+ private:
+  bool read(double& tol, double& x1);
+  void check();
+
+  QComboBox* method_;
+  QLineEdit* tolEdit_;
+  QLineEdit* x1Edit_;
+  QLabel* tolReason_;
+  QLabel* x1Reason_;
+  QPushButton* runButton_;
+  QPushButton* compareButton_;
+  QLabel* status_;
+  QTableView* view_;
+  TextTableModel* model_;
+  AdaptivePicture* runPicture_;
+  AdaptivePicture* estimates_;
+  AdaptivePicture* workPrecision_;
+  study::Problem problem_;
+};
+
+}  // namespace kemi::lab
