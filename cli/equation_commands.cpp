@@ -7,10 +7,14 @@
 #include "problem_steps.h"
 #include "solution.h"
 #include "solution_export.h"
+#include "study/system_text.h"
+#include "system_commands.h"
+#include "system_problem.h"
 
 namespace kemi::lab {
 
 int compare(const QCommandLineParser& parser) {
+  if (isSystemRequest(parser)) return systemCompare(parser);
   const study::Problem problem = readProblem(parser, kCompareX1, 1.0);
   const std::int64_t n = readSteps(parser, kCompareN, 8, study::kMaxPolygonSteps);
   const std::vector<std::size_t> methods = readMethods(parser, kMethodList);
@@ -56,7 +60,8 @@ int equations(const QCommandLineParser& parser) {
   const TextFormat format = readFormat(parser, kFormat);
   Outputs outputs(readOutputPath(parser, kOutput), {});
   if (openOutputs("equations", outputs) != 0) return 1;
-  const study::TextTable table = study::equationsText();
+  study::TextTable table = study::equationsText();
+  study::appendSystemRows(table);
   return deliver("equations", outputs,
                  format == TextFormat::Csv ? study::toCsv(table) : study::toMarkdown(table));
 }

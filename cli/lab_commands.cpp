@@ -21,6 +21,8 @@
 #include "stability.h"
 #include "step_table.h"
 #include "sweep_watch.h"
+#include "system_commands.h"
+#include "system_problem.h"
 #include "text_table.h"
 
 namespace kemi::lab {
@@ -38,7 +40,8 @@ constexpr OptionSpec kChart{"chart", "FILE",
                             "a file name ending in .svg or .png"};
 constexpr std::array kConvergenceOptions{kEquationOption, kFOption, kX0Option, kY0Option,
                                          kExactOption,    kSweepX1, kMaxN,     kMethodList,
-                                         kFormat,         kOutput,  kChart};
+                                         kFormat,         kOutput,  kChart,    kF2Option,
+                                         kInvariantOption};
 
 constexpr OptionSpec kStepMethod{"method", "M", "the method (required)", "one method id of", true};
 constexpr OptionSpec kStepX1{
@@ -47,7 +50,8 @@ constexpr OptionSpec kStepX1{
 constexpr OptionSpec kStepN{"n", "N", "number of steps, 1 to 100000 (default 4)",
                             "a whole number from 1 to 100000"};
 constexpr std::array kStepsOptions{kEquationOption, kFOption, kX0Option, kY0Option, kExactOption,
-                                   kStepMethod,     kStepX1,  kStepN,    kFormat,   kOutput};
+                                   kStepMethod,     kStepX1,  kStepN,    kFormat,   kOutput,
+                                   kF2Option,       kInvariantOption};
 
 constexpr OptionSpec kStabilityX1{
     "x1", "X", "end of the interval of lambda (default 1, or the preset's suggested x1)",
@@ -58,7 +62,8 @@ constexpr OptionSpec kView{"view", "VIEW",
                            "regions or real"};
 constexpr std::array kStabilityOptions{kEquationOption, kFOption,     kX0Option,   kY0Option,
                                        kExactOption,    kStabilityX1, kMethodList, kFormat,
-                                       kOutput,         kChart,       kView};
+                                       kOutput,         kChart,       kView,       kF2Option,
+                                       kInvariantOption};
 
 std::string methodId(std::size_t method) {
   return std::string(kMethods[method].id);
@@ -77,6 +82,7 @@ QString readChartPath(const QCommandLineParser& parser) {
 }
 
 int convergence(const QCommandLineParser& parser) {
+  if (isSystemRequest(parser)) return systemConvergence(parser, kSweepX1, kMaxN);
   study::ConvergenceSettings settings;
   const study::Problem problem = readProblem(parser, kSweepX1, settings.x1);
   settings.x1 = problem.x1;
@@ -124,6 +130,7 @@ int convergence(const QCommandLineParser& parser) {
 }
 
 int steps(const QCommandLineParser& parser) {
+  if (isSystemRequest(parser)) return systemSteps(parser, kStepX1, kStepMethod, kStepN);
   const std::size_t method = readMethod(parser, kStepMethod);
   const study::Problem problem = readProblem(parser, kStepX1, 0.4);
   const std::int64_t n = readSteps(parser, kStepN, 4, study::kMaxTableSteps);
@@ -142,6 +149,7 @@ int steps(const QCommandLineParser& parser) {
 }
 
 int stability(const QCommandLineParser& parser) {
+  if (isSystemRequest(parser)) return systemStability(parser, kStabilityX1);
   const study::Problem problem = readProblem(parser, kStabilityX1, 1.0);
   const std::vector<std::size_t> methods = readMethods(parser, kMethodList);
   const TextFormat format = readFormat(parser, kFormat);
