@@ -124,9 +124,9 @@ study::SystemProblem readSystemProblem(const QCommandLineParser& parser,
     study::checkSystemProblem(problem);
   } catch (const std::invalid_argument& e) {
     const std::string what = e.what();
-    const std::string prefix = what.find("exact solution") != std::string::npos ? "--exact: "
-                               : what.find("invariant") != std::string::npos     ? "--invariant: "
-                                                                                 : "";
+    const std::string prefix = what.rfind("the invariant", 0) == 0 ? "--invariant: "
+                               : what.find("exact solution") != std::string::npos ? "--exact: "
+                                                                                  : "";
     throw UsageError(prefix + what);
   }
   return problem;
