@@ -15,6 +15,8 @@ namespace kemi::lab {
 
 int compare(const QCommandLineParser& parser) {
   if (isSystemRequest(parser)) return systemCompare(parser);
+  if (parser.isSet(QString::fromLatin1(kSystemViewOption.name)))
+    throw UsageError("--view chooses the picture of a system; one equation has one picture");
   const study::Problem problem = readProblem(parser, kCompareX1, 1.0);
   const std::int64_t n = readSteps(parser, kCompareN, 8, study::kMaxPolygonSteps);
   const std::vector<std::size_t> methods = readMethods(parser, kMethodList);

@@ -24,7 +24,7 @@ inline constexpr OptionSpec kCompareChart{
 inline constexpr std::array kCompareOptions{kEquationOption, kFOption,  kX0Option,  kY0Option,
                                             kExactOption,    kCompareN, kCompareX1, kMethodList,
                                             kFormat,         kOutput,   kCompareChart, kF2Option,
-                                            kInvariantOption};
+                                            kInvariantOption, kSystemViewOption};
 inline constexpr std::array kEquationsOptions{kFormat, kOutput};
 
 int compare(const QCommandLineParser& parser);

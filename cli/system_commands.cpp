@@ -3,6 +3,8 @@
 #include "system_commands.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
+#include <cmath>
 #include <stop_token>
 
 #include "command_support.h"
@@ -12,6 +14,9 @@
 #include "study/system_stability.h"
 #include "study/system_text.h"
 #include "sweep_watch.h"
+#include "study/problem_stability.h"
+#include "system_picture.h"
+#include "system_regions.h"
 #include "system_problem.h"
 
 namespace kemi::lab {
@@ -31,6 +36,32 @@ void refuseChart(const QCommandLineParser& parser, const char* command) {
   if (parser.isSet(QStringLiteral("chart")))
     throw UsageError(std::string("--chart: ") + command +
                      " on a system has no picture yet; compare --chart draws its phase plane");
+}
+
+QString readSystemChart(const QCommandLineParser& parser) {
+  if (!parser.isSet(QStringLiteral("chart"))) return {};
+  const QString path = parser.value(QStringLiteral("chart"));
+  if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) &&
+      !path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+    throw UsageError("--chart " + quotedValue(path) +
+                     ": not an .svg or .png name; --chart accepts a file name ending in .svg or "
+                     ".png");
+  return path;
+}
+
+SystemView readSystemView(const QCommandLineParser& parser, const study::SystemProblem& problem) {
+  if (!parser.isSet(QStringLiteral("view"))) return SystemView::Phase;
+  const QString text = parser.value(QStringLiteral("view"));
+  if (text == QLatin1String("phase")) return SystemView::Phase;
+  if (text == QLatin1String("components")) return SystemView::Components;
+  if (text == QLatin1String("invariant")) {
+    if (!study::hasInvariant(problem.system))
+      throw UsageError("--view invariant: " + study::systemId(problem.system) +
+                       " has no invariant (a typed system gets one with --invariant)");
+    return SystemView::Invariant;
+  }
+  throw UsageError("--view " + quotedValue(text) + ": unknown view; --view accepts " +
+                   kSystemViewOption.accepts);
 }
 
 }  // namespace
@@ -102,11 +133,10 @@ int systemSteps(const QCommandLineParser& parser, const OptionSpec& x1, const Op
 }
 
 int systemStability(const QCommandLineParser& parser, const OptionSpec& x1) {
-  refuseChart(parser, "stability");
   const study::SystemProblem problem = readSystemProblem(parser, x1, 1.0);
   const std::vector<std::size_t> methods = readSystemMethods(parser, kMethodList, problem);
   const TextFormat format = readFormat(parser, kFormat);
-  Outputs outputs(readOutputPath(parser, kOutput), {});
+  Outputs outputs(readOutputPath(parser, kOutput), readSystemChart(parser));
   if (openOutputs("stability", outputs) != 0) return 1;
   const std::vector<study::SystemStabilityRow> rows = study::systemStabilityRows(problem, methods);
   std::string text = systemFormatted(study::systemStabilityText(rows), format, problem);
@@ -126,7 +156,22 @@ int systemStability(const QCommandLineParser& parser, const OptionSpec& x1) {
     }
     if (!notes.empty()) text += "\n" + notes;
   }
-  return deliver("stability", outputs, text);
+  return deliver("stability", outputs, text, [&](QByteArray& bytes, QString& error) {
+    // The eigenvalues times the largest step that some method keeps stable, at most 1: on the
+    // oscillator +-i; on a stiff system the fast eigenvalue at the edge of a region.
+    double h = 0.0;
+    std::vector<std::size_t> planar;
+    for (const study::SystemStabilityRow& r : rows) {
+      if (std::isfinite(r.hLimit)) h = std::max(h, r.hLimit);
+      if (!study::isSymplectic(r.method)) planar.push_back(r.method);
+    }
+    h = h > 0.0 ? std::min(h, 1.0) : 1.0;
+    const study::SystemSolution solution(problem,
+                                         study::systemSamples(problem, study::kLambdaSamples));
+    return drawSystemRegions(planar, study::decayingEigenvalues(problem, solution), h,
+                             QString::fromStdString(study::systemTitle(problem)),
+                             outputs.chartPath, bytes, error);
+  });
 }
 
 int systemCompare(const QCommandLineParser& parser) {
@@ -134,8 +179,9 @@ int systemCompare(const QCommandLineParser& parser) {
   const std::int64_t n = readSteps(parser, kCompareN, 8, study::kMaxPolygonSteps);
   const std::vector<std::size_t> methods = readSystemMethods(parser, kMethodList, problem);
   const TextFormat format = readFormat(parser, kFormat);
-  refuseChart(parser, "compare");
-  Outputs outputs(readOutputPath(parser, kOutput), {});
+  const QString chart = readSystemChart(parser);
+  const SystemView view = readSystemView(parser, problem);
+  Outputs outputs(readOutputPath(parser, kOutput), chart);
   if (openOutputs("compare", outputs) != 0) return 1;
   const double h = (problem.x1 - problem.x0) / static_cast<double>(n);
   std::vector<double> xs{problem.x0};
@@ -158,7 +204,11 @@ int systemCompare(const QCommandLineParser& parser) {
   std::string text = systemFormatted(
       study::systemCompareText(xs, values, solution.exact(), polygons), format, problem);
   if (format == TextFormat::Markdown && !notes.empty()) text += "\n" + notes;
-  return deliver("compare", outputs, text);
+  return deliver("compare", outputs, text, [&](QByteArray& bytes, QString& error) {
+    SystemPictureData data = systemPictureData(problem, n, {});
+    data.polygons = polygons;
+    return drawSystemChart(data, view, outputs.chartPath, bytes, error);
+  });
 }
 
 }  // namespace kemi::lab

@@ -22,6 +22,13 @@ inline constexpr OptionSpec kInvariantOption{
     "drift is tracked",
     "an expression in y1 and y2, or y and v"};
 
+inline constexpr OptionSpec kSystemViewOption{
+    "view", "VIEW",
+    "what compare --chart draws for a system: phase (the default; y2 against y1 with the "
+    "vector field), components (y1 and y2 against x) or invariant (its relative drift, log "
+    "scale)",
+    "phase, components or invariant"};
+
 // Whether the options name a system: --f2, --invariant, a preset system, or ';' in --f or --y0.
 bool isSystemRequest(const QCommandLineParser& parser);
 

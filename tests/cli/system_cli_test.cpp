@@ -2,7 +2,9 @@
 // 2, and each command's columns on a system.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <string>
 
 namespace {
@@ -41,6 +43,8 @@ TEST(SystemCliTest, RefusesBadSystemsInOneLine) {
        "SymplecticEuler applies only"},
       {{"convergence", "--equation", "classroom", "--y0", "1; 0"}, "is no system"},
       {{"convergence", "--f", "y2; -y1"}, "needs --y0"},
+      {{"compare", "--equation", "damped", "--chart", "/tmp/x.png", "--view", "invariant"},
+       "--view invariant: damped has no invariant"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -76,6 +80,32 @@ TEST(SystemCliTest, ColumnsOnASystem) {
     const Result r = run(c.arguments);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind(c.header, 0), 0u) << r.out.substr(0, 300);
+  }
+}
+
+TEST(SystemCliTest, DrawsThePhasePlaneTheComponentsTheDriftAndTheRegions) {
+  const QTemporaryDir dir;
+  const struct {
+    QStringList arguments;
+    const char* description;
+  } cases[] = {
+      {{"compare", "--equation", "oscillator", "--n", "20", "--view", "phase"}, "phase plane"},
+      {{"compare", "--equation", "pendulum", "--view", "components"}, "components y1 and y2"},
+      {{"compare", "--f2", "-y", "--y0", "1; 0", "--invariant", "y^2 + v^2", "--view",
+        "invariant"},
+       "drift of the invariant"},
+      {{"stability", "--equation", "oscillator"}, "h*lambda marked for the 1 eigenvalues"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    const QString svg = dir.filePath(QStringLiteral("picture.svg"));
+    const Result r = run(QStringList(c.arguments) << "--chart" << svg << "--output" << "/dev/null");
+    ASSERT_EQ(r.status, 0) << r.err;
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string text = file.readAll().toStdString();
+    EXPECT_NE(text.find(c.description), std::string::npos);
+    EXPECT_NE(text.find("<path"), std::string::npos);
   }
 }
 
