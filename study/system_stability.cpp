@@ -115,6 +115,9 @@ double growthOver(std::size_t method, const std::vector<Complex>& lambdas, doubl
                   std::int64_t n) {
   double largest = 0.0;
   for (const Complex lambda : lambdas) {
+    // A symplectic method maps the two eigenvalues of a saddle (+-a) together, by a step that
+    // grows as the solution itself does there; only an imaginary pair is its own to amplify.
+    if (isSymplectic(method) && !imaginary(lambda)) continue;
     const double r = amplificationModulus(method, h * lambda);
     largest = std::max(largest, std::pow(r, static_cast<double>(n)));
   }
