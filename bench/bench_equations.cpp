@@ -7,6 +7,7 @@
 #include <string>
 
 #include "final_point.h"
+#include "method_table.h"
 #include "problem_steps.h"
 #include "typed_equation.h"
 
@@ -88,10 +89,14 @@ void BM_InlineRiccati(benchmark::State& s) {
   plainLoop(s, 0.0, 1.0, 0.9, [](double x, double y) { return x * x + y * y; });
 }
 
-// Classroom through the loop of the run's step methods (before equations came).
+// Classroom through the run's own steps on f1 (before equations came), in the same loop.
 void BM_ClassroomRunMethodLoop(benchmark::State& state) {
   const auto method = static_cast<std::size_t>(state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(finalPoint(method, 1.0, kSteps));
+  const double h = stepSize(0.0, 1.0, static_cast<double>(kSteps));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(withFormula(method, [&](auto formula) {
+      return finalSteps(kStepOnF1<decltype(formula)>, 0.0, -1.0, h, kSteps, {}, {});
+    }));
   perStep(state, kSteps, std::string(kMethods[method].id));
 }
 

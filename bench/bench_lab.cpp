@@ -81,7 +81,7 @@ void BM_SweepAlone(benchmark::State& state) {
   std::iota(settings.methods.begin(), settings.methods.end(), std::size_t{0});
   for (auto _ : state) {
     const auto start = Clock::now();
-    const kemi::study::ConvergenceResult result = kemi::study::runConvergence(settings);
+    const kemi::study::ConvergenceResult result = kemi::study::runConvergence(kemi::study::Problem{}, settings);
     benchmark::DoNotOptimize(result.rows.data());
     state.SetIterationTime(secondsSince(start));
   }

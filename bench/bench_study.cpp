@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "convergence.h"
-#include "final_point.h"
 #include "method_table.h"
+#include "problem_steps.h"
 
 namespace {
 
@@ -40,8 +40,8 @@ void BM_RunLoop(benchmark::State& state) {
 
 void BM_FinalLoop(benchmark::State& state) {
   const std::int64_t n = state.range(1);
-  for (auto _ : state)
-    benchmark::DoNotOptimize(study::finalPoint(static_cast<std::size_t>(state.range(0)), 1.0, n));
+  const auto method = static_cast<std::size_t>(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(study::finalPoint(study::Problem{}, method, n));
   perStep(state, n);
 }
 
@@ -53,18 +53,19 @@ double seconds(std::chrono::steady_clock::time_point since) {
 // kept, timed alone, then the larger of the longest and the sum over the cores.
 void BM_Sweep(benchmark::State& state) {
   study::ConvergenceSettings settings{
-      1.0, std::int64_t{1} << state.range(0), {0, 1, 2, 3, 4, 5, 6}, 0};
+      1.0, std::int64_t{1} << state.range(0), {}, 0};
+  for (std::size_t m = 0; m < kMethods.size(); ++m) settings.methods.push_back(m);
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   std::vector<study::ConvergenceRow> rows;
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
-    rows = study::runConvergence(settings).rows;
+    rows = study::runConvergence(study::Problem{}, settings).rows;
     state.SetIterationTime(seconds(start));
   }
   double longest = 0.0, sum = 0.0;
   for (const study::ConvergenceRow& row : rows) {
     const auto start = std::chrono::steady_clock::now();
-    benchmark::DoNotOptimize(study::finalPoint(row.method, 1.0, row.N));
+    benchmark::DoNotOptimize(study::finalPoint(study::Problem{}, row.method, row.N));
     const double t = seconds(start);
     longest = std::max(longest, t);
     sum += t;
@@ -78,7 +79,7 @@ void BM_Sweep(benchmark::State& state) {
 }
 
 void methodsAndSizes(benchmark::internal::Benchmark* b) {
-  for (int m = 0; m < 7; ++m)
+  for (int m = 0; m < static_cast<int>(kMethods.size()); ++m)
     for (std::int64_t n : {1'000'000, 10'000'000}) b->Args({m, n});
   b->Unit(benchmark::kMillisecond);
 }

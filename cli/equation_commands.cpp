@@ -30,7 +30,7 @@ int compare(const QCommandLineParser& parser) {
   Outputs outputs(readOutputPath(parser, kOutput), chart);
   if (openOutputs("compare", outputs) != 0) return 1;
   // The abscissae accumulate as every method's do, so the grid is the same for all.
-  const double h = (problem.x1 - problem.x0) / static_cast<double>(n);
+  const double h = stepSize(problem.x0, problem.x1, static_cast<double>(n));
   std::vector<double> xs{problem.x0};
   for (std::int64_t i = 1; i <= n; ++i) xs.push_back(xs.back() + h);
   const study::Solution solution(problem, xs);

@@ -46,7 +46,7 @@ RunResult Calculation::run(const Entries& entries, const MethodInfo& method, Run
     const double n = readOrStop(entries.N, "N");
     N_ = n;
     if (N_ == 0.0) throw RunStopped("N must not be 0: enter a number of steps of 1 or more.");
-    double h = (x1 - x0) / N_;
+    double h = stepSize(x0, x1, N_);
     if (!std::isfinite(h))
       throw RunStopped(
           "The step size (x1 - x0) / N is beyond the range of a double: enter a "

@@ -158,10 +158,27 @@ struct RKMFormula {
   }
 };
 
-// The step methods as the run calls them: f1, no observer.
+// One step of Formula on f without an observer, as the step loop takes it. f is held by
+// reference: it must outlive the callable.
+template <class Formula, class F>
+constexpr auto formulaStep(const F& f) {
+  return [&f](const double& x0, const auto& y0, const double& h, auto& y) {
+    Formula::apply(f, x0, y0, h, y, NoStages{});
+  };
+}
+
+// The same on f1: a stateless callable, so the run's loop compiles to the bare formula.
+template <class Formula>
+inline constexpr auto kStepOnF1 = [](const double& x0, const auto& y0, const double& h, auto& y) {
+  Formula::apply(Equation{}, x0, y0, h, y, NoStages{});
+};
+
+// The step methods as functions: f1, no observer.
+using StepMethod = void (*)(const double& x0, const double& y0, const double& h, double& y);
+
 template <class Formula>
 inline void stepOf(const double& x0, const double& y0, const double& h, double& y) {
-  Formula::apply(Equation{}, x0, y0, h, y, NoStages{});
+  kStepOnF1<Formula>(x0, y0, h, y);
 }
 
 inline void Euler(const double& x0, const double& y0, const double& h, double& y) {

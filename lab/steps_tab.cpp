@@ -142,7 +142,7 @@ void StepsTab::run() {
                          ? QStringLiteral("%1 steps of h = %2 with %3.")
                                .arg(n)
                                .arg(QString::fromStdString(
-                                        study::shortestText((x1 - problem.x0) / double(n))),
+                                        study::shortestText(stepSize(problem.x0, x1, double(n)))),
                                     method_->currentText())
                          : QString::fromStdString(table.cause));
   model_->setTable(std::move(table));

@@ -199,7 +199,7 @@ class Sweep {
     ConvergenceRow row;
     row.method = s.method;
     row.N = n;
-    row.h = (problem_.x1 - problem_.x0) / static_cast<double>(n);
+    row.h = stepSize(problem_.x0, problem_.x1, static_cast<double>(n));
     row.x = p.x;
     row.y = p.y;
     row.exact = solution_.at(p.x);
@@ -281,12 +281,6 @@ void check(const Problem& p, const ConvergenceSettings& s) {
 }
 
 }  // namespace
-
-ConvergenceResult runConvergence(const ConvergenceSettings& settings, std::stop_token stop,
-                                 const SweepCallbacks& callbacks) {
-  return runConvergence(Problem{Classroom{}, 0.0, -1.0, settings.x1}, settings, std::move(stop),
-                        callbacks);
-}
 
 ConvergenceResult runConvergence(const Problem& problem, const ConvergenceSettings& settings,
                                  std::stop_token stop, const SweepCallbacks& callbacks) {

@@ -72,10 +72,7 @@ struct SweepCallbacks {
 
 // Throws std::invalid_argument for x1 equal to x0 or not finite, maxN outside 1..kMaxSteps, no
 // method, or a problem that checkProblem or a reference solution refuses.
-ConvergenceResult runConvergence(const ConvergenceSettings& settings, std::stop_token stop = {},
-                                 const SweepCallbacks& callbacks = {});
-// The sweep on `problem`, from its start to its x1 (settings.x1 is not read). The one above is
-// this one on classroom from (0, -1) to settings.x1.
+// The sweep on `problem`, from its start to its x1 (settings.x1 is not read).
 ConvergenceResult runConvergence(const Problem& problem, const ConvergenceSettings& settings,
                                  std::stop_token stop = {}, const SweepCallbacks& callbacks = {});
 

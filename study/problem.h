@@ -6,6 +6,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <type_traits>
 #include <variant>
 
 #include "presets.h"
@@ -40,6 +41,22 @@ std::string problemTitle(const Problem& problem);
 
 // Whether the equation knows its exact solution (a preset with one, or a typed exact text).
 bool hasExactSolution(const AnyEquation& equation);
+
+// Calls run(f) with the equation's f: a preset itself, a typed one's own evaluator. Once per
+// loop, never per step, so that a preset's f is inlined into the formula.
+template <class Run>
+decltype(auto) withSlope(const AnyEquation& equation, Run&& run) {
+  return std::visit(
+      [&](const auto& e) -> decltype(auto) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(e)>, TypedEquation>) {
+          const Evaluator f = e.evaluator();
+          return run(f);
+        } else {
+          return run(e);
+        }
+      },
+      equation);
+}
 
 // A callable f(x, y) that owns what it needs (a typed equation's own parser): for a direction
 // field or for a few points. Each thread makes its own; the loops do not use it.

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "step_loop.h"
+
 namespace kemi::study {
 
 LambdaRange lambdaRange(const Problem& problem, const Solution& solution) {
@@ -29,8 +31,11 @@ std::int64_t smallestStableN(const Problem& problem, double hLimit) {
   auto n = static_cast<std::int64_t>(steps);
   n = std::max<std::int64_t>(n, 1);
   // The step as the loops form it, so that the N given really is within the limit.
-  while (std::abs((problem.x1 - problem.x0) / static_cast<double>(n)) > hLimit) ++n;
-  while (n > 1 && std::abs((problem.x1 - problem.x0) / static_cast<double>(n - 1)) <= hLimit) --n;
+  const auto h = [&problem](std::int64_t steps) {
+    return std::abs(stepSize(problem.x0, problem.x1, static_cast<double>(steps)));
+  };
+  while (h(n) > hLimit) ++n;
+  while (n > 1 && h(n - 1) <= hLimit) --n;
   return n;
 }
 

@@ -13,7 +13,7 @@
 namespace kemi::study {
 
 // N steps of h = (x1 - x0) / N of kMethods[method] from (x0, y0), keeping the last point. For
-// classroom from (0, -1) the same numbers as finalPoint(method, x1, n).
+// classroom from (0, -1) the same numbers as the run's tables at N.
 FinalPoint finalPoint(const Problem& problem, std::size_t method, std::int64_t n,
                       const std::stop_token& stop = {}, const StepsTaken& taken = {});
 

@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "method_formulas.h"
+#include "method_table.h"
 
 namespace kemi::study {
 namespace {

@@ -6,39 +6,38 @@
 #include <stdexcept>
 #include <string>
 
-#include "method_formulas.h"
+#include "method_table.h"
 #include "number_format.h"
 #include "solution.h"
 
 namespace kemi::study {
 namespace {
 
+// The rows through the one step loop, with the staged step: the stages of each step are kept
+// with the point they made.
 template <class Formula, class F>
 void fillTable(const F& f, const Problem& p, std::int64_t n, const Solution& solution,
                StepTable& table) {
-  const double h = (p.x1 - p.x0) / static_cast<double>(n);
+  const double h = stepSize(p.x0, p.x1, static_cast<double>(n));
   StepRow first;
   first.x = p.x0;
   first.y = p.y0;
   first.exact = solution.at(first.x);
   table.rows.push_back(first);
-  for (std::int64_t i = 1; i <= n; ++i) {
+  StageRecord stages;
+  const auto staged = [&f, &stages](const double& x0, const double& y0, const double& hh,
+                                    double& y) { stagedStepOn<Formula>(f, x0, y0, hh, y, stages); };
+  double x = p.x0;
+  double y = p.y0;
+  const std::int64_t stopped = takeSteps(staged, x, y, 1, n, h, [&](std::int64_t i, double xi,
+                                                                     double yi) {
     const StepRow& before = table.rows.back();
-    StepRow row;
-    row.i = i;
-    stagedStepOn<Formula>(f, before.x, before.y, h, row.y, row.stages);
-    row.x = before.x + h;
-    if (!(std::isfinite(row.y) && std::isfinite(row.x))) {
-      table.cause = "Step " + std::to_string(i) + " (x = " + formatGeneral(row.x) +
-                    ") left the range of a double.";
-      break;
-    }
-    row.exact = solution.at(row.x);
+    StepRow row{i, xi, yi, solution.at(xi), 0.0, 0.0, stages};
     row.error = row.exact - row.y;
     if (!std::isfinite(row.error)) {
       table.cause = "At step " + std::to_string(i) + " (x = " + formatGeneral(row.x) +
                     ") the exact solution or the error is beyond the range of a double.";
-      break;
+      return false;
     }
     // One step of the method from the exact value at the step's start: the local error.
     double fromExact = 0.0;
@@ -46,16 +45,14 @@ void fillTable(const F& f, const Problem& p, std::int64_t n, const Solution& sol
     stagedStepOn<Formula>(f, before.x, before.exact, h, fromExact, unused);
     row.localError = row.exact - fromExact;
     table.rows.push_back(row);
-  }
+    return true;
+  });
+  if (stopped != 0 && table.cause.empty())
+    table.cause = "Step " + std::to_string(stopped) + " (x = " + formatGeneral(x + h) +
+                  ") left the range of a double.";
 }
 
 }  // namespace
-
-StepTable buildStepTable(std::size_t method, double x1, std::int64_t n) {
-  if (!std::isfinite(x1) || x1 == 0.0)
-    throw std::invalid_argument("x1 must be a finite number other than 0");
-  return buildStepTable(Problem{Classroom{}, 0.0, -1.0, x1}, method, n);
-}
 
 StepTable buildStepTable(const Problem& problem, std::size_t method, std::int64_t n) {
   if (n < 1 || n > kMaxTableSteps)
@@ -65,7 +62,7 @@ StepTable buildStepTable(const Problem& problem, std::size_t method, std::int64_
   // The abscissae accumulate independently of y, so a reference can be computed at them first.
   std::vector<double> xs;
   if (!hasExactSolution(problem.equation)) {
-    const double h = (problem.x1 - problem.x0) / static_cast<double>(n);
+    const double h = stepSize(problem.x0, problem.x1, static_cast<double>(n));
     double x = problem.x0;
     for (std::int64_t i = 0; i <= n; ++i, x += h) xs.push_back(x);
   }
@@ -75,17 +72,9 @@ StepTable buildStepTable(const Problem& problem, std::size_t method, std::int64_
   table.accuracy = solution.accuracy();
   table.rows.reserve(static_cast<std::size_t>(n) + 1);
   withFormula(method, [&](auto formula) {
-    using Formula = decltype(formula);
-    std::visit(
-        [&](const auto& e) {
-          if constexpr (std::is_same_v<std::decay_t<decltype(e)>, TypedEquation>) {
-            const Evaluator f = e.evaluator();
-            fillTable<Formula>(f, problem, n, solution, table);
-          } else {
-            fillTable<Formula>(e, problem, n, solution, table);
-          }
-        },
-        problem.equation);
+    withSlope(problem.equation, [&](const auto& f) {
+      fillTable<decltype(formula)>(f, problem, n, solution, table);
+    });
   });
   return table;
 }

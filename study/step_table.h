@@ -31,10 +31,9 @@ struct StepTable {
   double accuracy = 0.0;      // the reference's absolute accuracy; 0 for the exact solution
 };
 
-// Throws std::invalid_argument for x1 zero or not finite or n outside 1..kMaxTableSteps.
-StepTable buildStepTable(std::size_t method, double x1, std::int64_t n);
-// The same on any problem, from (x0, y0) to x1; classroom from (0, -1) gives the table above.
-// Throws std::invalid_argument as checkProblem does, and ReferenceError.
+// The table of kMethods[method] on the problem, from (x0, y0) to x1; classroom from (0, -1) gives
+// the run's points. Throws std::invalid_argument for n outside 1..kMaxTableSteps and as
+// checkProblem does, and ReferenceError.
 StepTable buildStepTable(const Problem& problem, std::size_t method, std::int64_t n);
 
 }  // namespace kemi::study

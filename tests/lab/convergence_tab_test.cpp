@@ -99,7 +99,8 @@ TEST(ConvergenceTabTest, TableChartAndCsvHoldTheCommandLinesRows) {
     settings.x1 = std::stod(c.x1);
     settings.maxN = std::stoll(c.largestN);
     settings.methods = c.methods;
-    const study::TextTable expected = study::convergenceText(study::runConvergence(settings).rows);
+    const study::TextTable expected = study::convergenceText(
+        study::runConvergence({study::Classroom{}, 0.0, -1.0, settings.x1}, settings).rows);
     const study::TextTable shown = tab->model()->textTable();
     EXPECT_EQ(shown.header, expected.header);
     EXPECT_EQ(shown.rows, expected.rows);
@@ -147,7 +148,9 @@ TEST(ConvergenceTabTest, CancelKeepsAConsistentChartAndNoLateRows) {
   settings.maxN = 16;
   settings.methods = {3};
   EXPECT_EQ(tab->model()->textTable().rows,
-            study::convergenceText(study::runConvergence(settings).rows).rows);
+            study::convergenceText(
+                study::runConvergence({study::Classroom{}, 0.0, -1.0, settings.x1}, settings).rows)
+                .rows);
   expectChartMatchesTable(tab);
 }
 

@@ -127,7 +127,7 @@ TEST(LabWindowTest, StepsAndStabilityTablesAreTheCommandLinesAndCopyGivesAHeader
   auto* tabs = w.window->findChild<QTabWidget*>(QStringLiteral("tabs"));
   tabs->setCurrentWidget(w.window->stepsTab());
   EXPECT_EQ(w.window->stepsTab()->model()->table().rows,
-            study::stepText(study::buildStepTable(0, 0.4, 4)).rows);
+            study::stepText(study::buildStepTable({study::Classroom{}, 0.0, -1.0, 0.4}, 0, 4)).rows);
 
   tabs->setCurrentWidget(w.window->stabilityTab());
   const std::vector<std::size_t> all{0, 1, 2, 3, 4, 5, 6};

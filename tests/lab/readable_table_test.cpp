@@ -46,7 +46,7 @@ TEST(CellTextTest, NumbersAreShortenedAndTitlesAreWords) {
 
 TEST(CellTextTest, StepModelShowsTheCommandLinesTableInFull) {
   for (std::size_t method = 0; method < kMethods.size(); ++method) {
-    const study::StepTable steps = study::buildStepTable(method, 0.7, 9);
+    const study::StepTable steps = study::buildStepTable({study::Classroom{}, 0.0, -1.0, 0.7}, method, 9);
     const study::TextTable text = study::stepText(steps);
     StepTableModel model;
     model.setTable(steps);

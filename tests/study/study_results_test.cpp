@@ -8,7 +8,7 @@
 
 #include "calculation.h"
 #include "convergence.h"
-#include "final_point.h"
+#include "problem_steps.h"
 #include "stability.h"
 #include "step_table.h"
 #include "text_table.h"
@@ -23,7 +23,13 @@ struct SilentView : RunView {
 };
 
 std::vector<std::size_t> allMethods() {
-  return {0, 1, 2, 3, 4, 5, 6};
+  std::vector<std::size_t> all(kMethods.size());
+  for (std::size_t m = 0; m < all.size(); ++m) all[m] = m;
+  return all;
+}
+
+Problem classroomTo(double x1) {
+  return {Classroom{}, 0.0, -1.0, x1};
 }
 
 TEST(StudyResultsTest, FinalPointsStepTablesAndSweepRowsAreTheRunsTables) {
@@ -35,10 +41,10 @@ TEST(StudyResultsTest, FinalPointsStepTablesAndSweepRowsAreTheRunsTables) {
       Calculation calc;
       SilentView view;
       ASSERT_TRUE(calc.run({"0", "-1", x1, std::to_string(n)}, kMethods[m], view).completed);
-      const FinalPoint p = finalPoint(m, std::stod(x1), n);
+      const FinalPoint p = finalPoint(classroomTo(std::stod(x1)), m, n);
       EXPECT_EQ(p.x, calc.X()[n]);
       EXPECT_EQ(p.y, calc.Y()[n]);
-      const StepTable table = buildStepTable(m, std::stod(x1), n);
+      const StepTable table = buildStepTable(classroomTo(std::stod(x1)), m, n);
       ASSERT_EQ(table.rows.size(), static_cast<std::size_t>(n) + 1);
       for (std::int64_t i = 0; i <= n; ++i) {
         EXPECT_EQ(table.rows[i].x, calc.X()[i]);
@@ -47,7 +53,7 @@ TEST(StudyResultsTest, FinalPointsStepTablesAndSweepRowsAreTheRunsTables) {
     }
   }
   // Sweep rows at N = 1, 2, 4, 8 against runs of those N.
-  const ConvergenceResult sweep = runConvergence({3.0, 8, allMethods(), 2});
+  const ConvergenceResult sweep = runConvergence(classroomTo(3.0), {3.0, 8, allMethods(), 2});
   ASSERT_EQ(sweep.rows.size(), 4 * kMethods.size());
   for (const ConvergenceRow& row : sweep.rows) {
     Calculation calc;
@@ -89,7 +95,7 @@ TEST(StudyResultsTest, StagesAddUpToTheStepAndFirstStageIsTheSlopeAtTheStart) {
   for (std::size_t m = 0; m < kMethods.size(); ++m)
     for (std::size_t c = 0; c < x0s.size(); ++c) {
       SCOPED_TRACE(std::string(kMethods[m].id) + " case " + std::to_string(c));
-      const StepTable table = buildStepTable(m, 4 * hs[c], 4);
+      const StepTable table = buildStepTable(classroomTo(4 * hs[c]), m, 4);
       for (std::size_t i = 1; i < table.rows.size(); ++i) {
         const StepRow& row = table.rows[i];
         EXPECT_EQ(row.stages.stages, kMethods[m].evaluations);
@@ -104,8 +110,9 @@ TEST(StudyResultsTest, StagesAddUpToTheStepAndFirstStageIsTheSlopeAtTheStart) {
 }
 
 TEST(StudyResultsTest, ObservedOrdersApproachEachMethodsOrderAboveTheRoundingFloor) {
-  const ConvergenceResult sweep = runConvergence({1.0, 1 << 16, allMethods(), 0});
-  std::array<int, 7> checked{};
+  const ConvergenceResult sweep =
+      runConvergence(classroomTo(1.0), {1.0, 1 << 16, allMethods(), 0});
+  std::array<int, kMethodCount> checked{};
   for (const ConvergenceRow& row : sweep.rows) {
     if (row.N < 16 || std::abs(row.error) < 1e-12) continue;
     EXPECT_NEAR(row.observedOrder, kMethods[row.method].order, 0.1)
@@ -116,7 +123,7 @@ TEST(StudyResultsTest, ObservedOrdersApproachEachMethodsOrderAboveTheRoundingFlo
 }
 
 TEST(StudyResultsTest, SweepEndsAtTheRoundingFloorOrWhereAStepOverflows) {
-  const ConvergenceResult floor = runConvergence({1.0, 1 << 20, {3}, 0});
+  const ConvergenceResult floor = runConvergence(classroomTo(1.0), {1.0, 1 << 20, {3}, 0});
   ASSERT_EQ(floor.ends.size(), 1u);
   EXPECT_TRUE(floor.ends[0].roundingFloor);
   ASSERT_GE(floor.rows.size(), 4u);
@@ -128,7 +135,7 @@ TEST(StudyResultsTest, SweepEndsAtTheRoundingFloorOrWhereAStepOverflows) {
   EXPECT_LT(std::abs(floor.rows[last - 3].error), std::abs(floor.rows[last - 4].error));
 
   // With h = 1e6 / N, Euler's factor (1 - h)^N leaves the double range first at N = 128.
-  const ConvergenceResult wide = runConvergence({1e6, 1 << 12, {0, 3}, 0});
+  const ConvergenceResult wide = runConvergence(classroomTo(1e6), {1e6, 1 << 12, {0, 3}, 0});
   ASSERT_FALSE(wide.ends.empty());
   EXPECT_EQ(wide.ends[0].method, 0u);
   EXPECT_FALSE(wide.ends[0].roundingFloor);
@@ -141,10 +148,10 @@ TEST(StudyResultsTest, SweepEndsAtTheRoundingFloorOrWhereAStepOverflows) {
 
 TEST(StudyResultsTest, RowsDoNotDependOnWorkersAndACancelledSweepKeepsOnlyWholeRows) {
   const ConvergenceSettings settings{0.7, 1 << 14, allMethods(), 1};
-  const TextTable one = convergenceText(runConvergence(settings).rows);
+  const TextTable one = convergenceText(runConvergence(classroomTo(settings.x1), settings).rows);
   ConvergenceSettings three = settings;
   three.workers = 3;
-  EXPECT_EQ(convergenceText(runConvergence(three).rows).rows, one.rows);
+  EXPECT_EQ(convergenceText(runConvergence(classroomTo(three.x1), three).rows).rows, one.rows);
 
   std::stop_source stop;
   int seen = 0;
@@ -152,7 +159,8 @@ TEST(StudyResultsTest, RowsDoNotDependOnWorkersAndACancelledSweepKeepsOnlyWholeR
   callbacks.row = [&](const ConvergenceRow&) {
     if (++seen == 12) stop.request_stop();
   };
-  const ConvergenceResult cut = runConvergence(three, stop.get_token(), callbacks);
+  const ConvergenceResult cut =
+      runConvergence(classroomTo(three.x1), three, stop.get_token(), callbacks);
   EXPECT_TRUE(cut.cancelled);
   const TextTable part = convergenceText(cut.rows);
   ASSERT_GE(part.rows.size(), 12u);

@@ -25,7 +25,7 @@ TEST(TextTableTest, NumbersAreTheShortestTextsThatReadBackUnderAnyLocale) {
 }
 
 TEST(TextTableTest, CsvAndMarkdownLayout) {
-  StepTable steps = buildStepTable(0, 0.5, 1);
+  StepTable steps = buildStepTable({Classroom{}, 0.0, -1.0, 0.5}, 0, 1);
   const TextTable t = stepText(steps);
   const std::string csv = toCsv(t);
   EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
