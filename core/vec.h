@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 
 namespace kemi {
@@ -46,5 +47,13 @@ struct Vec {
 };
 
 using Vec2 = Vec<2>;
+
+// For the step loop: a state is within the range of a double when every component is.
+template <std::size_t D>
+inline bool isFiniteState(const Vec<D>& v) {
+  for (const double c : v.c)
+    if (!std::isfinite(c)) return false;
+  return true;
+}
 
 }  // namespace kemi

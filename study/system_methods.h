@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "core/vec.h"
-#include "study/method_formulas.h"
+#include "core/method_table.h"
 
 namespace kemi::study {
 

@@ -14,29 +14,16 @@
 namespace kemi::study {
 namespace {
 
-bool finite(const Vec2& y) {
-  return std::isfinite(y[0]) && std::isfinite(y[1]);
-}
-
-// The run's loop on a state of two: x accumulates, the first point outside the double range
-// ends it. Returns 0 or the index of that step.
-template <class Formula, class F, class Keep>
-inline std::int64_t systemSteps(const F& f, double& x, Vec2& y, std::int64_t first,
-                                std::int64_t last, double h, Keep&& keep) {
-  for (std::int64_t i = first; i <= last; ++i) {
-    Vec2 ynew;
+// One step of Formula on f, as the step loop calls it.
+template <class Formula, class F>
+auto stepWith(const F& f) {
+  return [&f](const double& x, const Vec2& y, const double& h, Vec2& ynew) {
     Formula::apply(f, x, y, h, ynew, NoStages{});
-    const double xnew = x + h;
-    if (!(finite(ynew) && std::isfinite(xnew))) return i;
-    keep(i, xnew, ynew);
-    x = xnew;
-    y = ynew;
-  }
-  return 0;
+  };
 }
 
 double stepSize(const SystemProblem& p, std::int64_t n) {
-  return (p.x1 - p.x0) / static_cast<double>(n);
+  return kemi::stepSize(p.x0, p.x1, static_cast<double>(n));
 }
 
 template <class Run>
@@ -63,17 +50,7 @@ SystemFinalPoint systemFinalPoint(const SystemProblem& problem, std::size_t meth
   checkMethodApplies(problem, method);
   const double h = stepSize(problem, n);
   return withMethodAndSlope(problem, method, [&](auto formula, const auto& f) {
-    using Formula = decltype(formula);
-    double x = problem.x0;
-    Vec2 y = problem.y0;
-    for (std::int64_t first = 1; first <= n; first += kStepsBetweenStopChecks) {
-      if (stop.stop_requested()) return SystemFinalPoint{x, y, 0, true};
-      const std::int64_t last = std::min(n, first + kStepsBetweenStopChecks - 1);
-      const std::int64_t failed = systemSteps<Formula>(f, x, y, first, last, h,
-                                                       [](std::int64_t, double, const Vec2&) {});
-      if (failed != 0) return SystemFinalPoint{x, y, failed, false};
-    }
-    return SystemFinalPoint{x, y, 0, false};
+    return finalSteps(stepWith<decltype(formula)>(f), problem.x0, problem.y0, h, n, stop, {});
   });
 }
 
@@ -90,11 +67,11 @@ SystemPolygon systemPolygon(const SystemProblem& problem, std::size_t method, st
   withMethodAndSlope(problem, method, [&](auto formula, const auto& f) {
     double x = problem.x0;
     Vec2 y = problem.y0;
-    p.failedStep = systemSteps<decltype(formula)>(f, x, y, 1, n, h,
-                                                  [&p](std::int64_t, double xi, const Vec2& yi) {
-                                                    p.x.push_back(xi);
-                                                    p.y.push_back(yi);
-                                                  });
+    p.failedStep = takeSteps(stepWith<decltype(formula)>(f), x, y, 1, n, h,
+                             [&p](std::int64_t, double xi, const Vec2& yi) {
+                               p.x.push_back(xi);
+                               p.y.push_back(yi);
+                             });
   });
   return p;
 }
@@ -122,29 +99,37 @@ SystemStepTable buildSystemStepTable(const SystemProblem& problem, std::size_t m
                         invariantAt(problem.y0), {}, 0});
   withMethodAndSlope(problem, method, [&](auto formula, const auto& f) {
     using Formula = decltype(formula);
-    for (std::int64_t i = 1; i <= n; ++i) {
-      const SystemStepRow& before = table.rows.back();
-      SystemStepRow row;
-      row.i = i;
-      const auto record = [&row](int j, const Vec2& kj) {
-        row.k[static_cast<std::size_t>(j - 1)] = kj;
-        row.stages = j;
-      };
-      Formula::apply(f, before.x, before.y, h, row.y, record);
-      row.x = before.x + h;
-      if (!(finite(row.y) && std::isfinite(row.x))) {
-        table.cause = "Step " + std::to_string(i) + " (x = " + formatGeneral(row.x) +
-                      ") left the range of a double.";
-        break;
-      }
-      row.exact = solution.at(row.x);
-      row.error = maxNorm(row.exact, row.y);
-      Vec2 fromExact;
-      Formula::apply(f, before.x, before.exact, h, fromExact, NoStages{});
-      row.localError = maxNorm(row.exact, fromExact);
-      row.invariant = invariantAt(row.y);
-      table.rows.push_back(row);
-    }
+    // The rows through the one step loop; each step's stages are kept with the point it made.
+    std::array<Vec2, 6> k{};
+    int stages = 0;
+    const auto staged = [&](const double& x0, const Vec2& y0, const double& hh, Vec2& y) {
+      stages = 0;
+      Formula::apply(f, x0, y0, hh, y, [&](int j, const Vec2& kj) {
+        k[static_cast<std::size_t>(j - 1)] = kj;
+        stages = j;
+      });
+    };
+    double x = problem.x0;
+    Vec2 y = problem.y0;
+    const std::int64_t stopped =
+        takeSteps(staged, x, y, 1, n, h, [&](std::int64_t i, double xi, const Vec2& yi) {
+          const SystemStepRow& before = table.rows.back();
+          SystemStepRow row{i, xi, yi, solution.at(xi), 0.0, 0.0, invariantAt(yi), k, stages};
+          row.error = maxNorm(row.exact, row.y);
+          if (!std::isfinite(row.error)) {
+            table.cause = "At step " + std::to_string(i) + " (x = " + formatGeneral(row.x) +
+                          ") the solution or the error is beyond the range of a double.";
+            return false;
+          }
+          Vec2 fromExact;
+          Formula::apply(f, before.x, before.exact, h, fromExact, NoStages{});
+          row.localError = maxNorm(row.exact, fromExact);
+          table.rows.push_back(row);
+          return true;
+        });
+    if (stopped != 0 && table.cause.empty())
+      table.cause = "Step " + std::to_string(stopped) + " (x = " + formatGeneral(x + h) +
+                    ") left the range of a double.";
   });
   return table;
 }

@@ -14,12 +14,7 @@
 
 namespace kemi::study {
 
-struct SystemFinalPoint {
-  double x = 0.0;
-  Vec2 y;
-  std::int64_t failedStep = 0;  // first step whose point left the double range, 0 if none
-  bool cancelled = false;
-};
+using SystemFinalPoint = FinalPointOf<Vec2>;
 
 // N steps of h = (x1 - x0) / N of system method `method` (one of the nine) from the start.
 SystemFinalPoint systemFinalPoint(const SystemProblem& problem, std::size_t method,
