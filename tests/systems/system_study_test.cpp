@@ -81,6 +81,55 @@ TEST(SystemStudyTest, ObservedOrdersOnOscillatorAndDamped) {
   }
 }
 
+TEST(SystemStudyTest, TypedSystemsStepAsThePresetsAndReferencesMatchExactSolutions) {
+  const struct {
+    AnySystem preset;
+    TypedSystem typed;
+  } cases[] = {
+      {Oscillator{}, TypedSystem::fromSecondOrder("-y", "", "")},
+      {Oscillator{}, TypedSystem::firstOrder("y2; -y1", "", "")},
+      {Damped{}, TypedSystem::firstOrder("y2; -y1 - 0.2*y2", "", "")},
+      {PredatorPrey{}, TypedSystem::firstOrder("y1*(1 - y2); y2*(y1 - 1)", "", "")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed.formulaText());
+    const SystemProblem preset = systemProblem(c.preset);
+    SystemProblem typed = preset;
+    typed.system = c.typed;
+    for (const std::size_t m : {0ul, 3ul, 4ul}) {
+      const SystemPolygon a = systemPolygon(preset, m, 50);
+      const SystemPolygon b = systemPolygon(typed, m, 50);
+      EXPECT_EQ(a.y, b.y) << systemMethodId(m);
+    }
+    // Without the exact solution the typed one is measured against a reference within its
+    // stated accuracy.
+    if (hasExactSolution(c.preset)) {
+      const SystemSolution exact(preset, systemSamples(preset, 8));
+      const SystemSolution reference(typed, systemSamples(typed, 8));
+      ASSERT_FALSE(reference.exact());
+      EXPECT_LT(reference.accuracy(), 1e-9);
+      for (const double x : systemSamples(typed, 8))
+        EXPECT_LE(maxNorm(exact.at(x), reference.at(x)), reference.accuracy()) << x;
+    }
+  }
+}
+
+TEST(SystemStudyTest, StepTableStagesMakeTheStepAndTheRowsAreThePolygons) {
+  const SystemProblem p = systemProblem(Pendulum{});
+  const SystemStepTable table = buildSystemStepTable(p, 3, 20);
+  const SystemPolygon polygon = systemPolygon(p, 3, 20);
+  ASSERT_EQ(table.rows.size(), polygon.y.size());
+  for (std::size_t i = 1; i < table.rows.size(); ++i) {
+    const SystemStepRow& r = table.rows[i];
+    EXPECT_EQ(r.y, polygon.y[i]);
+    EXPECT_EQ(r.stages, 4);
+    // RK4's last line, from the recorded stages.
+    const Vec2 y = table.rows[i - 1].y + (((r.k[0] + 2.0 * r.k[1]) + 2.0 * r.k[2]) + r.k[3]) / 6.0;
+    EXPECT_EQ(r.y, y);
+    EXPECT_EQ(r.invariant, Pendulum::invariant(r.y));
+  }
+}
+
 TEST(SystemStudyTest, RefusalsSayWhatIsWrong) {
   const auto refused = [](const std::function<void()>& make, const std::string& part) {
     try {
