@@ -46,6 +46,11 @@ std::pair<std::vector<SystemConvergenceRow>, std::optional<MethodEnd>> sweepMeth
     const std::int64_t n = std::int64_t{1} << k;
     const SystemFinalPoint p = systemFinalPoint(s.problem, method, n, stop);
     if (p.cancelled) return {rows, std::nullopt};
+    // Beyond the step limit a stiff system's steps may overflow long before a smaller h would;
+    // such an N has no row, and the sweep goes on to the next.
+    if (p.failedStep != 0 && !(std::abs(s.problem.x1 - s.problem.x0) / static_cast<double>(n) <=
+                               hLimit))
+      continue;
     if (p.failedStep != 0)
       return {rows, ended(false, "at N = " + std::to_string(n) + " step " +
                                      std::to_string(p.failedStep) +
@@ -72,7 +77,8 @@ std::pair<std::vector<SystemConvergenceRow>, std::optional<MethodEnd>> sweepMeth
     if (!rows.empty()) {
       const SystemConvergenceRow& before = rows.back();
       const double order = std::log2(before.error / row.error);
-      if (std::isfinite(order) && row.resolved && before.resolved && bounded &&
+      if (std::isfinite(order) && before.N * 2 == n && row.resolved && before.resolved &&
+          bounded &&
           before.growth <= kGrowthForOrder)
         row.observedOrder = order;
     }

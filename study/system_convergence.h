@@ -3,7 +3,8 @@
 // invariant. An order is formed between two rows whose growth over the interval (the largest
 // |R(h lambda)|^N over the eigenvalues along the solution with a real part of 0 or less) is at
 // most 10 for both: on the oscillator no step of Euler is stable, yet on a finite interval its
-// error still falls at its order once that growth fades.
+// error still falls at its order once that growth fades. An N whose steps leave the double range
+// while h is beyond the method's step limit has no row; within it, the sweep ends there.
 #pragma once
 
 #include <cstdint>

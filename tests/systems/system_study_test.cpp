@@ -130,6 +130,25 @@ TEST(SystemStudyTest, StepTableStagesMakeTheStepAndTheRowsAreThePolygons) {
   }
 }
 
+TEST(SystemStudyTest, StiffSweepSkipsOverflowingUnstableRowsAndGoesOn) {
+  // vanderpol-stiff to x1 = 2: lambda near -30, so RK4's steps overflow for h > 0.09 or so.
+  SystemProblem p = systemProblem(VanDerPolStiff{});
+  p.x1 = 2.0;
+  const SystemConvergenceResult r = runSystemConvergence(p, {1.0, 1 << 9, {3}, 1});
+  EXPECT_TRUE(r.ends.empty());
+  ASSERT_FALSE(r.rows.empty());
+  // N = 4, 8, 16 overflowed and have no row; the row after the gap gets no order.
+  const auto after = std::find_if(r.rows.begin() + 1, r.rows.end(), [](const auto& row) {
+    return row.N == 32;
+  });
+  ASSERT_NE(after, r.rows.end());
+  EXPECT_EQ((after - 1)->N, 2);
+  EXPECT_FALSE(after->hasOrder());
+  EXPECT_EQ(r.rows.back().N, 512);
+  ASSERT_TRUE(r.rows.back().hasOrder());
+  EXPECT_NEAR(r.rows.back().observedOrder, 4.0, 0.3);
+}
+
 TEST(SystemStudyTest, RefusalsSayWhatIsWrong) {
   const auto refused = [](const std::function<void()>& make, const std::string& part) {
     try {
