@@ -5,7 +5,7 @@
 #include <chrono>
 
 #include "study/convergence.h"
-#include "study/final_point.h"
+#include "study/problem_steps.h"
 #include "study/system_convergence.h"
 #include "study/system_methods.h"
 #include "study/system_steps.h"
@@ -17,7 +17,8 @@ constexpr std::size_t kRK4 = 3;
 // Per step: N = 2^20 steps of classroom's RK4 in the lab's store-free loop.
 void BM_ClassroomRK4(benchmark::State& state) {
   const std::int64_t n = std::int64_t{1} << 20;
-  for (auto _ : state) benchmark::DoNotOptimize(kemi::study::finalPoint(kRK4, 1.0, n).y);
+  const kemi::study::Problem classroom{kemi::study::Classroom{}, 0.0, -1.0, 1.0};
+  for (auto _ : state) benchmark::DoNotOptimize(kemi::study::finalPoint(classroom, kRK4, n).y);
   state.SetItemsProcessed(state.iterations() * n);
 }
 
@@ -43,7 +44,8 @@ void timed(benchmark::State& state, Sweep&& sweep) {
 void BM_ClassroomSweep(benchmark::State& state) {
   timed(state, [] {
     benchmark::DoNotOptimize(
-        kemi::study::runConvergence({1.0, std::int64_t{1} << 24, {0, 1, 2, 3, 4, 5, 6}, 0}));
+        kemi::study::runConvergence({kemi::study::Classroom{}, 0.0, -1.0, 1.0},
+                                    {1.0, std::int64_t{1} << 24, {0, 1, 2, 3, 4, 5, 6}, 0}));
   });
 }
 

@@ -225,7 +225,7 @@ constexpr std::array kCommands{
     },
     LabCommand{
         "equations",
-        "the preset equations, their starts, exact solutions and suggested x1",
+        "the preset equations and systems, their starts, exact solutions and suggested x1",
         "The preset equations for --equation: each id with f(x, y), the start (x0, y0), the "
         "exact solution through that start where there is one, and the suggested x1. A "
         "typed f (--f) is read with x and y, + - * / ^, parentheses, the constants pi and e "
@@ -234,7 +234,10 @@ constexpr std::array kCommands{
         "products with '*' (2*x, not 2x). A typed '-2*x - y' from (0, -1) gives the same x, y "
         "and stages as classroom to the last bit; a typed exact solution written in another "
         "order than classroom's may differ in its last bits. A typed exact solution must give "
-        "y0 at x0 and solve the equation, or it is refused with the x where it fails.",
+        "y0 at x0 and solve the equation, or it is refused with the x where it fails. The last seven "
+        "ids are systems y' = f(x, y) of two components (y1, y2), their f and start written "
+        "'f1; f2' and 'y1; y2', as --f and --y0 take a typed system (--f2 a second-order "
+        "equation in x, y and v = y').",
         kEquationsOptions,
         [] { return header(study::equationsText()); },
         &equations,
