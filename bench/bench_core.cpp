@@ -31,7 +31,7 @@ void referenceLoop(double* X, double* Y, std::int64_t steps, double h) {
 }
 
 using ReferenceLoop = void (*)(double*, double*, std::int64_t, double);
-constexpr std::array<ReferenceLoop, 7> kReference{
+constexpr std::array<ReferenceLoop, kMethodCount> kReference{
     &referenceLoop<Euler>, &referenceLoop<EulerEP>, &referenceLoop<EulerMP>, &referenceLoop<RK4>,
     &referenceLoop<RKF>,   &referenceLoop<RKM>,     &referenceLoop<RK4G>};
 
@@ -112,7 +112,7 @@ void BM_RunFirst(benchmark::State& state) {
 }
 
 void methodsAndSizes(benchmark::internal::Benchmark* b) {
-  for (int m = 0; m < 7; ++m)
+  for (int m = 0; m < static_cast<int>(kMethods.size()); ++m)
     for (std::int64_t n : {1'000'000, 10'000'000}) b->Args({m, n});
   b->Unit(benchmark::kMillisecond);
 }

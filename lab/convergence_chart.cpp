@@ -128,7 +128,7 @@ int ConvergenceChart::pointCount(std::size_t method) const {
 // Rows whose error is exactly 0 have no place on a logarithmic axis; the legend says how many
 // there are instead of dropping them unnoticed (the table keeps them).
 void ConvergenceChart::refill() {
-  std::array<QList<QPointF>, 7> points;
+  std::array<QList<QPointF>, kMethodCount> points;
   zeroRows_ = {};
   for (const study::ConvergenceRow& row : model_->rows()) {
     const double e = std::fabs(row.error);
@@ -153,7 +153,7 @@ void ConvergenceChart::refill() {
 
 // Whole decades around the points; the reference lines start at the corner where the steps are
 // coarsest and stop where they leave the plot, so nothing is drawn outside the axes.
-void ConvergenceChart::updateAxes(const std::array<QList<QPointF>, 7>& points) {
+void ConvergenceChart::updateAxes(const std::array<QList<QPointF>, kMethodCount>& points) {
   double x0 = 1e-8, x1 = 1.0, y0 = 1e-16, y1 = 1.0;
   bool any = false;
   for (const QList<QPointF>& series : points) {
@@ -205,13 +205,21 @@ void ConvergenceChart::updateAxes(const std::array<QList<QPointF>, 7>& points) {
 }
 
 QString ConvergenceChart::pointText(std::size_t method, double x) const {
+  bool first = true;
   for (const study::ConvergenceRow& row : model_->rows()) {
-    if (row.method != method || xOf(row) != x) continue;
+    if (row.method != method) continue;
+    if (xOf(row) != x) {
+      first = false;
+      continue;
+    }
+    // No order past the first row: an error of 0, or a row not resolved or not stable.
+    const QString order = row.hasOrder() ? text(row.observedOrder)
+                          : first        ? QStringLiteral("(first row)")
+                                         : QString();
     return QStringLiteral("%1\nN = %2\nh = %3\nerror = %4\nobserved order = %5\nf evaluations = %6")
         .arg(idOf(method))
         .arg(row.N)
-        .arg(text(row.h), text(row.error),
-             row.hasOrder() ? text(row.observedOrder) : QStringLiteral("(first row)"))
+        .arg(text(row.h), text(row.error), order)
         .arg(row.evaluations);
   }
   return {};

@@ -10,6 +10,7 @@
 #include <array>
 
 #include "convergence_model.h"
+#include "method_table.h"
 
 class QChart;
 class QLineSeries;
@@ -44,17 +45,17 @@ class ConvergenceChart : public QObject {
 
  private:
   void refill();
-  void updateAxes(const std::array<QList<QPointF>, 7>& points);
+  void updateAxes(const std::array<QList<QPointF>, kMethodCount>& points);
   double xOf(const study::ConvergenceRow& row) const;
 
   const ConvergenceModel* model_;
   QChart* chart_;
   QLogValueAxis* xAxis_;
   QLogValueAxis* yAxis_;
-  std::array<QLineSeries*, 7> lines_{};
-  std::array<QScatterSeries*, 7> markers_{};
+  std::array<QLineSeries*, kMethodCount> lines_{};
+  std::array<QScatterSeries*, kMethodCount> markers_{};
   std::array<QLineSeries*, 4> references_{};
-  std::array<int, 7> zeroRows_{};
+  std::array<int, kMethodCount> zeroRows_{};
   bool workPrecision_ = false;
   QTimer* refillTimer_;
 };

@@ -33,15 +33,29 @@ void ConvergenceModel::clear() {
 }
 
 void ConvergenceModel::addRow(const study::ConvergenceRow& row) {
+  addRows({row});
+}
+
+// Rows that land at the same place go in as one block, so a batch of rows from a few methods
+// makes a few insertions, not one per row.
+void ConvergenceModel::addRows(std::vector<study::ConvergenceRow> rows) {
   const auto before = [](const study::ConvergenceRow& a, const study::ConvergenceRow& b) {
     return a.method != b.method ? a.method < b.method : a.N < b.N;
   };
-  const auto at = std::upper_bound(rows_.begin(), rows_.end(), row, before);
-  const auto index = static_cast<int>(at - rows_.begin());
-  beginInsertRows({}, index, index);
-  text_.insert(text_.begin() + index, study::convergenceText({row}).rows.front());
-  rows_.insert(at, row);
-  endInsertRows();
+  std::stable_sort(rows.begin(), rows.end(), before);
+  for (auto first = rows.begin(); first != rows.end();) {
+    const auto at = std::upper_bound(rows_.begin(), rows_.end(), *first, before);
+    auto last = first + 1;
+    while (last != rows.end() && (at == rows_.end() || before(*last, *at))) ++last;
+    const auto index = static_cast<int>(at - rows_.begin());
+    const auto count = static_cast<int>(last - first);
+    beginInsertRows({}, index, index + count - 1);
+    const study::TextTable text = study::convergenceText({first, last});
+    text_.insert(text_.begin() + index, text.rows.begin(), text.rows.end());
+    rows_.insert(at, first, last);
+    endInsertRows();
+    first = last;
+  }
 }
 
 const study::ConvergenceRow& ConvergenceModel::row(int index) const {

@@ -19,6 +19,7 @@ class ConvergenceModel : public QAbstractTableModel {
 
   void clear();
   void addRow(const study::ConvergenceRow& row);  // inserted at its place
+  void addRows(std::vector<study::ConvergenceRow> rows);  // each at its place, in blocks
   const std::vector<study::ConvergenceRow>& rows() const { return rows_; }
   const study::ConvergenceRow& row(int index) const;
   // The rows as the command line prints them.

@@ -16,6 +16,8 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <numeric>
+#include <utility>
 
 #include "chart_description.h"
 #include "convergence_chart.h"
@@ -24,6 +26,7 @@
 #include "input_check.h"
 #include "lab_accessible.h"
 #include "lab_widgets.h"
+#include "method_choice.h"
 #include "method_table.h"
 #include "summary.h"
 #include "sweep_runner.h"
@@ -34,11 +37,6 @@ namespace kemi::lab {
 namespace {
 
 constexpr int kFlushMs = 100;
-
-QString idOf(std::size_t method) {
-  return QString::fromLatin1(kMethods[method].id.data(),
-                             static_cast<qsizetype>(kMethods[method].id.size()));
-}
 
 }  // namespace
 
@@ -62,15 +60,11 @@ ConvergenceTab::ConvergenceTab(QWidget* parent)
 
   auto* methods = new QHBoxLayout;
   methods->addWidget(new QLabel(QStringLiteral("Methods:"), this));
-  for (std::size_t m = 0; m < kMethods.size(); ++m) {
-    auto* box = new QCheckBox(idOf(m), this);
-    box->setObjectName(QStringLiteral("method_") + idOf(m));
-    box->setAccessibleName(QStringLiteral("Include ") + idOf(m));
-    box->setChecked(true);
-    methods->addWidget(box);
-    methodBoxes_[m] = box;
-    connect(box, &QCheckBox::toggled, this, &ConvergenceTab::check);
-  }
+  std::vector<std::size_t> all(kMethods.size());
+  std::iota(all.begin(), all.end(), std::size_t{0});
+  methods_ = new MethodChoice(QStringLiteral("method_"), QStringLiteral("Include "), all, this);
+  methods->addWidget(methods_);
+  connect(methods_, &MethodChoice::changed, this, &ConvergenceTab::check);
   methodsReason_ = makeReasonLabel(this);
   methodsReason_->setObjectName(QStringLiteral("methodsReason"));
   methods->addWidget(methodsReason_);
@@ -122,7 +116,7 @@ ConvergenceTab::ConvergenceTab(QWidget* parent)
   split->setSizes({560, 220});
   layout->addWidget(split, 1);
   // Tab in reading order: the chart and the summary beside it before the rows below them.
-  setTabOrder(methodBoxes_.back(), runButton_);
+  setTabOrder(methods_->lastBox(), runButton_);
   setTabOrder(runButton_, cancelButton_);
   setTabOrder(cancelButton_, workPrecision_);
   setTabOrder(workPrecision_, chartView_);
@@ -176,8 +170,7 @@ void ConvergenceTab::check() {
   std::int64_t n = 0;
   setEntryProblem(x1Edit_, x1Reason_, checkX1(x1Edit_->text(), x1));
   setEntryProblem(nEdit_, nReason_, checkN(nEdit_->text(), study::kMaxSteps, n));
-  bool any = false;
-  for (QCheckBox* box : methodBoxes_) any = any || box->isChecked();
+  const bool any = !methods_->chosen().empty();
   methodsReason_->setText(any ? QString() : QStringLiteral("Check at least one method."));
   const bool valid = x1Reason_->text().isEmpty() && nReason_->text().isEmpty() && any;
   runButton_->setEnabled(valid && !runner_->running());
@@ -188,8 +181,7 @@ void ConvergenceTab::run() {
   study::ConvergenceSettings settings;
   checkX1(x1Edit_->text(), settings.x1);
   checkN(nEdit_->text(), study::kMaxSteps, settings.maxN);
-  for (std::size_t m = 0; m < kMethods.size(); ++m)
-    if (methodBoxes_[m]->isChecked()) settings.methods.push_back(m);
+  settings.methods = methods_->chosen();
   pending_.clear();
   model_->clear();
   progress_->setValue(0);
@@ -220,8 +212,7 @@ void ConvergenceTab::cancel() {
 
 void ConvergenceTab::flushRows() {
   flushTimer_->stop();
-  for (const study::ConvergenceRow& row : pending_) model_->addRow(row);
-  pending_.clear();
+  model_->addRows(std::exchange(pending_, {}));
 }
 
 // The rows that had arrived are all shown, also after Cancel: each is complete.
@@ -261,13 +252,12 @@ void ConvergenceTab::loadSettings(const QSettings& settings) {
       settings.value(QStringLiteral("convergence/largestN"), nEdit_->text()).toString());
   const QStringList all = [] {
     QStringList ids;
-    for (std::size_t m = 0; m < kMethods.size(); ++m) ids << idOf(m);
+    for (std::size_t m = 0; m < kMethods.size(); ++m) ids << methodCaption(m);
     return ids;
   }();
   const QStringList chosen =
       settings.value(QStringLiteral("convergence/methods"), all).toStringList();
-  for (std::size_t m = 0; m < kMethods.size(); ++m)
-    methodBoxes_[m]->setChecked(chosen.contains(idOf(m)));
+  methods_->setChosenIds(chosen);
   workPrecision_->setChecked(settings.value(QStringLiteral("convergence/workPrecision")).toBool());
   check();
 }
@@ -275,10 +265,7 @@ void ConvergenceTab::loadSettings(const QSettings& settings) {
 void ConvergenceTab::saveSettings(QSettings& settings) const {
   settings.setValue(QStringLiteral("convergence/x1"), x1Edit_->text());
   settings.setValue(QStringLiteral("convergence/largestN"), nEdit_->text());
-  QStringList chosen;
-  for (std::size_t m = 0; m < kMethods.size(); ++m)
-    if (methodBoxes_[m]->isChecked()) chosen << idOf(m);
-  settings.setValue(QStringLiteral("convergence/methods"), chosen);
+  settings.setValue(QStringLiteral("convergence/methods"), methods_->chosenIds());
   settings.setValue(QStringLiteral("convergence/workPrecision"), workPrecision_->isChecked());
 }
 

@@ -19,6 +19,7 @@ class QTimer;
 
 namespace kemi::lab {
 
+class MethodChoice;
 class ConvergenceChart;
 class ConvergenceModel;
 class SweepRunner;
@@ -60,7 +61,7 @@ class ConvergenceTab : public LabTab {
   QLabel* x1Reason_;
   QLabel* nReason_;
   QLabel* methodsReason_;
-  std::array<QCheckBox*, 7> methodBoxes_{};
+  MethodChoice* methods_;
   QCheckBox* workPrecision_;
   QPushButton* runButton_;
   QPushButton* cancelButton_;

@@ -17,6 +17,7 @@
 
 #include "input_check.h"
 #include "lab_widgets.h"
+#include "method_choice.h"
 #include "method_table.h"
 #include "solution_export.h"
 #include "solution_view.h"
@@ -25,11 +26,6 @@
 
 namespace kemi::lab {
 namespace {
-
-QString idOf(std::size_t method) {
-  return QString::fromLatin1(kMethods[method].id.data(),
-                             static_cast<qsizetype>(kMethods[method].id.size()));
-}
 
 QString text(double value) { return QString::fromStdString(study::shortestText(value)); }
 
@@ -63,15 +59,10 @@ SolutionTab::SolutionTab(QWidget* parent)
   edits_[3]->setText(QStringLiteral("10"));
   auto* methods = new QHBoxLayout;
   methods->addWidget(new QLabel(QStringLiteral("Methods:"), this));
-  for (std::size_t m = 0; m < kMethods.size(); ++m) {
-    auto* box = new QCheckBox(idOf(m), this);
-    box->setObjectName(QStringLiteral("solution_") + idOf(m));
-    box->setAccessibleName(QStringLiteral("Draw ") + idOf(m));
-    box->setChecked(m == 0 || m == 2 || m == 3);
-    methods->addWidget(box);
-    methodBoxes_[m] = box;
-    connect(box, &QCheckBox::toggled, this, &SolutionTab::check);
-  }
+  methods_ =
+      new MethodChoice(QStringLiteral("solution_"), QStringLiteral("Draw "), {0, 2, 3}, this);
+  methods->addWidget(methods_);
+  connect(methods_, &MethodChoice::changed, this, &SolutionTab::check);
   methodsReason_ = makeReasonLabel(this);
   methods->addWidget(methodsReason_);
   methods->addStretch();
@@ -135,9 +126,7 @@ void SolutionTab::check() {
     ok = ok && reasons[i].isEmpty();
   }
   if (ok && problem.x1 == problem.x0) reasons_[2]->setText(QStringLiteral("x1 must differ from x0.")), ok = false;
-  std::vector<std::size_t> methods;
-  for (std::size_t m = 0; m < methodBoxes_.size(); ++m)
-    if (methodBoxes_[m]->isChecked()) methods.push_back(m);
+  const std::vector<std::size_t> methods = methods_->chosen();
   methodsReason_->setText(methods.empty() ? QStringLiteral("Choose at least one method.") : QString());
   if (!ok || methods.empty()) return;
   try {
@@ -156,7 +145,8 @@ void SolutionTab::redraw() {
   view_->setScene(result_.scene);
   view_->setAccessibleDescription(describeSolution(request_, result_));
   model_->setTable(solutionText(request_, result_));
-  emit stepSizeChanged((request_.problem.x1 - request_.problem.x0) / static_cast<double>(request_.n));
+  emit stepSizeChanged(
+      stepSize(request_.problem.x0, request_.problem.x1, static_cast<double>(request_.n)));
 }
 
 bool SolutionTab::writePicture(const QString& path, QString& error) const {
@@ -171,17 +161,13 @@ void SolutionTab::loadSettings(const QSettings& settings) {
   const QString chosen = settings.value(QStringLiteral("solution/methods")).toString();
   if (chosen.isEmpty()) return;
   const study::MethodList list = study::readMethodList(chosen.toStdString());
-  for (std::size_t m = 0; m < methodBoxes_.size(); ++m)
-    methodBoxes_[m]->setChecked(std::find(list.methods.begin(), list.methods.end(), m) !=
-                                list.methods.end());
+  methods_->setChosen(list.methods);
 }
 
 void SolutionTab::saveSettings(QSettings& settings) const {
   settings.setValue(QStringLiteral("solution/n"), edits_[3]->text());
-  QStringList chosen;
-  for (std::size_t m = 0; m < methodBoxes_.size(); ++m)
-    if (methodBoxes_[m]->isChecked()) chosen << idOf(m);
-  settings.setValue(QStringLiteral("solution/methods"), chosen.join(QLatin1Char(',')));
+  settings.setValue(QStringLiteral("solution/methods"),
+                    methods_->chosenIds().join(QLatin1Char(',')));
 }
 
 }  // namespace kemi::lab

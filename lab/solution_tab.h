@@ -14,6 +14,7 @@ class QLineEdit;
 
 namespace kemi::lab {
 
+class MethodChoice;
 class SolutionView;
 class TextTableModel;
 
@@ -50,7 +51,7 @@ class SolutionTab : public LabTab {
   study::Problem problem_;
   std::array<QLineEdit*, 4> edits_{};  // x0, y0, x1, N
   std::array<QLabel*, 4> reasons_{};
-  std::array<QCheckBox*, 7> methodBoxes_{};
+  MethodChoice* methods_;
   QLabel* methodsReason_;
   QLabel* note_;
   SolutionView* view_;

@@ -49,24 +49,41 @@ void hideFromLegend(QChart* chart, QAbstractSeries* series) {
 
 }  // namespace
 
-study::TextTable amplificationText(const std::vector<std::size_t>& methods) {
+std::vector<StabilityCurve> stabilityCurves(const std::vector<std::size_t>& methods) {
+  std::vector<StabilityCurve> curves;
+  for (const std::size_t m : methods)
+    curves.push_back({m, study::amplificationCurve(m, kStabilityHMax, kStabilitySamples),
+                      study::stabilityLimit(m)});
+  return curves;
+}
+
+study::TextTable amplificationText(const std::vector<StabilityCurve>& curves) {
   study::TextTable table;
   table.header.emplace_back("h");
-  std::vector<std::vector<study::AmplificationPoint>> curves;
-  for (const std::size_t m : methods) {
-    table.header.push_back("R_" + std::string(kMethods.at(m).id));
-    curves.push_back(study::amplificationCurve(m, kStabilityHMax, kStabilitySamples));
-  }
+  for (const StabilityCurve& c : curves)
+    table.header.push_back("R_" + std::string(kMethods.at(c.method).id));
   for (int i = 0; i < kStabilitySamples; ++i) {
     const auto row = static_cast<std::size_t>(i);
-    std::vector<std::string> cells{study::shortestText(curves.empty() ? 0.0 : curves[0][row].h)};
-    for (const auto& curve : curves) cells.push_back(study::shortestText(curve[row].r));
+    std::vector<std::string> cells{
+        study::shortestText(curves.empty() ? 0.0 : curves[0].samples[row].h)};
+    for (const StabilityCurve& c : curves) cells.push_back(study::shortestText(c.samples[row].r));
     table.rows.push_back(std::move(cells));
   }
   return table;
 }
 
-QChart* makeStabilityChart(const TextTableModel& limits, const TextTableModel& samples) {
+study::TextTable amplificationText(const std::vector<std::size_t>& methods) {
+  return amplificationText(stabilityCurves(methods));
+}
+
+QChart* makeStabilityChart(const TextTableModel& limits, const TextTableModel&) {
+  std::vector<std::size_t> methods;
+  for (const std::vector<std::string>& row : limits.table().rows)
+    if (const std::optional<std::size_t> m = study::methodById(row[0])) methods.push_back(*m);
+  return makeStabilityChart(stabilityCurves(methods));
+}
+
+QChart* makeStabilityChart(const std::vector<StabilityCurve>& curves) {
   auto* chart = new QChart;
   chart->setTitle(QStringLiteral("Stability on dy/dx = -2x - y: |R(-h)| against the step h"));
   chart->legend()->setAlignment(Qt::AlignRight);
@@ -90,31 +107,24 @@ QChart* makeStabilityChart(const TextTableModel& limits, const TextTableModel& s
   one->append(kStabilityHMax, 1.0);
   attach(chart, one, x, y);
 
-  for (int column = 1; column < samples.columnCount(); ++column) {
-    const std::string id = samples.table().header[static_cast<std::size_t>(column)].substr(2);
-    const std::size_t m = study::methodById(id).value_or(0);
+  for (const StabilityCurve& c : curves) {
     QList<QPointF> curve;
-    for (int r = 0; r < samples.rowCount(); ++r)
-      curve.append(QPointF(samples.number(r, 0), std::fabs(samples.number(r, column))));
+    for (const study::AmplificationPoint& p : c.samples) curve.append(QPointF(p.h, std::fabs(p.r)));
     for (const QList<QPointF>& part : below(curve, kStabilityRMax)) {
       auto* line = new QLineSeries;
-      line->setPen(linePen(m));
+      line->setPen(linePen(c.method));
       line->replace(part);
       attach(chart, line, x, y);
       hideFromLegend(chart, line);
     }
     auto* mark = new QScatterSeries;
-    styleMarkers(mark, m);
-    QString name = QString::fromStdString(id);
-    for (int r = 0; r < limits.rowCount(); ++r) {
-      if (limits.table().rows[static_cast<std::size_t>(r)][0] != id) continue;
-      const double limit = limits.number(r, 3);
-      const QString text = QString::number(limit, 'g', 5);
-      if (limit <= kStabilityHMax)
-        mark->append(limit, 1.0), name += QStringLiteral(" (limit %1)").arg(text);
-      else
-        name += QStringLiteral(" (limit %1, beyond the chart)").arg(text);
-    }
+    styleMarkers(mark, c.method);
+    QString name = QString::fromLatin1(kMethods[c.method].id.data(), kMethods[c.method].id.size());
+    const QString text = QString::number(c.limit, 'g', 5);
+    if (c.limit <= kStabilityHMax)
+      mark->append(c.limit, 1.0), name += QStringLiteral(" (limit %1)").arg(text);
+    else
+      name += QStringLiteral(" (limit %1, beyond the chart)").arg(text);
     mark->setName(name);
     attach(chart, mark, x, y);
   }

@@ -17,6 +17,7 @@
 
 #include "chart_description.h"
 #include "lab_widgets.h"
+#include "method_choice.h"
 #include "method_table.h"
 #include "stability.h"
 #include "stability_chart.h"
@@ -25,11 +26,6 @@
 
 namespace kemi::lab {
 namespace {
-
-QString idOf(std::size_t method) {
-  return QString::fromLatin1(kMethods[method].id.data(),
-                             static_cast<qsizetype>(kMethods[method].id.size()));
-}
 
 // Until the window tells otherwise: dy/dx = -2x - y has df/dy = -1, and the steps tab starts
 // with h = 0.1.
@@ -44,9 +40,10 @@ StabilityTab::StabilityTab(QWidget* parent)
   std::vector<std::size_t> all(kMethods.size());
   std::iota(all.begin(), all.end(), std::size_t{0});
   limits_->setTable(study::stabilityText(study::stabilityRows(all)));
-  samples_->setTable(amplificationText(all));
+  const std::vector<StabilityCurve> curves = stabilityCurves(all);
+  samples_->setTable(amplificationText(curves));
 
-  chartView_ = makeChartView(makeStabilityChart(*limits_, *samples_),
+  chartView_ = makeChartView(makeStabilityChart(curves),
                              QStringLiteral("Stability chart"), this);
   chartView_->setAccessibleDescription(describeStability(limits_->table()));
   regionView_ = new StabilityRegionView(this);
@@ -77,15 +74,10 @@ StabilityTab::StabilityTab(QWidget* parent)
   choices->addWidget(realAxisButton_);
   choices->addSpacing(24);
   choices->addWidget(new QLabel(QStringLiteral("Regions of:"), this));
-  for (std::size_t m = 0; m < kMethods.size(); ++m) {
-    auto* box = new QCheckBox(idOf(m), this);
-    box->setObjectName(QStringLiteral("region_") + idOf(m));
-    box->setAccessibleName(QStringLiteral("Draw the region of ") + idOf(m));
-    box->setChecked(true);
-    methodBoxes_[m] = box;
-    connect(box, &QCheckBox::toggled, this, &StabilityTab::chooseMethods);
-  }
-  for (QCheckBox* box : methodBoxes_) choices->addWidget(box);
+  methods_ = new MethodChoice(QStringLiteral("region_"), QStringLiteral("Draw the region of "),
+                              all, this);
+  choices->addWidget(methods_);
+  connect(methods_, &MethodChoice::changed, this, &StabilityTab::chooseMethods);
   choices->addStretch();
   connect(regionsButton_, &QRadioButton::toggled, this, &StabilityTab::showRegions);
 
@@ -129,10 +121,7 @@ void StabilityTab::showRegions(bool regions) {
 }
 
 void StabilityTab::chooseMethods() {
-  std::vector<std::size_t> chosen;
-  for (std::size_t m = 0; m < kMethods.size(); ++m)
-    if (methodBoxes_[m]->isChecked()) chosen.push_back(m);
-  regionView_->setMethods(chosen);
+  regionView_->setMethods(methods_->chosen());
 }
 
 QWidget* StabilityTab::picture() const {
@@ -157,17 +146,14 @@ void StabilityTab::loadSettings(const QSettings& settings) {
   if (settings.contains(QStringLiteral("stability/regions"))) {
     const QString chosen = settings.value(QStringLiteral("stability/regions")).toString();
     const QStringList ids = chosen.split(QLatin1Char(','), Qt::SkipEmptyParts);
-    for (std::size_t m = 0; m < kMethods.size(); ++m)
-      methodBoxes_[m]->setChecked(ids.contains(idOf(m)));
+    methods_->setChosenIds(ids);
   }
   showRegions(settings.value(QStringLiteral("stability/view")).toString() != QLatin1String("real"));
 }
 
 void StabilityTab::saveSettings(QSettings& settings) const {
-  QStringList ids;
-  for (std::size_t m = 0; m < kMethods.size(); ++m)
-    if (methodBoxes_[m]->isChecked()) ids << idOf(m);
-  settings.setValue(QStringLiteral("stability/regions"), ids.join(QLatin1Char(',')));
+  settings.setValue(QStringLiteral("stability/regions"),
+                    methods_->chosenIds().join(QLatin1Char(',')));
   settings.setValue(QStringLiteral("stability/view"), regionsButton_->isChecked()
                                                           ? QStringLiteral("regions")
                                                           : QStringLiteral("real"));

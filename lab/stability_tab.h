@@ -14,6 +14,7 @@ class QStackedWidget;
 
 namespace kemi::lab {
 
+class MethodChoice;
 class StabilityRegionView;
 class TextTableModel;
 
@@ -50,7 +51,7 @@ class StabilityTab : public LabTab {
   QStackedWidget* pictures_;
   QRadioButton* regionsButton_;
   QRadioButton* realAxisButton_;
-  std::array<QCheckBox*, 7> methodBoxes_{};
+  MethodChoice* methods_;
   QLabel* pointLabel_;
   QTableView* limitsView_;
   QTableView* samplesView_;

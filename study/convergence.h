@@ -23,6 +23,7 @@ struct ConvergenceSettings {
   std::int64_t maxN = std::int64_t{1} << 24;  // 1 to kMaxSteps; rows at the powers of 2 up to it
   std::vector<std::size_t> methods;           // indexes into kMethods, in table order
   unsigned workers = 0;                       // threads; 0 takes one per core
+  bool onCaller = false;  // no threads: every task on the calling thread (a page without them)
 };
 
 struct ConvergenceRow {
@@ -34,7 +35,7 @@ struct ConvergenceRow {
   double exact = 0.0;  // exact (or reference) solution at X(N)
   double error = 0.0;  // exact - y
   // log2(|e(N/2)| / |e(N)|); NaN in a method's first row, where either error is 0 (an order
-  // against an exact zero is not a number) and where either row is not resolved.
+  // against an exact zero is not a number) and where either row is not resolved or not stable.
   double observedOrder = 0;
   std::int64_t evaluations = 0;  // N times the method's calls of f per step
   bool stable = true;            // h within the method's stability limit on this equation
@@ -61,7 +62,7 @@ struct ConvergenceResult {
 
 struct SweepCallbacks {
   // Each row as soon as it is final, a method's rows in order of N; called from a worker
-  // thread, one call at a time.
+  // thread (the calling one with onCaller), one call at a time.
   std::function<void(const ConvergenceRow&)> row;
   // Share of the work done, 0 to 1, from a worker thread, one call at a time.
   std::function<void(double)> progress;

@@ -1,10 +1,12 @@
-// The amplification factor R(-h) of each method on this equation and its stability limit.
+// The amplification factor R(-h) of each method, from its stability function, and its
+// stability limit on the negative real axis.
 #include "stability.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "method_table.h"
+#include "stability_region.h"
 
 namespace kemi::study {
 namespace {
@@ -22,12 +24,8 @@ constexpr double kTolerance = 1e-9;
 }  // namespace
 
 double amplification(std::size_t method, double h) {
-  const StepMethod step = kMethods.at(method).step;
-  double one = 0.0;
-  double zero = 0.0;
-  step(0.0, 1.0, h, one);
-  step(0.0, 0.0, h, zero);
-  return one - zero;
+  // R(z) on the negative real axis: one step of y' = z y from y = 1 with z = -h.
+  return stabilityFunction(method, Complex(-h, 0.0)).real();
 }
 
 double stabilityLimit(std::size_t method) {

@@ -1,5 +1,5 @@
-// Stability on this linear equation: one step maps y to R(-h) y plus a part that does not depend
-// on y, so R(-h) = Step(0, 1, h) - Step(0, 0, h). The stability limit is the largest h0 with
+// Stability on the negative real axis: one step of y' = -y with step h maps y to R(-h) y, where
+// R is the method's stability function. The stability limit is the largest h0 with
 // |R(-h)| <= 1 for every 0 < h <= h0.
 #pragma once
 

@@ -162,7 +162,7 @@ TEST(LabCliTest, ConvergenceRowsAreTheRunsLastPoints) {
     const Outcome r = lab({"convergence", "--x1", x1, "--max-n", "16"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto rows = csvRows(r.out);
-    ASSERT_EQ(rows.size(), 1 + 7 * 5u);  // N = 1, 2, 4, 8, 16 for each method
+    ASSERT_EQ(rows.size(), 1 + kemi::kMethods.size() * 5);  // N = 1, 2, 4, 8, 16 per method
     for (std::size_t i = 1; i < rows.size(); ++i) {
       const std::vector<std::string>& row = rows[i];
       ASSERT_EQ(row.size(), 12u);

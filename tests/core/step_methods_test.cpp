@@ -18,7 +18,7 @@ namespace {
 
 struct Worked {
   double x0, y0, h;
-  std::array<double, 7> y;  // in method-table order
+  std::array<double, kMethodCount> y;  // in method-table order
 };
 
 // Reference values worked out independently with IEEE doubles, each formula in its written order.

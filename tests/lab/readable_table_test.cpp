@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <set>
 #include <tuple>
@@ -91,6 +92,34 @@ TEST(CellTextTest, UnstableAndUnresolvedRowsStandOutWithTheirReason) {
       if (cases[r].says != nullptr) EXPECT_TRUE(tip.contains(QLatin1String(cases[r].says))) << r;
       else EXPECT_EQ(tip, model.data(at, kFullTextRole).toString()) << r;
     }
+}
+
+// A batch of rows from two methods, in any order, goes in as one block per place.
+TEST(CellTextTest, ConvergenceModelInsertsABatchInBlocks) {
+  const auto row = [](std::size_t method, std::int64_t n) {
+    study::ConvergenceRow r;
+    r.method = method;
+    r.N = n;
+    r.error = 1.0 / static_cast<double>(n);
+    return r;
+  };
+  ConvergenceModel model;
+  model.addRow(row(1, 1));
+  model.addRow(row(0, 1));
+  QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+  model.addRows({row(1, 4), row(0, 2), row(1, 2), row(0, 4)});
+  EXPECT_EQ(inserted.count(), 2);
+  const std::vector<study::ConvergenceRow> sorted{row(0, 1), row(0, 2), row(0, 4),
+                                                  row(1, 1), row(1, 2), row(1, 4)};
+  ASSERT_EQ(model.rows().size(), sorted.size());
+  for (std::size_t i = 0; i < sorted.size(); ++i) {
+    EXPECT_EQ(model.rows()[i].method, sorted[i].method);
+    EXPECT_EQ(model.rows()[i].N, sorted[i].N);
+  }
+  EXPECT_EQ(model.textTable().rows, study::convergenceText(sorted).rows);
+  for (int r = 0; r < model.rowCount(); ++r)
+    EXPECT_EQ(model.data(model.index(r, 1), kFullTextRole).toString().toStdString(),
+              std::to_string(sorted[static_cast<std::size_t>(r)].N));
 }
 
 TEST(CellTextTest, NoTwoMethodsShareMarkerAndDash) {

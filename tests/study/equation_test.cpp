@@ -10,6 +10,7 @@
 #include "problem_steps.h"
 #include "solution.h"
 #include "step_table.h"
+#include "text_table.h"
 
 namespace kemi::study {
 namespace {
@@ -150,6 +151,22 @@ TEST(EquationTest, UnresolvedRowsGetNoOrder) {
     }
   }
   EXPECT_GT(unresolved, 0);
+}
+
+TEST(EquationTest, UnstableRowsGetNoOrder) {
+  // On stiff RK4's steps are unstable below N = 18: the errors at N = 16 and 32 would give
+  // orders 30.2 and 26.5, which say nothing of the method.
+  ConvergenceSettings settings;
+  settings.maxN = 64;
+  settings.methods = {3};
+  const ConvergenceResult r = runConvergence(presetProblem(Stiff{}), settings);
+  ASSERT_EQ(r.rows.size(), 7u);
+  const TextTable text = convergenceText(r.rows);
+  for (const std::size_t i : {4, 5}) {
+    EXPECT_FALSE(r.rows[i].hasOrder()) << r.rows[i].N;
+    EXPECT_EQ(text.rows[i][7], "") << r.rows[i].N;
+  }
+  EXPECT_TRUE(r.rows[6].hasOrder());
 }
 
 TEST(EquationTest, TypedTextIsRefusedWithWhatAndWhere) {

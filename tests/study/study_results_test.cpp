@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <thread>
 
 #include "calculation.h"
 #include "convergence.h"
@@ -148,10 +149,23 @@ TEST(StudyResultsTest, SweepEndsAtTheRoundingFloorOrWhereAStepOverflows) {
 
 TEST(StudyResultsTest, RowsDoNotDependOnWorkersAndACancelledSweepKeepsOnlyWholeRows) {
   const ConvergenceSettings settings{0.7, 1 << 14, allMethods(), 1};
+  const std::thread::id caller = std::this_thread::get_id();
   const TextTable one = convergenceText(runConvergence(classroomTo(settings.x1), settings).rows);
   ConvergenceSettings three = settings;
   three.workers = 3;
   EXPECT_EQ(convergenceText(runConvergence(classroomTo(three.x1), three).rows).rows, one.rows);
+  // Without threads: every task and every row on the calling thread.
+  ConvergenceSettings inlined = settings;
+  inlined.onCaller = true;
+  SweepCallbacks onThisThread;
+  bool elsewhere = false;
+  onThisThread.row = [&](const ConvergenceRow&) {
+    elsewhere = elsewhere || std::this_thread::get_id() != caller;
+  };
+  EXPECT_EQ(
+      convergenceText(runConvergence(classroomTo(inlined.x1), inlined, {}, onThisThread).rows).rows,
+      one.rows);
+  EXPECT_FALSE(elsewhere);
 
   std::stop_source stop;
   int seen = 0;

@@ -1,0 +1,106 @@
+// The row rule: the error and observed order of a level, and the two ways a method's sweep ends
+// (a step or the exact value beyond the double range; three doublings within the stability
+// limit that do not improve on the smallest error). Everything it needs of the past is in the
+// earlier rows, so the same rows give the same answer however the levels were scheduled.
+#include "sweep_rule.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "method_table.h"
+#include "number_format.h"
+
+namespace kemi::study {
+namespace {
+
+constexpr int kAheadMost = 8;
+
+// A generous guess of the rounding floor after n steps: half an ulp of the value per step,
+// growing like a random walk.
+double roundingFloorGuess(double value, double n) {
+  return 1.1e-16 * std::max(1.0, std::abs(value)) * std::sqrt(n);
+}
+
+// Doublings worth running past a row with error `size` falling at `order`: a few at first; as
+// many as the error stays above a rounding floor (at most kAheadMost); only the next one once
+// it falls no more. A method far from its floor (Euler) thus starts its largest tasks early,
+// and one near it wastes little on tasks that an early stop drops.
+int aheadFrom(const ConvergenceRow& row, double order, double size) {
+  if (!(order > 0.5)) return 1;
+  int ahead = 1;
+  for (int j = 1; j < kAheadMost; ++j) {
+    const double predicted = size / std::exp2(order * j);
+    if (predicted <= roundingFloorGuess(row.exact, std::ldexp(static_cast<double>(row.N), j)))
+      break;
+    ahead = j + 1;
+  }
+  return ahead;
+}
+
+MethodEnd endAfter(std::size_t method, std::span<const ConvergenceRow> rows, bool roundingFloor,
+                   std::string cause) {
+  return {method, rows.empty() ? 0 : rows.back().N, roundingFloor, std::move(cause)};
+}
+
+}  // namespace
+
+RowStep nextRow(const RowRuleContext& context, std::span<const ConvergenceRow> earlier,
+                const LevelPoint& level) {
+  RowStep step;
+  const std::string at = "at N = " + std::to_string(level.n);
+  if (level.point.failedStep != 0) {
+    step.end = endAfter(context.method, earlier, false,
+                        at + " step " + std::to_string(level.point.failedStep) +
+                            " left the range of a double, so its sweep ends there");
+    return step;
+  }
+  ConvergenceRow row;
+  row.method = context.method;
+  row.N = level.n;
+  row.h = level.h;
+  row.x = level.point.x;
+  row.y = level.point.y;
+  row.exact = level.exact;
+  row.error = row.exact - row.y;
+  if (!std::isfinite(row.error)) {
+    step.end = endAfter(context.method, earlier, false,
+                        at + " the exact solution at x = " + formatGeneral(row.x) +
+                            " is beyond the range of a double, so its sweep ends there");
+    return step;
+  }
+  row.observedOrder = std::nan("");
+  row.evaluations = level.n * kMethods[context.method].evaluations;
+  row.accuracy = context.accuracy;
+  const double size = std::abs(row.error);
+  row.resolved = context.exact || size > 10.0 * row.accuracy;
+  row.stable = std::abs(row.h) <= context.stepLimit;
+  step.ahead = kAheadFirst;
+  if (!earlier.empty()) {
+    const ConvergenceRow& before = earlier.back();
+    const double order = std::log2(std::abs(before.error) / size);
+    const bool measured = std::isfinite(order) && row.resolved && before.resolved;
+    // An error that grows or falls with unstable steps says nothing of the method's order.
+    if (measured && row.stable && before.stable) row.observedOrder = order;
+    step.ahead = aheadFrom(row, measured ? order : std::nan(""), size);
+  }
+  // Errors that grow while the step is beyond the stability limit show no rounding floor; only
+  // doublings within it count towards the early stop.
+  double best = 0.0;
+  int withoutGain = 0;
+  bool first = true;
+  for (const ConvergenceRow& r : earlier) {
+    const double e = std::abs(r.error);
+    const bool gain = first || e < best;
+    best = gain ? e : best;
+    withoutGain = gain || !r.stable ? 0 : withoutGain + 1;
+    first = false;
+  }
+  const bool gain = first || size < best;
+  withoutGain = gain || !row.stable ? 0 : withoutGain + 1;
+  step.row = row;
+  if (withoutGain >= kDoublingsWithoutGain) step.end = MethodEnd{context.method, row.N, true, {}};
+  return step;
+}
+
+}  // namespace kemi::study

@@ -1,0 +1,45 @@
+// The numerical rule of a convergence sweep, apart from any scheduling: a method's earlier rows
+// and the final point of its next level give that level's row, or the end of its sweep. A level
+// is the sweep's own key (N = 2^k for fixed steps); the rule sees only what its point says.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "convergence.h"
+#include "final_point.h"
+
+namespace kemi::study {
+
+// What stays fixed over one method's sweep.
+struct RowRuleContext {
+  std::size_t method = 0;
+  double stepLimit = 0.0;  // |h| beyond it is unstable; no rounding floor is looked for there
+  bool exact = true;       // errors against the exact solution; else against a reference
+  double accuracy = 0.0;   // the reference's absolute accuracy
+};
+
+// One level's final point and what it was taken with.
+struct LevelPoint {
+  std::int64_t n = 0;    // steps taken
+  double h = 0.0;        // their size
+  FinalPoint point;      // where they ended
+  double exact = 0.0;    // the exact (or reference) solution at point.x; unread if a step failed
+};
+
+struct RowStep {
+  std::optional<ConvergenceRow> row;  // the level's row, when its point gives one
+  std::optional<MethodEnd> end;       // the method's sweep ends at this level
+  int ahead = 0;  // levels past this one worth running now: steers speculation, not the rows
+};
+
+// How many doublings without a better error end a method's sweep (the rounding floor).
+inline constexpr int kDoublingsWithoutGain = 3;
+// Levels a method may run ahead before its orders are known.
+inline constexpr int kAheadFirst = 4;
+
+RowStep nextRow(const RowRuleContext& context, std::span<const ConvergenceRow> earlier,
+                const LevelPoint& level);
+
+}  // namespace kemi::study
