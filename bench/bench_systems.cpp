@@ -51,8 +51,8 @@ void BM_ClassroomSweep(benchmark::State& state) {
 
 void BM_OscillatorSweep(benchmark::State& state) {
   const kemi::study::SystemProblem p = kemi::study::systemProblem(kemi::study::Oscillator{});
-  const std::vector<std::size_t> all{0, 1, 2, 3, 4, 5, 6, kemi::study::kSymplecticEuler,
-                                     kemi::study::kVerlet};
+  const std::vector<std::size_t> all{
+      0, 1, 2, 3, 4, 5, 6, kemi::study::kSymplecticEuler, kemi::study::kVerlet};
   timed(state, [&] {
     benchmark::DoNotOptimize(
         kemi::study::runSystemConvergence(p, {1.0, std::int64_t{1} << 24, all, 0}));

@@ -9,15 +9,15 @@
 
 #include "command_support.h"
 #include "equation_commands.h"
+#include "study/problem_stability.h"
 #include "study/system_methods.h"
 #include "study/system_solution.h"
 #include "study/system_stability.h"
 #include "study/system_text.h"
 #include "sweep_watch.h"
-#include "study/problem_stability.h"
 #include "system_picture.h"
-#include "system_regions.h"
 #include "system_problem.h"
+#include "system_regions.h"
 
 namespace kemi::lab {
 namespace {
@@ -86,9 +86,9 @@ int systemConvergence(const QCommandLineParser& parser, const OptionSpec& x1,
   if (result.cancelled) return 128 + interruptSignal();
   std::string notes;
   for (const study::MethodEnd& end : result.ends) {
-    const std::string where = end.lastN == 0 ? methodId(end.method) + " has no row"
-                                             : methodId(end.method) + " stops after N = " +
-                                                   std::to_string(end.lastN);
+    const std::string where =
+        end.lastN == 0 ? methodId(end.method) + " has no row"
+                       : methodId(end.method) + " stops after N = " + std::to_string(end.lastN);
     if (!end.cause.empty()) {
       tell("convergence", where + ": " + end.cause);
       notes += "- " + where + ": " + end.cause + "\n";
@@ -103,10 +103,11 @@ int systemConvergence(const QCommandLineParser& parser, const OptionSpec& x1,
       "growth over the interval, the largest |R(h*lambda)|^N over the eigenvalues along the "
       "solution, is at most 10 for both\n";
   if (!result.exact)
-    notes += "- errors are against a reference solution (Boost.Odeint, Runge-Kutta-Fehlberg "
-             "7(8)) accurate to within " +
-             study::shortestText(result.accuracy) +
-             "; rows within 10 times that are not resolved and get no order\n";
+    notes +=
+        "- errors are against a reference solution (Boost.Odeint, Runge-Kutta-Fehlberg "
+        "7(8)) accurate to within " +
+        study::shortestText(result.accuracy) +
+        "; rows within 10 times that are not resolved and get no order\n";
   std::string text =
       systemFormatted(study::systemConvergenceText(result.rows, result.exact), format, problem);
   if (format == TextFormat::Markdown) text += "\n" + notes;
@@ -145,10 +146,11 @@ int systemStability(const QCommandLineParser& parser, const OptionSpec& x1) {
     for (const study::SystemStabilityRow& r : rows) {
       if (r.hLimit != 0.0) continue;
       const double growth = study::amplificationModulus(r.method, 0.1 * r.lambda);
-      notes += "- " + methodId(r.method) + ": unstable for every h: h*lambda leaves its region "
-               "for every h > 0 at lambda = " + study::shortestText(r.lambda.real()) + " + " +
-               study::shortestText(r.lambda.imag()) + "i; at h = 0.1 one step multiplies by " +
-               study::shortestText(growth) +
+      notes += "- " + methodId(r.method) +
+               ": unstable for every h: h*lambda leaves its region "
+               "for every h > 0 at lambda = " +
+               study::shortestText(r.lambda.real()) + " + " + study::shortestText(r.lambda.imag()) +
+               "i; at h = 0.1 one step multiplies by " + study::shortestText(growth) +
                (growth < 1.0001 ? ", so slowly that only a long run or the invariant's drift "
                                   "shows it"
                                 : "") +
@@ -169,8 +171,8 @@ int systemStability(const QCommandLineParser& parser, const OptionSpec& x1) {
     const study::SystemSolution solution(problem,
                                          study::systemSamples(problem, study::kLambdaSamples));
     return drawSystemRegions(planar, study::decayingEigenvalues(problem, solution), h,
-                             QString::fromStdString(study::systemTitle(problem)),
-                             outputs.chartPath, bytes, error);
+                             QString::fromStdString(study::systemTitle(problem)), outputs.chartPath,
+                             bytes, error);
   });
 }
 

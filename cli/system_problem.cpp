@@ -52,13 +52,13 @@ study::TypedSystem readTyped(const QCommandLineParser& parser) {
       isSet(parser, kInvariantOption) ? valueOf(parser, kInvariantOption) : "";
   const bool second = isSet(parser, kF2Option);
   try {
-    return second ? study::TypedSystem::fromSecondOrder(valueOf(parser, kF2Option), exact,
-                                                        invariant)
-                  : study::TypedSystem::firstOrder(valueOf(parser, kFOption), exact, invariant);
+    return second
+               ? study::TypedSystem::fromSecondOrder(valueOf(parser, kF2Option), exact, invariant)
+               : study::TypedSystem::firstOrder(valueOf(parser, kFOption), exact, invariant);
   } catch (const study::ExpressionError& e) {
     const std::string what = e.what();
     const bool exact = what.rfind("exact", 0) == 0 || what.rfind("the exact", 0) == 0;
-    const std::string option = exact                              ? "--exact"
+    const std::string option = exact                             ? "--exact"
                                : what.rfind("invariant", 0) == 0 ? "--invariant"
                                : second                          ? "--f2"
                                                                  : "--f";
@@ -78,8 +78,8 @@ bool isSystemRequest(const QCommandLineParser& parser) {
   return semicolon(kFOption) || semicolon(kY0Option);
 }
 
-study::SystemProblem readSystemProblem(const QCommandLineParser& parser,
-                                       const OptionSpec& x1Option, double fallbackX1) {
+study::SystemProblem readSystemProblem(const QCommandLineParser& parser, const OptionSpec& x1Option,
+                                       double fallbackX1) {
   const bool typed = isSet(parser, kFOption) || isSet(parser, kF2Option);
   if (isSet(parser, kFOption) && isSet(parser, kF2Option))
     throw UsageError("--f and --f2 exclude each other: type a system or a second-order equation");
@@ -88,8 +88,9 @@ study::SystemProblem readSystemProblem(const QCommandLineParser& parser,
   if (!typed && (isSet(parser, kExactOption) || isSet(parser, kInvariantOption)))
     throw UsageError("--exact and --invariant belong to a typed system, so they need --f or --f2");
   if (!typed && !isSet(parser, kEquationOption))
-    throw UsageError("--y0 with two values needs a system: --equation with a preset system, "
-                     "--f or --f2");
+    throw UsageError(
+        "--y0 with two values needs a system: --equation with a preset system, "
+        "--f or --f2");
   if (typed && !isSet(parser, kY0Option))
     throw UsageError("a typed system needs --y0 with its two start values, such as '1; 0'");
   study::SystemProblem problem;
@@ -114,9 +115,8 @@ study::SystemProblem readSystemProblem(const QCommandLineParser& parser,
     if (!value || !std::isfinite(*value) || *value == problem.x0)
       throw UsageError(dashed(x1Option) + " " +
                        quotedValue(QString::fromStdString(valueOf(parser, x1Option))) +
-                       ": not a finite number other than x0 = " +
-                       study::shortestText(problem.x0) + "; " + dashed(x1Option) + " accepts " +
-                       x1Option.accepts);
+                       ": not a finite number other than x0 = " + study::shortestText(problem.x0) +
+                       "; " + dashed(x1Option) + " accepts " + x1Option.accepts);
     x1 = *value;
   }
   problem.x1 = x1;
@@ -124,7 +124,7 @@ study::SystemProblem readSystemProblem(const QCommandLineParser& parser,
     study::checkSystemProblem(problem);
   } catch (const std::invalid_argument& e) {
     const std::string what = e.what();
-    const std::string prefix = what.rfind("the invariant", 0) == 0 ? "--invariant: "
+    const std::string prefix = what.rfind("the invariant", 0) == 0                ? "--invariant: "
                                : what.find("exact solution") != std::string::npos ? "--exact: "
                                                                                   : "";
     throw UsageError(prefix + what);

@@ -33,8 +33,8 @@ inline constexpr OptionSpec kSystemViewOption{
 bool isSystemRequest(const QCommandLineParser& parser);
 
 // The system from the options, as readProblem reads one equation. Throws UsageError.
-study::SystemProblem readSystemProblem(const QCommandLineParser& parser,
-                                       const OptionSpec& x1Option, double fallbackX1);
+study::SystemProblem readSystemProblem(const QCommandLineParser& parser, const OptionSpec& x1Option,
+                                       double fallbackX1);
 
 // The methods of --methods among the nine; without it the seven and, where they apply, the
 // two symplectic ones. Throws UsageError, also for a method that does not apply.

@@ -24,7 +24,8 @@ QPointF qPoint(fg::Point p) {
 
 // The seven keep their styles of every picture; the two symplectic methods get their own.
 fg::MethodStyle styleOf(std::size_t method) {
-  if (method == study::kSymplecticEuler) return {{0x7F, 0x3C, 0x8D}, fg::Marker::Square, true, {2, 2}};
+  if (method == study::kSymplecticEuler)
+    return {{0x7F, 0x3C, 0x8D}, fg::Marker::Square, true, {2, 2}};
   if (method == study::kVerlet) return {{0x99, 0x99, 0x33}, fg::Marker::Triangle, true, {6, 2}};
   return fg::methodStyles()[method];
 }
@@ -56,7 +57,8 @@ void paintRuns(QPainter& p, const std::vector<fg::Point>& world, const fg::Trans
 
 QPen methodPen(const fg::MethodStyle& style) {
   QPen pen(qColour(style.colour), 1.6);
-  if (!style.dashes.empty()) pen.setDashPattern(QList<qreal>(style.dashes.begin(), style.dashes.end()));
+  if (!style.dashes.empty())
+    pen.setDashPattern(QList<qreal>(style.dashes.begin(), style.dashes.end()));
   return pen;
 }
 

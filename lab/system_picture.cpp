@@ -13,10 +13,10 @@
 #include "figure/field.h"
 #include "figure/legend.h"
 #include "figure/style.h"
-#include "system_painting.h"
 #include "figure/ticks.h"
 #include "study/system_methods.h"
 #include "study/system_solution.h"
+#include "system_painting.h"
 
 namespace kemi::lab {
 namespace {
@@ -37,7 +37,8 @@ fg::ViewBox boxAround(const std::vector<fg::Point>& solution,
   fg::ViewBox b{INFINITY, -INFINITY, INFINITY, -INFINITY};
   const auto take = [&b](const fg::Point& q) {
     if (!std::isfinite(q.x) || !std::isfinite(q.y)) return;
-    b = {std::min(b.xMin, q.x), std::max(b.xMax, q.x), std::min(b.yMin, q.y), std::max(b.yMax, q.y)};
+    b = {std::min(b.xMin, q.x), std::max(b.xMax, q.x), std::min(b.yMin, q.y),
+         std::max(b.yMax, q.y)};
   };
   for (const fg::Point& q : solution) take(q);
   const fg::ViewBox own = b;
@@ -81,8 +82,8 @@ void paintLegend(QPainter& p, const fg::Transform& t, const SystemPictureData& d
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(255, 255, 255, 230));
   p.drawRect(QRectF(corner.left, corner.top, corner.width, corner.height));
-  const auto items = fg::columnLegend({corner.left + 6.0, corner.top + 4.0}, 18.0, 26.0, 12.0,
-                                      6.0, count);
+  const auto items =
+      fg::columnLegend({corner.left + 6.0, corner.top + 4.0}, 18.0, 26.0, 12.0, 6.0, count);
   for (std::size_t i = skip; i < count + skip; ++i) {
     const fg::LegendItem& item = items[i - skip];
     const double y = item.centreY;
@@ -94,8 +95,9 @@ void paintLegend(QPainter& p, const fg::Transform& t, const SystemPictureData& d
     p.drawLine(QPointF(item.swatch.left, y), QPointF(item.swatch.right(), y));
     if (i > 0) paintMarker(p, styleOf(d.polygons[i - 1].method), {item.swatch.centre().x, y});
     p.setPen(Qt::black);
-    const QString name = i == 0 ? solutionName
-                                : QString::fromLatin1(study::systemMethodId(d.polygons[i - 1].method));
+    const QString name = i == 0
+                             ? solutionName
+                             : QString::fromLatin1(study::systemMethodId(d.polygons[i - 1].method));
     p.drawText(QRectF(item.textLeft, y - 8.0, 110.0, 16.0), Qt::AlignLeft | Qt::AlignVCenter, name);
   }
 }
@@ -137,7 +139,8 @@ void paintPanel(QPainter& p, const QRectF& area, const SystemPictureData& d, Pic
     if (d.n <= kMostMarkedSteps)
       for (const fg::Point& q : curves[k]) {
         const fg::Point px = t.toPixel(q);
-        if (std::isfinite(q.x) && std::isfinite(q.y) && plot.contains(px)) paintMarker(p, style, px);
+        if (std::isfinite(q.x) && std::isfinite(q.y) && plot.contains(px))
+          paintMarker(p, style, px);
       }
   }
   p.restore();
@@ -166,29 +169,42 @@ void paintSystemPicture(QPainter& p, const QRectF& area, const SystemPictureData
                         SystemView view) {
   p.fillRect(area, Qt::white);
   p.setPen(Qt::black);
-  p.drawText(QRectF(area.left(), area.top() + 6.0, area.width(), 20.0), Qt::AlignHCenter,
-             QString::fromStdString(study::systemTitle(d.problem)) +
-                 QObject::tr(", N = %1").arg(d.n));
+  p.drawText(
+      QRectF(area.left(), area.top() + 6.0, area.width(), 20.0), Qt::AlignHCenter,
+      QString::fromStdString(study::systemTitle(d.problem)) + QObject::tr(", N = %1").arg(d.n));
   if (view == SystemView::Phase) {
-    paintPanel(p, area, d, [](double, const Vec2& y) { return fg::Point{y[0], y[1]}; }, true,
-               false, true, QObject::tr("y1"), QObject::tr("y2"));
+    paintPanel(
+        p, area, d,
+        [](double, const Vec2& y) {
+          return fg::Point{y[0], y[1]};
+        },
+        true, false, true, QObject::tr("y1"), QObject::tr("y2"));
   } else if (view == SystemView::Components) {
     const QRectF top(area.left(), area.top(), area.width(), area.height() / 2.0);
     const QRectF bottom(area.left(), area.top() + area.height() / 2.0, area.width(),
                         area.height() / 2.0);
-    paintPanel(p, top, d, [](double x, const Vec2& y) { return fg::Point{x, y[0]}; }, false,
-               false, false, QObject::tr("x"), QObject::tr("y1"));
-    paintPanel(p, bottom, d, [](double x, const Vec2& y) { return fg::Point{x, y[1]}; }, false,
-               false, false, QObject::tr("x"), QObject::tr("y2"));
+    paintPanel(
+        p, top, d,
+        [](double x, const Vec2& y) {
+          return fg::Point{x, y[0]};
+        },
+        false, false, false, QObject::tr("x"), QObject::tr("y1"));
+    paintPanel(
+        p, bottom, d,
+        [](double x, const Vec2& y) {
+          return fg::Point{x, y[1]};
+        },
+        false, false, false, QObject::tr("x"), QObject::tr("y2"));
   } else {
     const auto invariant = study::systemInvariant(d.problem.system);
     const double start = invariant(d.problem.y0);
-    paintPanel(p, area, d,
-               [&](double x, const Vec2& y) {
-                 const double drift = std::abs((invariant(y) - start) / std::abs(start));
-                 return fg::Point{x, drift > 0.0 ? drift : NAN};
-               },
-               false, true, false, QObject::tr("x"), QObject::tr("|relative drift of the invariant|"));
+    paintPanel(
+        p, area, d,
+        [&](double x, const Vec2& y) {
+          const double drift = std::abs((invariant(y) - start) / std::abs(start));
+          return fg::Point{x, drift > 0.0 ? drift : NAN};
+        },
+        false, true, false, QObject::tr("x"), QObject::tr("|relative drift of the invariant|"));
   }
 }
 
@@ -196,14 +212,16 @@ QString describeSystemPicture(const SystemPictureData& d, SystemView view) {
   QStringList methods;
   for (const study::SystemPolygon& poly : d.polygons)
     methods << QString::fromLatin1(study::systemMethodId(poly.method));
-  const QString what = view == SystemView::Phase
-                           ? QObject::tr("The phase plane, y2 against y1, with the vector field")
-                       : view == SystemView::Components
-                           ? QObject::tr("The components y1 and y2 against x")
-                           : QObject::tr("The relative drift of the invariant against x, log scale");
+  const QString what =
+      view == SystemView::Phase
+          ? QObject::tr("The phase plane, y2 against y1, with the vector field")
+      : view == SystemView::Components
+          ? QObject::tr("The components y1 and y2 against x")
+          : QObject::tr("The relative drift of the invariant against x, log scale");
   return QObject::tr("%1 of %2: the %3 solution and %4 with N = %5.")
       .arg(what, QString::fromStdString(study::systemTitle(d.problem)),
-           d.exact ? QObject::tr("exact") : QObject::tr("reference"), methods.join(QStringLiteral(", ")))
+           d.exact ? QObject::tr("exact") : QObject::tr("reference"),
+           methods.join(QStringLiteral(", ")))
       .arg(d.n);
 }
 

@@ -21,7 +21,7 @@ struct SystemPictureData {
   study::SystemProblem problem;
   std::int64_t n = 0;
   std::vector<study::SystemPolygon> polygons;
-  std::vector<double> xs;          // the exact or reference solution, densely
+  std::vector<double> xs;  // the exact or reference solution, densely
   std::vector<Vec2> solution;
   bool exact = true;
 };

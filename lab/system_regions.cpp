@@ -22,8 +22,9 @@ bool drawSystemRegions(const std::vector<std::size_t>& methods,
   view.show();
   QCoreApplication::processEvents();
   const QString description =
-      QObject::tr("%1: the stability regions with h*lambda marked for the %2 eigenvalues along "
-                  "the solution (and their conjugates), h = %3.")
+      QObject::tr(
+          "%1: the stability regions with h*lambda marked for the %2 eigenvalues along "
+          "the solution (and their conjugates), h = %3.")
           .arg(title)
           .arg(lambdas.size())
           .arg(h);

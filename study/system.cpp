@@ -10,7 +10,7 @@
 namespace kemi::study {
 namespace {
 
-constexpr std::array kSystems{Oscillator::info, Damped::info,         Pendulum::info,
+constexpr std::array kSystems{Oscillator::info,   Damped::info,    Pendulum::info,
                               PredatorPrey::info, VanDerPol::info, VanDerPolStiff::info,
                               Linear2::info};
 
@@ -66,23 +66,20 @@ SystemProblem systemProblem(const AnySystem& preset) {
 }
 
 std::string systemId(const AnySystem& system) {
-  return std::visit(Overloaded{[](const TypedSystem&) { return std::string("typed"); },
-                               [](const auto& p) {
-                                 return std::string(std::decay_t<decltype(p)>::info.id);
-                               }},
-                    system);
+  return std::visit(
+      Overloaded{[](const TypedSystem&) { return std::string("typed"); },
+                 [](const auto& p) { return std::string(std::decay_t<decltype(p)>::info.id); }},
+      system);
 }
 
 std::string systemTitle(const SystemProblem& problem) {
-  const std::string formula =
-      std::visit(Overloaded{[](const TypedSystem& t) { return t.formulaText(); },
-                            [](const auto& p) {
-                              return std::string(std::decay_t<decltype(p)>::info.formula);
-                            }},
-                 problem.system);
-  return systemId(problem.system) + ": y' = (" + formula + ") from (" +
-         shortestText(problem.x0) + ", (" + shortestText(problem.y0[0]) + ", " +
-         shortestText(problem.y0[1]) + "))";
+  const std::string formula = std::visit(
+      Overloaded{
+          [](const TypedSystem& t) { return t.formulaText(); },
+          [](const auto& p) { return std::string(std::decay_t<decltype(p)>::info.formula); }},
+      problem.system);
+  return systemId(problem.system) + ": y' = (" + formula + ") from (" + shortestText(problem.x0) +
+         ", (" + shortestText(problem.y0[0]) + ", " + shortestText(problem.y0[1]) + "))";
 }
 
 bool hasExactSolution(const AnySystem& system) {
@@ -106,14 +103,15 @@ bool isSecondOrderWithoutVelocity(const AnySystem& system) {
 }
 
 std::function<Vec2(double, const Vec2&)> systemSlope(const AnySystem& system) {
-  return std::visit(Overloaded{[](const TypedSystem& t) -> std::function<Vec2(double, const Vec2&)> {
-                                 auto f = std::make_shared<const TypedSystem::Slope>(t);
-                                 return [f](double x, const Vec2& y) { return (*f)(x, y); };
-                               },
-                               [](const auto& p) -> std::function<Vec2(double, const Vec2&)> {
-                                 return [p](double x, const Vec2& y) { return p(x, y); };
-                               }},
-                    system);
+  return std::visit(
+      Overloaded{[](const TypedSystem& t) -> std::function<Vec2(double, const Vec2&)> {
+                   auto f = std::make_shared<const TypedSystem::Slope>(t);
+                   return [f](double x, const Vec2& y) { return (*f)(x, y); };
+                 },
+                 [](const auto& p) -> std::function<Vec2(double, const Vec2&)> {
+                   return [p](double x, const Vec2& y) { return p(x, y); };
+                 }},
+      system);
 }
 
 std::function<Mat2(double, const Vec2&)> systemJacobian(const AnySystem& system) {

@@ -87,8 +87,7 @@ void checkSystemProblem(const SystemProblem& p) {
   if (!std::isfinite(start[0]) || !std::isfinite(start[1]))
     refuse("f is not a finite number at the start " + pair(p.y0));
   if (!std::holds_alternative<TypedSystem>(p.system)) return;
-  if (hasExactSolution(p.system))
-    checkExact(p, systemExact(p.system, p.x0, p.y0), f);
+  if (hasExactSolution(p.system)) checkExact(p, systemExact(p.system, p.x0, p.y0), f);
   if (hasInvariant(p.system)) checkInvariant(p, systemInvariant(p.system));
 }
 

@@ -48,13 +48,13 @@ std::pair<std::vector<SystemConvergenceRow>, std::optional<MethodEnd>> sweepMeth
     if (p.cancelled) return {rows, std::nullopt};
     // Beyond the step limit a stiff system's steps may overflow long before a smaller h would;
     // such an N has no row, and the sweep goes on to the next.
-    if (p.failedStep != 0 && !(std::abs(s.problem.x1 - s.problem.x0) / static_cast<double>(n) <=
-                               hLimit))
+    if (p.failedStep != 0 &&
+        !(std::abs(s.problem.x1 - s.problem.x0) / static_cast<double>(n) <= hLimit))
       continue;
     if (p.failedStep != 0)
-      return {rows, ended(false, "at N = " + std::to_string(n) + " step " +
-                                     std::to_string(p.failedStep) +
-                                     " left the range of a double, so its sweep ends there")};
+      return {rows,
+              ended(false, "at N = " + std::to_string(n) + " step " + std::to_string(p.failedStep) +
+                               " left the range of a double, so its sweep ends there")};
     SystemConvergenceRow row;
     row.method = method;
     row.N = n;
@@ -64,8 +64,8 @@ std::pair<std::vector<SystemConvergenceRow>, std::optional<MethodEnd>> sweepMeth
     row.exact = s.solution.at(p.x);
     row.error = maxNorm(row.exact, row.y);
     if (!std::isfinite(row.error))
-      return {rows, ended(false, "at N = " + std::to_string(n) + " the solution at x = " +
-                                     formatGeneral(p.x) +
+      return {rows, ended(false, "at N = " + std::to_string(n) +
+                                     " the solution at x = " + formatGeneral(p.x) +
                                      " is beyond the range of a double, so its sweep ends there")};
     row.evaluations = n * systemMethodEvaluations(method);
     row.accuracy = s.solution.accuracy();
@@ -77,8 +77,7 @@ std::pair<std::vector<SystemConvergenceRow>, std::optional<MethodEnd>> sweepMeth
     if (!rows.empty()) {
       const SystemConvergenceRow& before = rows.back();
       const double order = std::log2(before.error / row.error);
-      if (std::isfinite(order) && before.N * 2 == n && row.resolved && before.resolved &&
-          bounded &&
+      if (std::isfinite(order) && before.N * 2 == n && row.resolved && before.resolved && bounded &&
           before.growth <= kGrowthForOrder)
         row.observedOrder = order;
     }
@@ -124,8 +123,8 @@ SystemConvergenceResult runSystemConvergence(const SystemProblem& problem,
     // is only read, so all share it.
     std::optional<SystemSolution> own;
     if (typed && solution.exact()) own.emplace(problem);
-    const Shared shared{problem, own ? *own : solution, lambdas,
-                        systemInvariant(problem.system), doublings};
+    const Shared shared{problem, own ? *own : solution, lambdas, systemInvariant(problem.system),
+                        doublings};
     for (std::size_t i = next++; i < methods.size(); i = next++) {
       results[i] = sweepMethod(shared, methods[i], stop);
       const std::scoped_lock lock(reporting);
@@ -134,8 +133,8 @@ SystemConvergenceResult runSystemConvergence(const SystemProblem& problem,
     }
   };
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-  const unsigned workers = std::min<std::size_t>(
-      settings.workers != 0 ? settings.workers : cores, methods.size());
+  const unsigned workers =
+      std::min<std::size_t>(settings.workers != 0 ? settings.workers : cores, methods.size());
   {
     std::vector<std::jthread> pool;
     for (unsigned i = 1; i < workers; ++i) pool.emplace_back(work);

@@ -32,8 +32,8 @@ struct SystemConvergenceRow {
   bool stable = true;    // h within the method's step limit on the system
   bool resolved = true;  // error above 10 times the reference's accuracy
   double accuracy = 0.0;
-  double growth = 1.0;          // as above
-  double drift = NAN;           // (I(y) - I(y0)) / |I(y0)|; NaN without an invariant
+  double growth = 1.0;  // as above
+  double drift = NAN;   // (I(y) - I(y0)) / |I(y0)|; NaN without an invariant
   bool hasOrder() const { return observedOrder == observedOrder; }
 };
 

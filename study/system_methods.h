@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/vec.h"
 #include "core/method_table.h"
+#include "core/vec.h"
 
 namespace kemi::study {
 

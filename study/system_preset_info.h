@@ -17,8 +17,8 @@ struct SystemInfo {
   double x0;
   double y1;  // the start (y1, y2) at x0
   double y2;
-  double x1;          // suggested end of the interval
-  bool secondOrder;   // y1' = y2, y2' = g(x, y1): the symplectic methods apply
+  double x1;         // suggested end of the interval
+  bool secondOrder;  // y1' = y2, y2' = g(x, y1): the symplectic methods apply
 };
 
 }  // namespace kemi::study

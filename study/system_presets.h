@@ -14,8 +14,8 @@ namespace kemi::study {
 
 // y'' = -y as y1' = y2, y2' = -y1: a circle in the phase plane, eigenvalues +-i.
 struct Oscillator {
-  static constexpr SystemInfo info{"oscillator", "y2; -y1", "cos(x); -sin(x)", "y1^2 + y2^2",
-                                   0.0, 1.0, 0.0, 10.0, true};
+  static constexpr SystemInfo info{
+      "oscillator", "y2; -y1", "cos(x); -sin(x)", "y1^2 + y2^2", 0.0, 1.0, 0.0, 10.0, true};
   static constexpr bool kHasExact = true;
   static constexpr bool kHasInvariant = true;
   Vec2 operator()(const double& /*x*/, const Vec2& y) const { return {{y[1], -y[0]}}; }
@@ -31,15 +31,19 @@ struct Oscillator {
 // y'' = -y - 0.2 y': the oscillator losing energy, eigenvalues -0.1 +- i sqrt(0.99).
 struct Damped {
   static constexpr SystemInfo info{
-      "damped", "y2; -y1 - 0.2*y2",
+      "damped",
+      "y2; -y1 - 0.2*y2",
       "exp(-0.1*x)*(cos(sqrt(0.99)*x) + 0.1/sqrt(0.99)*sin(sqrt(0.99)*x)); "
       "-exp(-0.1*x)*sin(sqrt(0.99)*x)/sqrt(0.99)",
-      "", 0.0, 1.0, 0.0, 10.0, false};
+      "",
+      0.0,
+      1.0,
+      0.0,
+      10.0,
+      false};
   static constexpr bool kHasExact = true;
   static constexpr bool kHasInvariant = false;
-  Vec2 operator()(const double& /*x*/, const Vec2& y) const {
-    return {{y[1], -y[0] - 0.2 * y[1]}};
-  }
+  Vec2 operator()(const double& /*x*/, const Vec2& y) const { return {{y[1], -y[0] - 0.2 * y[1]}}; }
   static Mat2 jacobian(double /*x*/, const Vec2& /*y*/) { return {0.0, 1.0, -1.0, -0.2}; }
   static Vec2 exact(double x, double x0, const Vec2& y0) {
     const double w = std::sqrt(0.99);
@@ -56,8 +60,8 @@ struct Damped {
 
 // The pendulum y'' = -sin y, swinging out to 2 radians: no closed form, energy kept.
 struct Pendulum {
-  static constexpr SystemInfo info{"pendulum", "y2; -sin(y1)", "", "y2^2/2 - cos(y1)",
-                                   0.0, 2.0, 0.0, 20.0, true};
+  static constexpr SystemInfo info{"pendulum", "y2; -sin(y1)", "",  "y2^2/2 - cos(y1)", 0.0, 2.0,
+                                   0.0,        20.0,           true};
   static constexpr bool kHasExact = false;
   static constexpr bool kHasInvariant = true;
   Vec2 operator()(const double& /*x*/, const Vec2& y) const { return {{y[1], -std::sin(y[0])}}; }
@@ -68,8 +72,15 @@ struct Pendulum {
 
 // Lotka-Volterra: prey y1 and predators y2 on a closed orbit around (1, 1).
 struct PredatorPrey {
-  static constexpr SystemInfo info{"predator-prey", "y1*(1 - y2); y2*(y1 - 1)", "",
-                                   "y1 - ln(y1) + y2 - ln(y2)", 0.0, 2.0, 1.0, 10.0, false};
+  static constexpr SystemInfo info{"predator-prey",
+                                   "y1*(1 - y2); y2*(y1 - 1)",
+                                   "",
+                                   "y1 - ln(y1) + y2 - ln(y2)",
+                                   0.0,
+                                   2.0,
+                                   1.0,
+                                   10.0,
+                                   false};
   static constexpr bool kHasExact = false;
   static constexpr bool kHasInvariant = true;
   Vec2 operator()(const double& /*x*/, const Vec2& y) const {

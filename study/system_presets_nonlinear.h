@@ -26,22 +26,28 @@ struct VanDerPolOf {
 };
 
 struct VanDerPol : VanDerPolOf<1> {
-  static constexpr SystemInfo info{"vanderpol", "y2; 1*(1 - y1^2)*y2 - y1", "", "",
-                                   0.0, 2.0, 0.0, 10.0, false};
+  static constexpr SystemInfo info{
+      "vanderpol", "y2; 1*(1 - y1^2)*y2 - y1", "", "", 0.0, 2.0, 0.0, 10.0, false};
 };
 
 // mu = 10: slow drifts along the cycle, where df2/dy2 reaches -30, between fast jumps.
 struct VanDerPolStiff : VanDerPolOf<10> {
-  static constexpr SystemInfo info{"vanderpol-stiff", "y2; 10*(1 - y1^2)*y2 - y1", "", "",
-                                   0.0, 2.0, 0.0, 20.0, false};
+  static constexpr SystemInfo info{
+      "vanderpol-stiff", "y2; 10*(1 - y1^2)*y2 - y1", "", "", 0.0, 2.0, 0.0, 20.0, false};
 };
 
 // y' = A y with A = [[-5.5, 4.5], [4.5, -5.5]]: eigenvalues -1 along (1, 1) and -10 along
 // (1, -1). The fast mode is gone early, yet it bounds the step of every explicit method.
 struct Linear2 {
-  static constexpr SystemInfo info{
-      "linear2", "-5.5*y1 + 4.5*y2; 4.5*y1 - 5.5*y2",
-      "(exp(-x) + exp(-10*x))/2; (exp(-x) - exp(-10*x))/2", "", 0.0, 1.0, 0.0, 2.0, false};
+  static constexpr SystemInfo info{"linear2",
+                                   "-5.5*y1 + 4.5*y2; 4.5*y1 - 5.5*y2",
+                                   "(exp(-x) + exp(-10*x))/2; (exp(-x) - exp(-10*x))/2",
+                                   "",
+                                   0.0,
+                                   1.0,
+                                   0.0,
+                                   2.0,
+                                   false};
   static constexpr bool kHasExact = true;
   static constexpr bool kHasInvariant = false;
   Vec2 operator()(const double& /*x*/, const Vec2& y) const {

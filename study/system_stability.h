@@ -44,7 +44,7 @@ struct SystemStabilityRow {
   std::size_t method = 0;
   int order = 0;
   int evaluations = 0;
-  double limit = 0.0;      // on y' = -y; NaN for the symplectic methods
+  double limit = 0.0;  // on y' = -y; NaN for the symplectic methods
   double imagLimit = 0.0;
   Complex lambda{NAN, NAN};  // the eigenvalue that limits the step; NaN: none does
   double hLimit = 0.0;       // infinite: no limit; 0: unstable for every h

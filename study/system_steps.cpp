@@ -45,8 +45,8 @@ void checkMethodApplies(const SystemProblem& problem, std::size_t method) {
         systemId(problem.system) + " is not one");
 }
 
-SystemFinalPoint systemFinalPoint(const SystemProblem& problem, std::size_t method,
-                                  std::int64_t n, const std::stop_token& stop) {
+SystemFinalPoint systemFinalPoint(const SystemProblem& problem, std::size_t method, std::int64_t n,
+                                  const std::stop_token& stop) {
   checkMethodApplies(problem, method);
   const double h = stepSize(problem, n);
   return withMethodAndSlope(problem, method, [&](auto formula, const auto& f) {
@@ -95,8 +95,15 @@ SystemStepTable buildSystemStepTable(const SystemProblem& problem, std::size_t m
   table.exact = solution.exact();
   table.accuracy = solution.accuracy();
   const auto invariantAt = [&](const Vec2& y) { return invariant ? invariant(y) : NAN; };
-  table.rows.push_back({0, problem.x0, problem.y0, solution.at(problem.x0), 0.0, 0.0,
-                        invariantAt(problem.y0), {}, 0});
+  table.rows.push_back({0,
+                        problem.x0,
+                        problem.y0,
+                        solution.at(problem.x0),
+                        0.0,
+                        0.0,
+                        invariantAt(problem.y0),
+                        {},
+                        0});
   withMethodAndSlope(problem, method, [&](auto formula, const auto& f) {
     using Formula = decltype(formula);
     // The rows through the one step loop; each step's stages are kept with the point it made.

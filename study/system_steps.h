@@ -17,8 +17,8 @@ namespace kemi::study {
 using SystemFinalPoint = FinalPointOf<Vec2>;
 
 // N steps of h = (x1 - x0) / N of system method `method` (one of the nine) from the start.
-SystemFinalPoint systemFinalPoint(const SystemProblem& problem, std::size_t method,
-                                  std::int64_t n, const std::stop_token& stop = {});
+SystemFinalPoint systemFinalPoint(const SystemProblem& problem, std::size_t method, std::int64_t n,
+                                  const std::stop_token& stop = {});
 
 struct SystemPolygon {
   std::size_t method = 0;

@@ -28,17 +28,16 @@ std::string solutionName(bool exact) {
 
 TextTable systemConvergenceText(const std::vector<SystemConvergenceRow>& rows, bool exact) {
   const std::string name = solutionName(exact);
-  TextTable t{{"method", "N", "h", "x", "y1", "y2", name + "1", name + "2", "error",
-               "observed_order", "evaluations", "stable", "resolved", "accuracy",
-               "invariant_drift"},
-              {}};
+  TextTable t{
+      {"method", "N", "h", "x", "y1", "y2", name + "1", name + "2", "error", "observed_order",
+       "evaluations", "stable", "resolved", "accuracy", "invariant_drift"},
+      {}};
   for (const SystemConvergenceRow& r : rows)
     t.rows.push_back({std::string(systemMethodId(r.method)), whole(r.N), shortestText(r.h),
                       shortestText(r.x), shortestText(r.y[0]), shortestText(r.y[1]),
                       shortestText(r.exact[0]), shortestText(r.exact[1]), shortestText(r.error),
                       orEmpty(r.observedOrder), whole(r.evaluations), yesNo(r.stable),
-                      yesNo(r.resolved), exact ? "" : shortestText(r.accuracy),
-                      orEmpty(r.drift)});
+                      yesNo(r.resolved), exact ? "" : shortestText(r.accuracy), orEmpty(r.drift)});
   return t;
 }
 
@@ -74,7 +73,8 @@ TextTable systemCompareText(const std::vector<double>& xs, const std::vector<Vec
   const std::string name = solutionName(exact);
   TextTable t{{"i", "x", name + "1", name + "2"}, {}};
   for (const SystemPolygon& p : polygons)
-    for (const char* c : {".1", ".2"}) t.header.push_back(std::string(systemMethodId(p.method)) + c);
+    for (const char* c : {".1", ".2"})
+      t.header.push_back(std::string(systemMethodId(p.method)) + c);
   for (std::size_t i = 0; i < solution.size() && i < xs.size(); ++i) {
     std::vector<std::string> cells{whole(static_cast<std::int64_t>(i)), shortestText(xs[i]),
                                    shortestText(solution[i][0]), shortestText(solution[i][1])};
@@ -92,12 +92,11 @@ TextTable systemStabilityText(const std::vector<SystemStabilityRow>& rows) {
               {}};
   for (const SystemStabilityRow& r : rows) {
     const bool limited = std::isfinite(r.hLimit);
-    t.rows.push_back({std::string(systemMethodId(r.method)), whole(r.order), whole(r.evaluations),
-                      orEmpty(r.limit), shortestText(r.imagLimit),
-                      limited ? shortestText(r.lambda.real()) : "",
-                      limited ? shortestText(r.lambda.imag()) : "",
-                      limited ? shortestText(r.hLimit) : "",
-                      limited && r.hLimit > 0.0 ? whole(r.nMin) : ""});
+    t.rows.push_back(
+        {std::string(systemMethodId(r.method)), whole(r.order), whole(r.evaluations),
+         orEmpty(r.limit), shortestText(r.imagLimit), limited ? shortestText(r.lambda.real()) : "",
+         limited ? shortestText(r.lambda.imag()) : "", limited ? shortestText(r.hLimit) : "",
+         limited && r.hLimit > 0.0 ? whole(r.nMin) : ""});
   }
   return t;
 }
@@ -105,8 +104,8 @@ TextTable systemStabilityText(const std::vector<SystemStabilityRow>& rows) {
 void appendSystemRows(TextTable& equations) {
   for (const SystemInfo& s : systemInfos())
     equations.rows.push_back({std::string(s.id), std::string(s.formula), shortestText(s.x0),
-                              shortestText(s.y1) + "; " + shortestText(s.y2),
-                              std::string(s.exact), shortestText(s.x1)});
+                              shortestText(s.y1) + "; " + shortestText(s.y2), std::string(s.exact),
+                              shortestText(s.x1)});
 }
 
 }  // namespace kemi::study

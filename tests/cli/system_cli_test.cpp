@@ -91,15 +91,15 @@ TEST(SystemCliTest, DrawsThePhasePlaneTheComponentsTheDriftAndTheRegions) {
   } cases[] = {
       {{"compare", "--equation", "oscillator", "--n", "20", "--view", "phase"}, "phase plane"},
       {{"compare", "--equation", "pendulum", "--view", "components"}, "components y1 and y2"},
-      {{"compare", "--f2", "-y", "--y0", "1; 0", "--invariant", "y^2 + v^2", "--view",
-        "invariant"},
+      {{"compare", "--f2", "-y", "--y0", "1; 0", "--invariant", "y^2 + v^2", "--view", "invariant"},
        "drift of the invariant"},
       {{"stability", "--equation", "oscillator"}, "h*lambda marked for the 1 eigenvalues"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arguments.join(' ').toStdString());
     const QString svg = dir.filePath(QStringLiteral("picture.svg"));
-    const Result r = run(QStringList(c.arguments) << "--chart" << svg << "--output" << "/dev/null");
+    const Result r = run(QStringList(c.arguments) << "--chart" << svg << "--output"
+                                                  << "/dev/null");
     ASSERT_EQ(r.status, 0) << r.err;
     QFile file(svg);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

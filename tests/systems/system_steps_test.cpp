@@ -14,9 +14,7 @@ namespace {
 
 // Classroom's f1 in component 1 and y' = x*y - 1 in component 2, each on its own component.
 struct TwoScalars {
-  Vec2 operator()(const double& x, const Vec2& y) const {
-    return {{f1(x, y[0]), x * y[1] - 1.0}};
-  }
+  Vec2 operator()(const double& x, const Vec2& y) const { return {{f1(x, y[0]), x * y[1] - 1.0}}; }
 };
 struct OneScalar {
   Vec<1> operator()(const double& x, const Vec<1>& y) const { return {{f1(x, y[0])}}; }
@@ -83,7 +81,9 @@ TEST(SystemStepsTest, SymplecticEulerKeepsItsModifiedEnergyAndVerletStaysNear) {
   const double h = 0.3;
   const SystemProblem problem{Oscillator{}, 0.0, Vec2{{1.0, 0.0}}, 3000.0};
   const SystemPolygon euler = systemPolygon(problem, kSymplecticEuler, 10000);
-  const auto modified = [h](const Vec2& y) { return (y[0] * y[0] + y[1] * y[1]) - h * y[0] * y[1]; };
+  const auto modified = [h](const Vec2& y) {
+    return (y[0] * y[0] + y[1] * y[1]) - h * y[0] * y[1];
+  };
   double largest = 0.0;
   for (const Vec2& y : euler.y) largest = std::max(largest, std::abs(modified(y) - 1.0));
   EXPECT_LT(largest, 1e-12);

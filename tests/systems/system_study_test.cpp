@@ -36,8 +36,15 @@ TEST(SystemStudyTest, EachPresetsExactSolutionSolvesItAndItsInvariantStaysPut) {
 }
 
 TEST(SystemStudyTest, ImaginaryAxisLimitsAndTheOscillatorsStepLimits) {
-  const double expected[] = {0.0, 0.0, 0.0, 2.0 * std::numbers::sqrt2, 0.0,
-                             2.0 * std::numbers::sqrt3, 2.0 * std::numbers::sqrt2, 2.0, 2.0};
+  const double expected[] = {0.0,
+                             0.0,
+                             0.0,
+                             2.0 * std::numbers::sqrt2,
+                             0.0,
+                             2.0 * std::numbers::sqrt3,
+                             2.0 * std::numbers::sqrt2,
+                             2.0,
+                             2.0};
   for (std::size_t m = 0; m < kSystemMethodCount; ++m)
     EXPECT_NEAR(imagLimit(m), expected[m], 1e-8) << systemMethodId(m);
   const SystemProblem oscillator = systemProblem(Oscillator{});
@@ -138,9 +145,8 @@ TEST(SystemStudyTest, StiffSweepSkipsOverflowingUnstableRowsAndGoesOn) {
   EXPECT_TRUE(r.ends.empty());
   ASSERT_FALSE(r.rows.empty());
   // N = 4, 8, 16 overflowed and have no row; the row after the gap gets no order.
-  const auto after = std::find_if(r.rows.begin() + 1, r.rows.end(), [](const auto& row) {
-    return row.N == 32;
-  });
+  const auto after =
+      std::find_if(r.rows.begin() + 1, r.rows.end(), [](const auto& row) { return row.N == 32; });
   ASSERT_NE(after, r.rows.end());
   EXPECT_EQ((after - 1)->N, 2);
   EXPECT_FALSE(after->hasOrder());
@@ -172,12 +178,13 @@ TEST(SystemStudyTest, RefusalsSayWhatIsWrong) {
           "not constant along the reference solution");
   refused([&] { check(TypedSystem::fromSecondOrder("-y", "cos(x); -sin(x)", "y^2 + v")); },
           "not constant along the exact solution");
+  refused([] { systemFinalPoint(systemProblem(Damped{}), kVerlet, 4); }, "Verlet applies only");
   refused(
-      [] { systemFinalPoint(systemProblem(Damped{}), kVerlet, 4); }, "Verlet applies only");
-  refused([] {
-    systemFinalPoint({TypedSystem::fromSecondOrder("-y - v", "", ""), 0.0, {}, 1.0},
-                     kSymplecticEuler, 4);
-  }, "SymplecticEuler applies only");
+      [] {
+        systemFinalPoint({TypedSystem::fromSecondOrder("-y - v", "", ""), 0.0, {}, 1.0},
+                         kSymplecticEuler, 4);
+      },
+      "SymplecticEuler applies only");
   // Accepted: a typed second-order equation without v, with its exact solution and energy.
   check(TypedSystem::fromSecondOrder("-y", "cos(x); -sin(x)", "y^2 + v^2"));
 }
