@@ -7,10 +7,16 @@
 #include "method_table.h"
 #include "problem_steps.h"
 #include "solution_export.h"
+#include "study/system_text.h"
+#include "system_commands.h"
+#include "system_problem.h"
 
 namespace kemi::lab {
 
 int compare(const QCommandLineParser& parser) {
+  if (isSystemRequest(parser)) return systemCompare(parser);
+  if (parser.isSet(QString::fromLatin1(kSystemViewOption.name)))
+    throw UsageError("--view chooses the picture of a system; one equation has one picture");
   const study::Problem problem = readProblem(parser, kCompareX1, 1.0);
   const std::int64_t n = readSteps(parser, kCompareN, 8, study::kMaxPolygonSteps);
   const std::vector<std::size_t> methods = readMethods(parser, kMethodList);
@@ -40,7 +46,8 @@ int equations(const QCommandLineParser& parser) {
   const TextFormat format = readFormat(parser, kFormat);
   Outputs outputs(readOutputPath(parser, kOutput), {});
   if (openOutputs("equations", outputs) != 0) return 1;
-  const study::TextTable table = study::equationsText();
+  study::TextTable table = study::equationsText();
+  study::appendSystemRows(table);
   return deliver("equations", outputs,
                  format == TextFormat::Csv ? study::toCsv(table) : study::toMarkdown(table));
 }

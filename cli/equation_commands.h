@@ -7,6 +7,7 @@
 
 #include "command_support.h"
 #include "lab_problem.h"
+#include "system_problem.h"
 
 class QCommandLineParser;
 
@@ -22,7 +23,8 @@ inline constexpr OptionSpec kCompareChart{
     "a file name ending in .svg or .png"};
 inline constexpr std::array kCompareOptions{kEquationOption, kFOption,  kX0Option,  kY0Option,
                                             kExactOption,    kCompareN, kCompareX1, kMethodList,
-                                            kFormat,         kOutput,   kCompareChart};
+                                            kFormat,         kOutput,   kCompareChart, kF2Option,
+                                            kInvariantOption, kSystemViewOption};
 inline constexpr std::array kEquationsOptions{kFormat, kOutput};
 
 int compare(const QCommandLineParser& parser);

@@ -24,6 +24,8 @@
 #include "step_table.h"
 #include "solution_export.h"
 #include "sweep_watch.h"
+#include "system_commands.h"
+#include "system_problem.h"
 #include "text_table.h"
 
 namespace kemi::lab {
@@ -41,7 +43,8 @@ constexpr OptionSpec kChart{"chart", "FILE",
                             "a file name ending in .svg or .png"};
 constexpr std::array kConvergenceOptions{kEquationOption, kFOption, kX0Option, kY0Option,
                                          kExactOption,    kSweepX1, kMaxN,     kMethodList,
-                                         kFormat,         kOutput,  kChart};
+                                         kFormat,         kOutput,  kChart,    kF2Option,
+                                         kInvariantOption};
 
 constexpr OptionSpec kStepMethod{"method", "M", "the method (required)", "one method id of", true};
 constexpr OptionSpec kStepX1{
@@ -50,7 +53,8 @@ constexpr OptionSpec kStepX1{
 constexpr OptionSpec kStepN{"n", "N", "number of steps, 1 to 100000 (default 4)",
                             "a whole number from 1 to 100000"};
 constexpr std::array kStepsOptions{kEquationOption, kFOption, kX0Option, kY0Option, kExactOption,
-                                   kStepMethod,     kStepX1,  kStepN,    kFormat,   kOutput};
+                                   kStepMethod,     kStepX1,  kStepN,    kFormat,   kOutput,
+                                   kF2Option,       kInvariantOption};
 
 constexpr OptionSpec kStabilityX1{
     "x1", "X", "end of the interval of lambda (default 1, or the preset's suggested x1)",
@@ -61,7 +65,8 @@ constexpr OptionSpec kView{"view", "VIEW",
                            "regions or real"};
 constexpr std::array kStabilityOptions{kEquationOption, kFOption,     kX0Option,   kY0Option,
                                        kExactOption,    kStabilityX1, kMethodList, kFormat,
-                                       kOutput,         kChart,       kView};
+                                       kOutput,         kChart,       kView,       kF2Option,
+                                       kInvariantOption};
 
 ChartDrawers& chartDrawers() {
   static ChartDrawers drawers;
@@ -90,6 +95,7 @@ QString readChartPath(const QCommandLineParser& parser) {
 }
 
 int convergence(const QCommandLineParser& parser) {
+  if (isSystemRequest(parser)) return systemConvergence(parser, kSweepX1, kMaxN);
   study::ConvergenceSettings settings;
   const study::Problem problem = readProblem(parser, kSweepX1, settings.x1);
   settings.x1 = problem.x1;
@@ -139,6 +145,7 @@ int convergence(const QCommandLineParser& parser) {
 }
 
 int steps(const QCommandLineParser& parser) {
+  if (isSystemRequest(parser)) return systemSteps(parser, kStepX1, kStepMethod, kStepN);
   const std::size_t method = readMethod(parser, kStepMethod);
   const study::Problem problem = readProblem(parser, kStepX1, 0.4);
   const std::int64_t n = readSteps(parser, kStepN, 4, study::kMaxTableSteps);
@@ -157,6 +164,7 @@ int steps(const QCommandLineParser& parser) {
 }
 
 int stability(const QCommandLineParser& parser) {
+  if (isSystemRequest(parser)) return systemStability(parser, kStabilityX1);
   const study::Problem problem = readProblem(parser, kStabilityX1, 1.0);
   const std::vector<std::size_t> methods = readMethods(parser, kMethodList);
   const TextFormat format = readFormat(parser, kFormat);
@@ -243,7 +251,7 @@ constexpr std::array kCommands{
     },
     LabCommand{
         "equations",
-        "the preset equations, their starts, exact solutions and suggested x1",
+        "the preset equations and systems, their starts, exact solutions and suggested x1",
         "The preset equations for --equation: each id with f(x, y), the start (x0, y0), the "
         "exact solution through that start where there is one, and the suggested x1. A "
         "typed f (--f) is read with x and y, + - * / ^, parentheses, the constants pi and e "
@@ -252,7 +260,10 @@ constexpr std::array kCommands{
         "products with '*' (2*x, not 2x). A typed '-2*x - y' from (0, -1) gives the same x, y "
         "and stages as classroom to the last bit; a typed exact solution written in another "
         "order than classroom's may differ in its last bits. A typed exact solution must give "
-        "y0 at x0 and solve the equation, or it is refused with the x where it fails.",
+        "y0 at x0 and solve the equation, or it is refused with the x where it fails. The last seven "
+        "ids are systems y' = f(x, y) of two components (y1, y2), their f and start written "
+        "'f1; f2' and 'y1; y2', as --f and --y0 take a typed system (--f2 a second-order "
+        "equation in x, y and v = y').",
         kEquationsOptions,
         [] { return header(study::equationsText()); },
         &equations,

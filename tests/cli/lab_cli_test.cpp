@@ -225,7 +225,7 @@ TEST(LabCliTest, EquationsListsPresetsTheOtherCommandsAccept) {
   ASSERT_EQ(r.status, 0) << r.err;
   const auto rows = csvRows(r.out);
   ASSERT_EQ(rows[0], (std::vector<std::string>{"id", "f", "x0", "y0", "exact", "x1"}));
-  ASSERT_EQ(rows.size(), 7u);
+  ASSERT_EQ(rows.size(), 14u);  // six equations and seven systems
   for (std::size_t i = 1; i < rows.size(); ++i) {
     SCOPED_TRACE(rows[i][0]);
     // Each preset's row 0 of steps is its start, and its f typed in gives the same points.
@@ -234,7 +234,9 @@ TEST(LabCliTest, EquationsListsPresetsTheOtherCommandsAccept) {
     ASSERT_EQ(steps.status, 0) << steps.err;
     const auto table = csvRows(steps.out);
     EXPECT_EQ(table[1][1], rows[i][2]);
-    EXPECT_EQ(table[1][2], rows[i][3]);
+    // A system's start is "y1; y2", its table's row 0 holds y1 and y2.
+    const bool system = rows[i][3].find(';') != std::string::npos;
+    EXPECT_EQ(system ? table[1][2] + "; " + table[1][3] : table[1][2], rows[i][3]);
     const Outcome typed =
         lab({"steps", "--f", QString::fromStdString(rows[i][1]), "--x0",
              QString::fromStdString(rows[i][2]), "--y0", QString::fromStdString(rows[i][3]), "--x1",

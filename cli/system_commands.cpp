@@ -1,0 +1,216 @@
+// The commands on a system: read the options, compute through the study library, write the
+// table and its notes.
+#include "system_commands.h"
+
+#include <QCommandLineParser>
+#include <algorithm>
+#include <cmath>
+#include <stop_token>
+
+#include "command_support.h"
+#include "equation_commands.h"
+#include "study/problem_stability.h"
+#include "study/system_methods.h"
+#include "study/system_solution.h"
+#include "study/system_stability.h"
+#include "study/system_text.h"
+#include "sweep_watch.h"
+#include "system_picture.h"
+#include "system_problem.h"
+#include "system_regions.h"
+
+namespace kemi::lab {
+namespace {
+
+std::string systemFormatted(const study::TextTable& table, TextFormat format,
+                            const study::SystemProblem& problem) {
+  return format == TextFormat::Csv ? study::toCsv(table)
+                                   : systemMarkdownTitle(problem) + study::toMarkdown(table);
+}
+
+std::string methodId(std::size_t method) {
+  return std::string(study::systemMethodId(method));
+}
+
+void refuseChart(const QCommandLineParser& parser, const char* command) {
+  if (parser.isSet(QStringLiteral("chart")))
+    throw UsageError(std::string("--chart: ") + command +
+                     " on a system has no picture yet; compare --chart draws its phase plane");
+}
+
+QString readSystemChart(const QCommandLineParser& parser) {
+  if (!parser.isSet(QStringLiteral("chart"))) return {};
+  const QString path = parser.value(QStringLiteral("chart"));
+  if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) &&
+      !path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+    throw UsageError("--chart " + quotedValue(path) +
+                     ": not an .svg or .png name; --chart accepts a file name ending in .svg or "
+                     ".png");
+  return path;
+}
+
+SystemView readSystemView(const QCommandLineParser& parser, const study::SystemProblem& problem) {
+  if (!parser.isSet(QStringLiteral("view"))) return SystemView::Phase;
+  const QString text = parser.value(QStringLiteral("view"));
+  if (text == QLatin1String("phase")) return SystemView::Phase;
+  if (text == QLatin1String("components")) return SystemView::Components;
+  if (text == QLatin1String("invariant")) {
+    if (!study::hasInvariant(problem.system))
+      throw UsageError("--view invariant: " + study::systemId(problem.system) +
+                       " has no invariant (a typed system gets one with --invariant)");
+    return SystemView::Invariant;
+  }
+  throw UsageError("--view " + quotedValue(text) + ": unknown view; --view accepts " +
+                   kSystemViewOption.accepts);
+}
+
+}  // namespace
+
+int systemConvergence(const QCommandLineParser& parser, const OptionSpec& x1,
+                      const OptionSpec& maxN) {
+  refuseChart(parser, "convergence");
+  const study::SystemProblem problem = readSystemProblem(parser, x1, 1.0);
+  study::ConvergenceSettings settings;
+  settings.maxN = readSteps(parser, maxN, settings.maxN, study::kMaxSteps);
+  settings.methods = readSystemMethods(parser, kMethodList, problem);
+  const TextFormat format = readFormat(parser, kFormat);
+  Outputs outputs(readOutputPath(parser, kOutput), {});
+  if (openOutputs("convergence", outputs) != 0) return 1;
+  std::stop_source stop;
+  study::SystemConvergenceResult result;
+  {
+    SweepWatch watch(stop, "kemi-lab convergence");
+    result = study::runSystemConvergence(problem, settings, stop.get_token(),
+                                         [&watch](double share) { watch.setProgress(share); });
+  }
+  if (result.cancelled) return 128 + interruptSignal();
+  std::string notes;
+  for (const study::MethodEnd& end : result.ends) {
+    const std::string where =
+        end.lastN == 0 ? methodId(end.method) + " has no row"
+                       : methodId(end.method) + " stops after N = " + std::to_string(end.lastN);
+    if (!end.cause.empty()) {
+      tell("convergence", where + ": " + end.cause);
+      notes += "- " + where + ": " + end.cause + "\n";
+    } else if (end.roundingFloor) {
+      notes += "- " + where +
+               ": three doublings in a row did not improve on its smallest error (the rounding "
+               "floor)\n";
+    }
+  }
+  notes +=
+      "- error is the largest component error; an order is formed between two rows whose "
+      "growth over the interval, the largest |R(h*lambda)|^N over the eigenvalues along the "
+      "solution, is at most 10 for both\n";
+  if (!result.exact)
+    notes +=
+        "- errors are against a reference solution (Boost.Odeint, Runge-Kutta-Fehlberg "
+        "7(8)) accurate to within " +
+        study::shortestText(result.accuracy) +
+        "; rows within 10 times that are not resolved and get no order\n";
+  std::string text =
+      systemFormatted(study::systemConvergenceText(result.rows, result.exact), format, problem);
+  if (format == TextFormat::Markdown) text += "\n" + notes;
+  return deliver("convergence", outputs, text);
+}
+
+int systemSteps(const QCommandLineParser& parser, const OptionSpec& x1, const OptionSpec& method,
+                const OptionSpec& n) {
+  const study::SystemProblem problem = readSystemProblem(parser, x1, 0.4);
+  const std::size_t chosen = readSystemMethod(parser, method, problem);
+  const std::int64_t steps = readSteps(parser, n, 4, study::kMaxTableSteps);
+  const TextFormat format = readFormat(parser, kFormat);
+  Outputs outputs(readOutputPath(parser, kOutput), {});
+  if (openOutputs("steps", outputs) != 0) return 1;
+  const study::SystemStepTable table = study::buildSystemStepTable(problem, chosen, steps);
+  std::string text = systemFormatted(study::systemStepText(table), format, problem);
+  if (!table.cause.empty()) {
+    const std::string note = methodId(chosen) + " stops after step " +
+                             std::to_string(table.rows.back().i) + ": " + table.cause;
+    tell("steps", note);
+    if (format == TextFormat::Markdown) text += "\n- " + note + "\n";
+  }
+  return deliver("steps", outputs, text);
+}
+
+int systemStability(const QCommandLineParser& parser, const OptionSpec& x1) {
+  const study::SystemProblem problem = readSystemProblem(parser, x1, 1.0);
+  const std::vector<std::size_t> methods = readSystemMethods(parser, kMethodList, problem);
+  const TextFormat format = readFormat(parser, kFormat);
+  Outputs outputs(readOutputPath(parser, kOutput), readSystemChart(parser));
+  if (openOutputs("stability", outputs) != 0) return 1;
+  const std::vector<study::SystemStabilityRow> rows = study::systemStabilityRows(problem, methods);
+  std::string text = systemFormatted(study::systemStabilityText(rows), format, problem);
+  if (format == TextFormat::Markdown) {
+    std::string notes;
+    for (const study::SystemStabilityRow& r : rows) {
+      if (r.hLimit != 0.0) continue;
+      const double growth = study::amplificationModulus(r.method, 0.1 * r.lambda);
+      notes += "- " + methodId(r.method) +
+               ": unstable for every h: h*lambda leaves its region "
+               "for every h > 0 at lambda = " +
+               study::shortestText(r.lambda.real()) + " + " + study::shortestText(r.lambda.imag()) +
+               "i; at h = 0.1 one step multiplies by " + study::shortestText(growth) +
+               (growth < 1.0001 ? ", so slowly that only a long run or the invariant's drift "
+                                  "shows it"
+                                : "") +
+               "\n";
+    }
+    if (!notes.empty()) text += "\n" + notes;
+  }
+  return deliver("stability", outputs, text, [&](QByteArray& bytes, QString& error) {
+    // The eigenvalues times the largest step that some method keeps stable, at most 1: on the
+    // oscillator +-i; on a stiff system the fast eigenvalue at the edge of a region.
+    double h = 0.0;
+    std::vector<std::size_t> planar;
+    for (const study::SystemStabilityRow& r : rows) {
+      if (std::isfinite(r.hLimit)) h = std::max(h, r.hLimit);
+      if (!study::isSymplectic(r.method)) planar.push_back(r.method);
+    }
+    h = h > 0.0 ? std::min(h, 1.0) : 1.0;
+    const study::SystemSolution solution(problem,
+                                         study::systemSamples(problem, study::kLambdaSamples));
+    return drawSystemRegions(planar, study::decayingEigenvalues(problem, solution), h,
+                             QString::fromStdString(study::systemTitle(problem)), outputs.chartPath,
+                             bytes, error);
+  });
+}
+
+int systemCompare(const QCommandLineParser& parser) {
+  const study::SystemProblem problem = readSystemProblem(parser, kCompareX1, 1.0);
+  const std::int64_t n = readSteps(parser, kCompareN, 8, study::kMaxPolygonSteps);
+  const std::vector<std::size_t> methods = readSystemMethods(parser, kMethodList, problem);
+  const TextFormat format = readFormat(parser, kFormat);
+  const QString chart = readSystemChart(parser);
+  const SystemView view = readSystemView(parser, problem);
+  Outputs outputs(readOutputPath(parser, kOutput), chart);
+  if (openOutputs("compare", outputs) != 0) return 1;
+  const double h = (problem.x1 - problem.x0) / static_cast<double>(n);
+  std::vector<double> xs{problem.x0};
+  for (std::int64_t i = 1; i <= n; ++i) xs.push_back(xs.back() + h);
+  const study::SystemSolution solution(problem, xs);
+  std::vector<Vec2> values;
+  for (const double x : xs) values.push_back(solution.at(x));
+  std::vector<study::SystemPolygon> polygons;
+  std::string notes;
+  for (const std::size_t m : methods) {
+    polygons.push_back(study::systemPolygon(problem, m, n));
+    if (polygons.back().failedStep != 0) {
+      const std::string note = methodId(m) + " stops at step " +
+                               std::to_string(polygons.back().failedStep) +
+                               ", whose point left the range of a double";
+      tell("compare", note);
+      notes += "- " + note + "\n";
+    }
+  }
+  std::string text = systemFormatted(
+      study::systemCompareText(xs, values, solution.exact(), polygons), format, problem);
+  if (format == TextFormat::Markdown && !notes.empty()) text += "\n" + notes;
+  return deliver("compare", outputs, text, [&](QByteArray& bytes, QString& error) {
+    SystemPictureData data = systemPictureData(problem, n, {});
+    data.polygons = polygons;
+    return drawSystemChart(data, view, outputs.chartPath, bytes, error);
+  });
+}
+
+}  // namespace kemi::lab

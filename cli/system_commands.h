@@ -1,0 +1,19 @@
+// convergence, steps, stability and compare on a system: the same commands, two columns where
+// one equation has one. The one-equation commands hand over here when isSystemRequest says so.
+#pragma once
+
+#include "lab_options.h"
+
+class QCommandLineParser;
+
+namespace kemi::lab {
+
+// Each takes the specs of the options its one-equation command reads.
+int systemConvergence(const QCommandLineParser& parser, const OptionSpec& x1,
+                      const OptionSpec& maxN);
+int systemSteps(const QCommandLineParser& parser, const OptionSpec& x1, const OptionSpec& method,
+                const OptionSpec& n);
+int systemStability(const QCommandLineParser& parser, const OptionSpec& x1);
+int systemCompare(const QCommandLineParser& parser);
+
+}  // namespace kemi::lab
