@@ -1,5 +1,5 @@
 // The check before a window is opened, and Qt's messages held back while the platform starts.
-#include "display_start.h"
+#include "app/display_start.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -84,8 +84,8 @@ DisplayStart::DisplayStart(int argc, char** argv, const char* program, const cha
   const std::string start = std::string(program) + ": ";
   const std::string end = std::string("; ") + howToRun + "\n";
   if (displayMissing(platform, std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY")))
-    writeFailure(start + "no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set)" +
-                 end);
+    writeFailure(
+        start + "no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set)" + end);
   const char* display = std::getenv("DISPLAY");
   const std::string where = display != nullptr && *display != '\0'
                                 ? std::string("display \"") + display + "\""

@@ -8,12 +8,12 @@
 #include <cstring>
 #include <memory>
 
-#include "chart_file.h"
-#include "display_start.h"
-#include "lab_app.h"
-#include "lab_cli.h"
-#include "lab_commands.h"
-#include "quiet_messages.h"
+#include "app/display_start.h"
+#include "cli/lab_cli.h"
+#include "cli/lab_commands.h"
+#include "cli/quiet_messages.h"
+#include "lab/chart_file.h"
+#include "lab/lab_app.h"
 
 int main(int argc, char** argv) {
   const bool window = argc == 1;

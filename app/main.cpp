@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "display_start.h"
-#include "form1.h"
-#include "layout_font.h"
+#include "app/display_start.h"
+#include "ui/form1.h"
+#include "ui/layout_font.h"
 
 int main(int argc, char** argv) {
   kemi::DisplayStart start(argc, argv, "kemi",
-                          "start it in a desktop session, or on a virtual display: xvfb-run kemi");
+                           "start it in a desktop session, or on a virtual display: xvfb-run kemi");
   QApplication app(argc, argv);
   start.started();
   QApplication::setApplicationName(QStringLiteral("Kemi"));

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "adaptive.h"
-#include "problem_steps.h"
+#include "study/adaptive.h"
+#include "study/problem_steps.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "calculation.h"
-#include "method_table.h"
+#include "core/calculation.h"
+#include "core/method_table.h"
 
 namespace {
 

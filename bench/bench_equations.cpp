@@ -6,10 +6,10 @@
 #include <cmath>
 #include <string>
 
-#include "final_point.h"
-#include "method_table.h"
-#include "problem_steps.h"
-#include "typed_equation.h"
+#include "core/method_table.h"
+#include "study/final_point.h"
+#include "study/problem_steps.h"
+#include "study/typed_equation.h"
 
 namespace {
 

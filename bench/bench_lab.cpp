@@ -13,10 +13,10 @@
 #include <memory>
 #include <numeric>
 
-#include "convergence.h"
-#include "convergence_tab.h"
-#include "lab_window.h"
-#include "method_table.h"
+#include "core/method_table.h"
+#include "lab/convergence_tab.h"
+#include "lab/lab_window.h"
+#include "study/convergence.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "calculation.h"
-#include "graphic.h"
-#include "plot_area.h"
+#include "core/calculation.h"
+#include "plot/graphic.h"
+#include "ui/plot_area.h"
 
 namespace {
 

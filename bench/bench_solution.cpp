@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "equation.h"
-#include "equation_check.h"
-#include "method_table.h"
-#include "solution_picture.h"
+#include "core/equation.h"
+#include "core/method_table.h"
+#include "figures/solution_picture.h"
+#include "lab/equation_check.h"
 
 namespace {
 
@@ -50,9 +50,9 @@ void BM_SolutionPicture(benchmark::State& state) {
   QImage image(960, 640, QImage::Format_ARGB32_Premultiplied);
   const kemi::lab::Slope slope = [](double x, double y) { return kemi::f1(x, y); };
   for (auto _ : state) {
-    const auto field = kemi::lab::directionField(
-        slope, kemi::lab::ViewTransform(box, kemi::lab::plotRectIn(area)), kemi::lab::kFieldColumns,
-        kemi::lab::kFieldRows, 16.0);
+    const auto field =
+        kemi::lab::directionField(slope, kemi::lab::ViewTransform(box, kemi::lab::plotRectIn(area)),
+                                  kemi::lab::kFieldColumns, kemi::lab::kFieldRows, 16.0);
     QPainter painter(&image);
     kemi::lab::drawSolution(painter, area, box, field, scene);
     painter.end();
@@ -65,9 +65,8 @@ void BM_SolutionPicture(benchmark::State& state) {
 void BM_OwnEquationCheck(benchmark::State& state) {
   const kemi::lab::OwnEquationTexts texts{
       QStringLiteral("-50*(y - cos(x))"), QStringLiteral("0"), QStringLiteral("0"),
-      state.range(0) != 0
-          ? QStringLiteral("(2500*cos(x) + 50*sin(x) - 2500*exp(-50*x))/2501")
-          : QString()};
+      state.range(0) != 0 ? QStringLiteral("(2500*cos(x) + 50*sin(x) - 2500*exp(-50*x))/2501")
+                          : QString()};
   for (auto _ : state) {
     const kemi::lab::OwnEquationCheck check = kemi::lab::checkOwnEquation(texts);
     if (!check.problem) state.SkipWithError("the equation was refused");

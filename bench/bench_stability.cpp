@@ -8,11 +8,11 @@
 #include <QTemporaryDir>
 #include <numeric>
 
-#include "lab_window.h"
-#include "method_table.h"
-#include "stability_region.h"
-#include "stability_region_view.h"
-#include "stability_tab.h"
+#include "core/method_table.h"
+#include "lab/lab_window.h"
+#include "lab/stability_region_view.h"
+#include "lab/stability_tab.h"
+#include "study/stability_region.h"
 
 namespace {
 

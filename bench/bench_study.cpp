@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "convergence.h"
-#include "method_table.h"
-#include "problem_steps.h"
+#include "core/method_table.h"
+#include "study/convergence.h"
+#include "study/problem_steps.h"
 
 namespace {
 
@@ -52,8 +52,7 @@ double seconds(std::chrono::steady_clock::time_point since) {
 // All seven methods at x1 1 up to 2^range(0). Reports the ideal: every task of a row the sweep
 // kept, timed alone, then the larger of the longest and the sum over the cores.
 void BM_Sweep(benchmark::State& state) {
-  study::ConvergenceSettings settings{
-      1.0, std::int64_t{1} << state.range(0), {}, 0};
+  study::ConvergenceSettings settings{1.0, std::int64_t{1} << state.range(0), {}, 0};
   for (std::size_t m = 0; m < kMethods.size(); ++m) settings.methods.push_back(m);
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   std::vector<study::ConvergenceRow> rows;

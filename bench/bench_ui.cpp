@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "calculation.h"
-#include "form1.h"
-#include "method_table.h"
+#include "core/calculation.h"
+#include "core/method_table.h"
+#include "ui/form1.h"
 
 namespace {
 

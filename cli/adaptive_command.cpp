@@ -1,6 +1,6 @@
 // kemi-lab adaptive: read the options, run through the study library, write the rows with the
 // summary, and draw the picture for --chart.
-#include "adaptive_command.h"
+#include "cli/adaptive_command.h"
 
 #include <QCommandLineParser>
 #include <array>
@@ -8,14 +8,14 @@
 #include <span>
 #include <stop_token>
 
-#include "adaptive_chart.h"
-#include "adaptive_options.h"
-#include "adaptive_text.h"
-#include "command_support.h"
-#include "lab_problem.h"
-#include "method_table.h"
-#include "study_input.h"
-#include "sweep_watch.h"
+#include "cli/adaptive_options.h"
+#include "cli/command_support.h"
+#include "cli/lab_problem.h"
+#include "cli/sweep_watch.h"
+#include "core/method_table.h"
+#include "figures/adaptive_chart.h"
+#include "study/adaptive_text.h"
+#include "study/study_input.h"
 
 namespace kemi::lab {
 namespace {

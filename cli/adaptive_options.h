@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "command_support.h"
-#include "lab_problem.h"
+#include "cli/command_support.h"
+#include "cli/lab_problem.h"
 
 namespace kemi::lab {
 

@@ -1,13 +1,13 @@
 // Messages, formats and delivery shared by the lab's commands.
-#include "command_support.h"
+#include "cli/command_support.h"
 
 #include <QByteArray>
 #include <cstdio>
 #include <utility>
 #include <vector>
 
-#include "lab_problem.h"
-#include "sweep_watch.h"
+#include "cli/lab_problem.h"
+#include "cli/sweep_watch.h"
 
 namespace kemi::lab {
 

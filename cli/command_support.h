@@ -8,10 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "lab_options.h"
-#include "lab_output.h"
-#include "problem.h"
-#include "text_table.h"
+#include "cli/lab_options.h"
+#include "cli/lab_output.h"
+#include "study/problem.h"
+#include "study/text_table.h"
 
 namespace kemi::lab {
 

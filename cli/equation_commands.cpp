@@ -1,15 +1,15 @@
 // compare and equations: read the options, compute through the study library, write the table.
-#include "equation_commands.h"
+#include "cli/equation_commands.h"
 
 #include <QCommandLineParser>
 
-#include "compare_table.h"
-#include "method_table.h"
-#include "problem_steps.h"
-#include "solution_export.h"
+#include "cli/system_commands.h"
+#include "cli/system_problem.h"
+#include "core/method_table.h"
+#include "figures/solution_export.h"
+#include "study/compare_table.h"
+#include "study/problem_steps.h"
 #include "study/system_text.h"
-#include "system_commands.h"
-#include "system_problem.h"
 
 namespace kemi::lab {
 
@@ -25,8 +25,8 @@ int compare(const QCommandLineParser& parser) {
   if (parser.isSet(QString::fromLatin1(kCompareChart.name)) &&
       !chart.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) &&
       !chart.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
-    throw UsageError("--chart " + quotedValue(chart) + ": not an .svg or .png name; --chart accepts " +
-                     kCompareChart.accepts);
+    throw UsageError("--chart " + quotedValue(chart) +
+                     ": not an .svg or .png name; --chart accepts " + kCompareChart.accepts);
   Outputs outputs(readOutputPath(parser, kOutput), chart);
   if (openOutputs("compare", outputs) != 0) return 1;
   const study::CompareTable compared = study::compareTable(problem, n, methods);

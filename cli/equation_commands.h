@@ -5,9 +5,9 @@
 #include <array>
 #include <string>
 
-#include "command_support.h"
-#include "lab_problem.h"
-#include "system_problem.h"
+#include "cli/command_support.h"
+#include "cli/lab_problem.h"
+#include "cli/system_problem.h"
 
 class QCommandLineParser;
 
@@ -21,10 +21,10 @@ inline constexpr OptionSpec kCompareX1{
 inline constexpr OptionSpec kCompareChart{
     "chart", "FILE", "also draw the Solution picture into FILE, an .svg or .png image",
     "a file name ending in .svg or .png"};
-inline constexpr std::array kCompareOptions{kEquationOption, kFOption,  kX0Option,  kY0Option,
-                                            kExactOption,    kCompareN, kCompareX1, kMethodList,
-                                            kFormat,         kOutput,   kCompareChart, kF2Option,
-                                            kInvariantOption, kSystemViewOption};
+inline constexpr std::array kCompareOptions{
+    kEquationOption, kFOption,   kX0Option,        kY0Option,        kExactOption,
+    kCompareN,       kCompareX1, kMethodList,      kFormat,          kOutput,
+    kCompareChart,   kF2Option,  kInvariantOption, kSystemViewOption};
 inline constexpr std::array kEquationsOptions{kFormat, kOutput};
 
 int compare(const QCommandLineParser& parser);

@@ -1,7 +1,7 @@
 // Dispatch of the lab's command line and its help and version texts. The help is written for
 // people first and for help2man second: a usage line, a paragraph, sections ending in ':' with
 // option lines starting with '-', the exit status and examples.
-#include "lab_cli.h"
+#include "cli/lab_cli.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -11,9 +11,9 @@
 #include <exception>
 #include <stdexcept>
 
-#include "lab_commands.h"
-#include "study_input.h"
-#include "sweep_watch.h"
+#include "cli/lab_commands.h"
+#include "cli/sweep_watch.h"
+#include "study/study_input.h"
 
 namespace kemi::lab {
 namespace {

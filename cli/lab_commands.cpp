@@ -1,6 +1,6 @@
 // The three commands: read their options, compute through the study library and hand the table
 // to the output. A sweep runs under a SweepWatch, so Ctrl+C stops it and drops the output.
-#include "lab_commands.h"
+#include "cli/lab_commands.h"
 
 #include <QCommandLineParser>
 #include <array>
@@ -11,22 +11,22 @@
 #include <utility>
 #include <vector>
 
-#include "adaptive_command.h"
-#include "adaptive_options.h"
-#include "command_support.h"
-#include "convergence.h"
-#include "equation_commands.h"
-#include "lab_output.h"
-#include "lab_problem.h"
-#include "method_table.h"
-#include "problem_stability.h"
-#include "stability.h"
-#include "step_table.h"
-#include "solution_export.h"
-#include "sweep_watch.h"
-#include "system_commands.h"
-#include "system_problem.h"
-#include "text_table.h"
+#include "cli/adaptive_command.h"
+#include "cli/adaptive_options.h"
+#include "cli/command_support.h"
+#include "cli/equation_commands.h"
+#include "cli/lab_output.h"
+#include "cli/lab_problem.h"
+#include "cli/sweep_watch.h"
+#include "cli/system_commands.h"
+#include "cli/system_problem.h"
+#include "core/method_table.h"
+#include "figures/solution_export.h"
+#include "study/convergence.h"
+#include "study/problem_stability.h"
+#include "study/stability.h"
+#include "study/step_table.h"
+#include "study/text_table.h"
 
 namespace kemi::lab {
 namespace {
@@ -41,10 +41,9 @@ constexpr OptionSpec kMaxN{
 constexpr OptionSpec kChart{"chart", "FILE",
                             "also draw the window's chart into FILE, an .svg or .png image",
                             "a file name ending in .svg or .png"};
-constexpr std::array kConvergenceOptions{kEquationOption, kFOption, kX0Option, kY0Option,
-                                         kExactOption,    kSweepX1, kMaxN,     kMethodList,
-                                         kFormat,         kOutput,  kChart,    kF2Option,
-                                         kInvariantOption};
+constexpr std::array kConvergenceOptions{
+    kEquationOption, kFOption, kX0Option, kY0Option, kExactOption, kSweepX1,        kMaxN,
+    kMethodList,     kFormat,  kOutput,   kChart,    kF2Option,    kInvariantOption};
 
 constexpr OptionSpec kStepMethod{"method", "M", "the method (required)", "one method id of", true};
 constexpr OptionSpec kStepX1{
@@ -52,9 +51,9 @@ constexpr OptionSpec kStepX1{
     "a finite number other than x0, such as 0.4 or -1e-2"};
 constexpr OptionSpec kStepN{"n", "N", "number of steps, 1 to 100000 (default 4)",
                             "a whole number from 1 to 100000"};
-constexpr std::array kStepsOptions{kEquationOption, kFOption, kX0Option, kY0Option, kExactOption,
-                                   kStepMethod,     kStepX1,  kStepN,    kFormat,   kOutput,
-                                   kF2Option,       kInvariantOption};
+constexpr std::array kStepsOptions{kEquationOption, kFOption,    kX0Option, kY0Option,
+                                   kExactOption,    kStepMethod, kStepX1,   kStepN,
+                                   kFormat,         kOutput,     kF2Option, kInvariantOption};
 
 constexpr OptionSpec kStabilityX1{
     "x1", "X", "end of the interval of lambda (default 1, or the preset's suggested x1)",
@@ -63,10 +62,9 @@ constexpr OptionSpec kView{"view", "VIEW",
                            "what --chart draws: regions (the default), the stability regions in "
                            "the complex plane, or real, |R(-h)| against h on the real axis",
                            "regions or real"};
-constexpr std::array kStabilityOptions{kEquationOption, kFOption,     kX0Option,   kY0Option,
-                                       kExactOption,    kStabilityX1, kMethodList, kFormat,
-                                       kOutput,         kChart,       kView,       kF2Option,
-                                       kInvariantOption};
+constexpr std::array kStabilityOptions{
+    kEquationOption, kFOption, kX0Option, kY0Option, kExactOption, kStabilityX1,    kMethodList,
+    kFormat,         kOutput,  kChart,    kView,     kF2Option,    kInvariantOption};
 
 ChartDrawers& chartDrawers() {
   static ChartDrawers drawers;
@@ -260,7 +258,8 @@ constexpr std::array kCommands{
         "products with '*' (2*x, not 2x). A typed '-2*x - y' from (0, -1) gives the same x, y "
         "and stages as classroom to the last bit; a typed exact solution written in another "
         "order than classroom's may differ in its last bits. A typed exact solution must give "
-        "y0 at x0 and solve the equation, or it is refused with the x where it fails. The last seven "
+        "y0 at x0 and solve the equation, or it is refused with the x where it fails. The last "
+        "seven "
         "ids are systems y' = f(x, y) of two components (y1, y2), their f and start written "
         "'f1; f2' and 'y1; y2', as --f and --y0 take a typed system (--f2 a second-order "
         "equation in x, y and v = y').",
@@ -272,7 +271,9 @@ constexpr std::array kCommands{
 
 }  // namespace
 
-void setChartDrawers(ChartDrawers drawers) { chartDrawers() = std::move(drawers); }
+void setChartDrawers(ChartDrawers drawers) {
+  chartDrawers() = std::move(drawers);
+}
 
 std::span<const LabCommand> labCommands() {
   return kCommands;

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "convergence.h"
-#include "lab_options.h"
+#include "cli/lab_options.h"
+#include "study/convergence.h"
 
 class QCommandLineParser;
 

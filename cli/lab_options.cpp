@@ -1,13 +1,13 @@
 // Reading the lab's options strictly and saying in one line what an option accepts.
-#include "lab_options.h"
+#include "cli/lab_options.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 
-#include "method_table.h"
-#include "study_input.h"
+#include "core/method_table.h"
+#include "study/study_input.h"
 
 namespace kemi::lab {
 namespace {

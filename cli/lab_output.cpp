@@ -1,6 +1,6 @@
 // Writing a command's outputs: in place for devices, pipes and descriptors, through a QSaveFile
 // for regular files.
-#include "lab_output.h"
+#include "cli/lab_output.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,11 +1,11 @@
 // Reading the equation options into a problem, refusing in one line what cannot be studied.
-#include "lab_problem.h"
+#include "cli/lab_problem.h"
 
 #include <QCommandLineParser>
 #include <cmath>
 
-#include "study_input.h"
-#include "text_table.h"
+#include "study/study_input.h"
+#include "study/text_table.h"
 
 namespace kemi::lab {
 namespace {

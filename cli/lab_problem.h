@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "lab_options.h"
-#include "problem.h"
+#include "cli/lab_options.h"
+#include "study/problem.h"
 
 namespace kemi::lab {
 

@@ -1,5 +1,5 @@
 // Qt's debug, info and warning messages dropped; critical and fatal ones printed as Qt would.
-#include "quiet_messages.h"
+#include "cli/quiet_messages.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,5 +1,5 @@
 // The interrupt flag, its handler and the watch thread that polls it.
-#include "sweep_watch.h"
+#include "cli/sweep_watch.h"
 
 #include <unistd.h>
 

@@ -1,23 +1,23 @@
 // The commands on a system: read the options, compute through the study library, write the
 // table and its notes.
-#include "system_commands.h"
+#include "cli/system_commands.h"
 
 #include <QCommandLineParser>
 #include <algorithm>
 #include <cmath>
 #include <stop_token>
 
-#include "command_support.h"
-#include "equation_commands.h"
+#include "cli/command_support.h"
+#include "cli/equation_commands.h"
+#include "cli/sweep_watch.h"
+#include "cli/system_problem.h"
+#include "figures/system_picture.h"
+#include "figures/system_regions.h"
 #include "study/problem_stability.h"
 #include "study/system_methods.h"
 #include "study/system_solution.h"
 #include "study/system_stability.h"
 #include "study/system_text.h"
-#include "sweep_watch.h"
-#include "system_picture.h"
-#include "system_problem.h"
-#include "system_regions.h"
 
 namespace kemi::lab {
 namespace {

@@ -2,7 +2,7 @@
 // one equation has one. The one-equation commands hand over here when isSystemRequest says so.
 #pragma once
 
-#include "lab_options.h"
+#include "cli/lab_options.h"
 
 class QCommandLineParser;
 

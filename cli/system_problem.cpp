@@ -1,11 +1,11 @@
 // Reading the system options, refusing in one line what cannot be studied.
-#include "system_problem.h"
+#include "cli/system_problem.h"
 
 #include <QCommandLineParser>
 #include <algorithm>
 #include <cmath>
 
-#include "lab_problem.h"
+#include "cli/lab_problem.h"
 #include "study/study_input.h"
 #include "study/system_methods.h"
 #include "study/system_steps.h"

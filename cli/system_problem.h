@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "lab_options.h"
+#include "cli/lab_options.h"
 #include "study/system.h"
 
 namespace kemi::lab {

@@ -1,15 +1,15 @@
 // The calculation run: entries, step size, exact table, integration, report and plot, in this
 // order. Every stop throws RunStopped at the point of failure; what was done before it stays.
-#include "calculation.h"
+#include "core/calculation.h"
 
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <new>
 
-#include "entry_reader.h"
-#include "number_format.h"
-#include "vector_state.h"
+#include "core/entry_reader.h"
+#include "core/number_format.h"
+#include "core/vector_state.h"
 
 namespace kemi {
 namespace {

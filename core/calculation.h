@@ -12,9 +12,9 @@
 #include <string>
 #include <utility>
 
-#include "equation.h"
-#include "method_table.h"
-#include "numerical_table.h"
+#include "core/equation.h"
+#include "core/method_table.h"
+#include "core/numerical_table.h"
 
 namespace kemi {
 

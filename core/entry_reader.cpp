@@ -2,7 +2,7 @@
 // ignored characters taken out; fast_float then converts it, correctly rounded and without any
 // locale, the same on every build (the browser build's C++ library has no floating-point
 // std::from_chars).
-#include "entry_reader.h"
+#include "core/entry_reader.h"
 
 #include <fast_float/fast_float.h>
 
@@ -82,7 +82,8 @@ std::optional<double> readEntry(std::string_view text) {
   double value = 0.0;
   const char* first = n.chars.data();
   const char* last = first + n.chars.size();
-  const auto [ptr, ec] = fast_float::from_chars(first, last, value, fast_float::chars_format::general);
+  const auto [ptr, ec] =
+      fast_float::from_chars(first, last, value, fast_float::chars_format::general);
   if (ec != std::errc() || ptr != last) return 0.0;  // cannot happen for the reduced text
   // fast_float rounds a number beyond the range to infinity and one too small to zero or its
   // subnormal, with the number's sign. Too large is a failure; too small reads as that value.

@@ -1,11 +1,11 @@
 // Sampling of the exact solution y = 2 - 2x - 3e^(-x).
-#include "equation.h"
+#include "core/equation.h"
 
 #include <cmath>
 #include <string>
 
-#include "calculation.h"
-#include "number_format.h"
+#include "core/calculation.h"
+#include "core/number_format.h"
 
 namespace kemi {
 

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <tuple>
 
-#include "step_loop.h"
-#include "step_methods.h"
-#include "step_stages.h"
+#include "core/step_loop.h"
+#include "core/step_methods.h"
+#include "core/step_stages.h"
 
 namespace kemi {
 

@@ -1,7 +1,7 @@
 // Number texts made with {fmt}, which knows no locale unless asked ('L'): the point is always
 // '.'. Its conversions are exact, as std::to_chars is; the browser build's C++ library has no
 // floating-point std::to_chars, and one code path keeps both builds' text identical.
-#include "number_format.h"
+#include "core/number_format.h"
 
 #include <fmt/format.h>
 

@@ -1,6 +1,6 @@
 // Anonymous memory maps for the numerical table: the kernel hands out zeroed pages, so a new
 // table costs no write of its own, and huge pages cut the page faults of a large one.
-#include "numerical_table.h"
+#include "core/numerical_table.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "table_ranges.h"
+#include "core/table_ranges.h"
 
 namespace kemi {
 

@@ -15,7 +15,7 @@
 
 #include <cmath>
 
-#include "equation.h"
+#include "core/equation.h"
 
 namespace kemi {
 

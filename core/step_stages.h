@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "step_methods.h"
+#include "core/step_methods.h"
 
 namespace kemi {
 

@@ -1,6 +1,6 @@
 // Adaptive run pictures: two small frames of their own (linear and log10 ordinates) over the
 // attempts' numbers; nothing here computes, it only places what the run kept.
-#include "adaptive_chart.h"
+#include "figures/adaptive_chart.h"
 
 #include <QPainter>
 #include <QPolygonF>
@@ -8,10 +8,10 @@
 #include <cmath>
 #include <functional>
 
-#include "figure_painter.h"
-#include "picture_file.h"
-#include "method_table.h"
-#include "problem.h"
+#include "core/method_table.h"
+#include "figures/figure_painter.h"
+#include "figures/picture_file.h"
+#include "study/problem.h"
 
 namespace kemi::lab {
 namespace {

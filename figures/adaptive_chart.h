@@ -7,9 +7,9 @@
 #include <QRectF>
 #include <QString>
 
-#include "adaptive.h"
-#include "adaptive_sweep.h"
-#include "convergence.h"
+#include "study/adaptive.h"
+#include "study/adaptive_sweep.h"
+#include "study/convergence.h"
 
 class QPainter;
 

@@ -1,7 +1,7 @@
 // Captions of the presets and of typed equations, as the study library writes them.
-#include "equation_caption.h"
+#include "figures/equation_caption.h"
 
-#include "own_equation.h"
+#include "study/own_equation.h"
 
 namespace kemi::lab {
 

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "problem.h"
+#include "study/problem.h"
 
 namespace kemi::lab {
 

@@ -1,5 +1,5 @@
 // Axes, markers, lines and legend texts of the figure layer on a QPainter.
-#include "figure_painter.h"
+#include "figures/figure_painter.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -40,9 +40,9 @@ void drawAxes(QPainter& painter, const figure::Transform& t, const figure::Ticks
     if (tickLength > 0.0)
       painter.drawLine(QPointF(px, plot.bottom()), QPointF(px, plot.bottom() + tickLength));
     const QString text = label(xs, k);
-    painter.drawText(QPointF(px - metrics.horizontalAdvance(text) / 2.0,
-                             plot.bottom() + 6.0 + metrics.ascent()),
-                     text);
+    painter.drawText(
+        QPointF(px - metrics.horizontalAdvance(text) / 2.0, plot.bottom() + 6.0 + metrics.ascent()),
+        text);
   }
   for (std::int64_t k = ys.first; k <= ys.last; ++k) {
     const double py = t.toPixel(t.box().xMin, ys.value(k)).y;

@@ -10,21 +10,31 @@
 #include <QString>
 #include <vector>
 
-#include "figure/geometry.h"
-#include "figure/legend.h"
-#include "figure/style.h"
-#include "figure/ticks.h"
-#include "figure/view.h"
+#include "plot/figure/geometry.h"
+#include "plot/figure/legend.h"
+#include "plot/figure/style.h"
+#include "plot/figure/ticks.h"
+#include "plot/figure/view.h"
 
 class QPainter;
 
 namespace kemi::figures {
 
-inline QPointF toQt(figure::Point p) { return {p.x, p.y}; }
-inline QRectF toQt(const figure::Rect& r) { return {r.left, r.top, r.width, r.height}; }
-inline QColor toQt(figure::Rgb c) { return {c.r, c.g, c.b}; }
-inline figure::Point fromQt(QPointF p) { return {p.x(), p.y()}; }
-inline figure::Rect fromQt(const QRectF& r) { return {r.left(), r.top(), r.width(), r.height()}; }
+inline QPointF toQt(figure::Point p) {
+  return {p.x, p.y};
+}
+inline QRectF toQt(const figure::Rect& r) {
+  return {r.left, r.top, r.width, r.height};
+}
+inline QColor toQt(figure::Rgb c) {
+  return {c.r, c.g, c.b};
+}
+inline figure::Point fromQt(QPointF p) {
+  return {p.x(), p.y()};
+}
+inline figure::Rect fromQt(const QRectF& r) {
+  return {r.left(), r.top(), r.width(), r.height()};
+}
 
 inline const QColor kGridColour{0xE4, 0xE4, 0xE4};
 inline const QColor kFrameColour{0x40, 0x40, 0x40};

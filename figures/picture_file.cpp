@@ -1,6 +1,6 @@
 // Picture files. Every write goes through a QSaveFile: the file appears, whole, only at
 // commit, and a failure before it leaves whatever was there untouched.
-#include "picture_file.h"
+#include "figures/picture_file.h"
 
 #include <QBuffer>
 #include <QFileInfo>

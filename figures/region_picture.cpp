@@ -1,6 +1,6 @@
 // The region picture. The plane keeps one scale on both axes, so that a circle looks round,
 // and reaches far enough left to show the marked point (up to kFarthest).
-#include "region_picture.h"
+#include "figures/region_picture.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -9,13 +9,13 @@
 #include <limits>
 #include <span>
 
-#include "figure/description.h"
-#include "figure/region_pixels.h"
-#include "figure/view.h"
-#include "figure_painter.h"
-#include "method_table.h"
-#include "stability.h"
-#include "text_table.h"
+#include "core/method_table.h"
+#include "figures/figure_painter.h"
+#include "plot/figure/description.h"
+#include "plot/figure/region_pixels.h"
+#include "plot/figure/view.h"
+#include "study/stability.h"
+#include "study/text_table.h"
 
 namespace kemi::lab {
 namespace {
@@ -33,7 +33,9 @@ QString idOf(std::size_t method) {
                              static_cast<qsizetype>(kMethods[method].id.size()));
 }
 
-QString numberText(double value) { return QString::fromStdString(study::shortestText(value)); }
+QString numberText(double value) {
+  return QString::fromStdString(study::shortestText(value));
+}
 
 figure::Transform transformOf(const study::PlaneGrid& grid, const QRectF& plot) {
   return {{grid.reMin, grid.reMax, grid.imMin, grid.imMax}, figures::fromQt(plot)};
@@ -53,8 +55,7 @@ QImage regionImage(const std::vector<std::size_t>& methods, const study::PlaneGr
 
 }  // namespace
 
-RegionPicture::RegionPicture()
-    : lambda_(std::numeric_limits<double>::quiet_NaN()), h_(lambda_) {
+RegionPicture::RegionPicture() : lambda_(std::numeric_limits<double>::quiet_NaN()), h_(lambda_) {
   for (std::size_t m = 0; m < kMethods.size(); ++m) limits_.push_back(study::stabilityLimit(m));
 }
 
@@ -113,8 +114,12 @@ void RegionPicture::relayout() {
   }
   const figure::ViewBox box =
       figure::equalScale({reMin, reMax, -kImMax, kImMax}, figures::fromQt(plot_));
-  const study::PlaneGrid grid{box.xMin, box.xMax, box.yMin, box.yMax,
-                              static_cast<int>(plot_.width()), static_cast<int>(plot_.height())};
+  const study::PlaneGrid grid{box.xMin,
+                              box.xMax,
+                              box.yMin,
+                              box.yMax,
+                              static_cast<int>(plot_.width()),
+                              static_cast<int>(plot_.height())};
   const bool same = grid.reMin == grid_.reMin && grid.reMax == grid_.reMax &&
                     grid.imMax == grid_.imMax && grid.width == grid_.width &&
                     grid.height == grid_.height;
@@ -188,9 +193,8 @@ void RegionPicture::drawLegend(QPainter& painter) const {
     painter.drawRect(swatch);
     figures::drawMethodMarker(painter, m, swatch.center());
     painter.setPen(Qt::black);
-    figures::drawLegendText(
-        painter, items[i],
-        tr("%1 (limit %2)").arg(idOf(m), QString::number(limits_[m], 'g', 5)));
+    figures::drawLegendText(painter, items[i],
+                            tr("%1 (limit %2)").arg(idOf(m), QString::number(limits_[m], 'g', 5)));
   }
   const double z = lambda_ * h_;
   if (!std::isfinite(z)) return;

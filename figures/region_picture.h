@@ -12,7 +12,7 @@
 #include <QString>
 #include <vector>
 
-#include "stability_region.h"
+#include "study/stability_region.h"
 
 class QPainter;
 

@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "figure/clip.h"
-#include "figure/legend.h"
-#include "figure_painter.h"
-#include "solution_picture.h"
+#include "figures/figure_painter.h"
+#include "figures/solution_picture.h"
+#include "plot/figure/clip.h"
+#include "plot/figure/legend.h"
 
 namespace kemi::lab {
 namespace {
@@ -63,23 +63,22 @@ void drawLegend(QPainter& p, const figure::Transform& t, const SolutionScene& sc
   p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1.0));
   p.setBrush(QColor(255, 255, 255, 235));
   p.drawRect(toQt(box));
-  const auto items =
-      figure::columnLegend({box.left + 8.0, box.top + 4.0}, row, 30.0, row, 6.0,
-                           scene.curves.size() + 1);
+  const auto items = figure::columnLegend({box.left + 8.0, box.top + 4.0}, row, 30.0, row, 6.0,
+                                          scene.curves.size() + 1);
   for (std::size_t i = 0; i < scene.curves.size(); ++i) {
     const SolutionCurve& curve = scene.curves[i];
     const figure::LegendItem& item = items[i];
     p.setPen(curvePen(curve));
     p.drawLine(QPointF(item.swatch.left, item.centreY), QPointF(item.swatch.right(), item.centreY));
     if (curve.method >= 0)
-      figures::drawMethodMarker(p, static_cast<std::size_t>(curve.method), toQt(item.swatch.centre()));
+      figures::drawMethodMarker(p, static_cast<std::size_t>(curve.method),
+                                toQt(item.swatch.centre()));
     p.setPen(Qt::black);
     figures::drawLegendText(p, item, curve.name);
   }
   drawStart(p, toQt(items.back().swatch.centre()));
   p.setPen(Qt::black);
-  figures::drawLegendText(p, items.back(),
-                          QCoreApplication::translate("SolutionPicture", "Start"));
+  figures::drawLegendText(p, items.back(), QCoreApplication::translate("SolutionPicture", "Start"));
 }
 
 }  // namespace
@@ -91,8 +90,10 @@ void drawSolution(QPainter& painter, const QRectF& area, const ViewBox& box,
   painter.save();
   painter.fillRect(area, Qt::white);
   painter.setRenderHint(QPainter::Antialiasing);
-  const figure::Ticks xs = figure::linearTicks(box.xMin, box.xMax, 6.0, figure::TickRounding::Nearest);
-  const figure::Ticks ys = figure::linearTicks(box.yMin, box.yMax, 6.0, figure::TickRounding::Nearest);
+  const figure::Ticks xs =
+      figure::linearTicks(box.xMin, box.xMax, 6.0, figure::TickRounding::Nearest);
+  const figure::Ticks ys =
+      figure::linearTicks(box.yMin, box.yMax, 6.0, figure::TickRounding::Nearest);
   figures::drawGrid(painter, t, xs, ys);
   figures::drawAxes(painter, t, xs, ys, 0.0, false);
   const QFontMetricsF metrics(painter.font());
@@ -119,7 +120,8 @@ void drawSolution(QPainter& painter, const QRectF& area, const ViewBox& box,
   for (std::size_t c = 0; c < scene.curves.size(); ++c) {
     painter.setPen(curvePen(scene.curves[c]));
     figures::drawRuns(painter, figure::visibleRuns(world[c], t, inside));
-    if (scene.curves[c].method >= 0) marked.push_back(static_cast<std::size_t>(scene.curves[c].method));
+    if (scene.curves[c].method >= 0)
+      marked.push_back(static_cast<std::size_t>(scene.curves[c].method));
   }
   for (const std::size_t method : figure::markerOrder(marked))
     for (std::size_t c = 0; c < scene.curves.size(); ++c)

@@ -1,11 +1,11 @@
 // Solution picture files: drawn into a buffer, then written whole through the same save file as
 // the tables, so a failed write leaves an existing file as it was.
-#include "solution_export.h"
+#include "figures/solution_export.h"
 
 #include <QPainter>
 
-#include "picture_file.h"
-#include "region_picture.h"
+#include "figures/picture_file.h"
+#include "figures/region_picture.h"
 
 namespace kemi::lab {
 
@@ -17,10 +17,9 @@ bool renderSolutionPicture(const SolutionScene& scene, const ViewBox& box, const
       slope ? directionField(slope, ViewTransform(box, plotRectIn(area)), kFieldColumns, kFieldRows,
                              16.0)
             : std::vector<QLineF>{};
-  return renderPainted(
-      {size, scene.title, description,
-       [&](QPainter& painter) { drawSolution(painter, area, box, field, scene); }},
-      path, 1.0, bytes, error);
+  return renderPainted({size, scene.title, description,
+                        [&](QPainter& painter) { drawSolution(painter, area, box, field, scene); }},
+                       path, 1.0, bytes, error);
 }
 
 bool writeSolutionPicture(const SolutionScene& scene, const ViewBox& box, const Slope& slope,

@@ -8,7 +8,7 @@
 #include <QString>
 #include <vector>
 
-#include "solution_scene.h"
+#include "figures/solution_scene.h"
 
 namespace kemi::lab {
 

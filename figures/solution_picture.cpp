@@ -1,14 +1,14 @@
 // The geometry of the Solution picture: the figure layer's view box, transform, field and
 // clipping in Qt's types, and the box that shows a scene.
-#include "solution_picture.h"
+#include "figures/solution_picture.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "figure/clip.h"
-#include "figure/field.h"
-#include "figure_painter.h"
+#include "figures/figure_painter.h"
+#include "plot/figure/clip.h"
+#include "plot/figure/field.h"
 
 namespace kemi::lab {
 
@@ -26,9 +26,13 @@ ViewBox ViewBox::movedBy(double dx, double dy) const {
 ViewTransform::ViewTransform(const ViewBox& box, const QRectF& plot)
     : t_(box, fromQt(plot)), plot_(plot) {}
 
-QPointF ViewTransform::toPixel(double x, double y) const { return toQt(t_.toPixel(x, y)); }
+QPointF ViewTransform::toPixel(double x, double y) const {
+  return toQt(t_.toPixel(x, y));
+}
 
-QPointF ViewTransform::toWorld(QPointF pixel) const { return toQt(t_.toWorld(fromQt(pixel))); }
+QPointF ViewTransform::toWorld(QPointF pixel) const {
+  return toQt(t_.toWorld(fromQt(pixel)));
+}
 
 QRectF plotRectIn(const QRectF& area) {
   constexpr double kLeft = 64.0;

@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "figure/view.h"
+#include "plot/figure/view.h"
 
 class QPainter;
 

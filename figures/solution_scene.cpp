@@ -1,6 +1,6 @@
 // Filling the Solution picture from the study library: the solution sampled once per problem,
 // the polygons from the same step formulas the sweeps use.
-#include "solution_scene.h"
+#include "figures/solution_scene.h"
 
 #include <array>
 #include <charconv>
@@ -9,14 +9,14 @@
 #include <optional>
 #include <stdexcept>
 
-#include "equation_caption.h"
-#include "figure/description.h"
-#include "figure/style.h"
-#include "figure_painter.h"
-#include "method_table.h"
-#include "problem_steps.h"
-#include "solution.h"
-#include "text_table.h"
+#include "core/method_table.h"
+#include "figures/equation_caption.h"
+#include "figures/figure_painter.h"
+#include "plot/figure/description.h"
+#include "plot/figure/style.h"
+#include "study/problem_steps.h"
+#include "study/solution.h"
+#include "study/text_table.h"
 
 namespace kemi::lab {
 namespace {
@@ -28,7 +28,9 @@ QString idOf(std::size_t method) {
                              static_cast<qsizetype>(kMethods[method].id.size()));
 }
 
-QString shortest(double value) { return QString::fromStdString(study::shortestText(value)); }
+QString shortest(double value) {
+  return QString::fromStdString(study::shortestText(value));
+}
 
 }  // namespace
 
@@ -48,16 +50,20 @@ SolutionResult solveForPicture(const SolutionRequest& request) {
 
   std::vector<study::Polygon> polygons;
   const std::vector<double> xs = study::sampleAbscissae(problem, kSolutionSamples);
-  for (const std::size_t m : request.methods) polygons.push_back(study::polygon(problem, m, request.n));
+  for (const std::size_t m : request.methods)
+    polygons.push_back(study::polygon(problem, m, request.n));
   std::optional<study::Solution> solution;
   try {
     solution.emplace(problem, xs);
     result.exact = solution->exact();
     result.accuracy = solution->accuracy();
-    SolutionCurve curve{result.exact ? QStringLiteral("Exact solution")
-                                     : QStringLiteral("Reference solution (\u00B1%1)")
-                                           .arg(roundedText(result.accuracy, 2)),
-                        {}, QColor(0x70, 0x70, 0x70), !result.exact};
+    SolutionCurve curve{
+        result.exact
+            ? QStringLiteral("Exact solution")
+            : QStringLiteral("Reference solution (\u00B1%1)").arg(roundedText(result.accuracy, 2)),
+        {},
+        QColor(0x70, 0x70, 0x70),
+        !result.exact};
     for (int i = 0; i <= kSolutionSamples; ++i) {
       const double x = xs[static_cast<std::size_t>(i)];
       curve.points.emplace_back(x, solution->at(x));
@@ -65,7 +71,8 @@ SolutionResult solveForPicture(const SolutionRequest& request) {
     result.scene.curves.push_back(std::move(curve));
   } catch (const std::invalid_argument& e) {
     result.exact = false;
-    result.note = QStringLiteral("No solution to compare with: %1.").arg(QString::fromUtf8(e.what()));
+    result.note =
+        QStringLiteral("No solution to compare with: %1.").arg(QString::fromUtf8(e.what()));
   }
   for (const study::Polygon& p : polygons) {
     SolutionCurve curve{idOf(p.method), {}, figures::toQt(figure::methodStyles()[p.method].colour)};
@@ -96,10 +103,11 @@ study::TextTable solutionText(const SolutionRequest& request, const SolutionResu
     const double error = result.errors[i];
     const bool known = !std::isnan(error);
     const double solutionThere = result.solutionAtEnds[i];
-    table.rows.push_back({std::string(kMethods[request.methods[i]].id), std::to_string(request.n),
-                          study::shortestText(end.x()), study::shortestText(end.y()),
-                          std::isnan(solutionThere) ? std::string() : study::shortestText(solutionThere),
-                          known ? study::shortestText(error) : std::string()});
+    table.rows.push_back(
+        {std::string(kMethods[request.methods[i]].id), std::to_string(request.n),
+         study::shortestText(end.x()), study::shortestText(end.y()),
+         std::isnan(solutionThere) ? std::string() : study::shortestText(solutionThere),
+         known ? study::shortestText(error) : std::string()});
   }
   return table;
 }
@@ -117,8 +125,9 @@ QString describeSolution(const SolutionRequest& request, const SolutionResult& r
   facts.accuracy = roundedText(result.accuracy, 2).toStdString();
   for (std::size_t i = 0; i < request.methods.size(); ++i) {
     facts.methods.emplace_back(kMethods[request.methods[i]].id);
-    facts.errors.push_back(std::isnan(result.errors[i]) ? std::string("unknown")
-                                                        : roundedText(result.errors[i], 3).toStdString());
+    facts.errors.push_back(std::isnan(result.errors[i])
+                               ? std::string("unknown")
+                               : roundedText(result.errors[i], 3).toStdString());
   }
   facts.note = result.note.toStdString();
   return QString::fromStdString(figure::solutionDescription(facts));

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "problem.h"
-#include "solution_picture.h"
-#include "text_table.h"
+#include "figures/solution_picture.h"
+#include "study/problem.h"
+#include "study/text_table.h"
 
 namespace kemi::lab {
 
@@ -20,9 +20,9 @@ struct SolutionRequest {
 };
 
 struct SolutionResult {
-  SolutionScene scene;        // curves: the solution (when there is one), then the methods
+  SolutionScene scene;                 // curves: the solution (when there is one), then the methods
   std::vector<double> solutionAtEnds;  // y(x_N) at each method's last point; NaN: unknown
-  std::vector<double> errors;  // |y_N - y(x_N)| per method; NaN when either is missing
+  std::vector<double> errors;          // |y_N - y(x_N)| per method; NaN when either is missing
   bool exact = true;
   double accuracy = 0.0;  // the reference's bound
   QString note;           // why there is no solution curve or a polygon stops, else empty

@@ -1,10 +1,10 @@
 // The system pictures' painting pieces over the figure layer.
-#include "system_painting.h"
+#include "figures/system_painting.h"
 
 #include <QPainter>
 
-#include "figure/clip.h"
-#include "figure/ticks.h"
+#include "plot/figure/clip.h"
+#include "plot/figure/ticks.h"
 #include "study/system_methods.h"
 
 namespace kemi::lab {

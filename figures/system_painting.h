@@ -8,8 +8,8 @@
 #include <QString>
 #include <vector>
 
-#include "figure/style.h"
-#include "figure/view.h"
+#include "plot/figure/style.h"
+#include "plot/figure/view.h"
 
 class QPainter;
 

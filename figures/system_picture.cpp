@@ -1,6 +1,6 @@
 // The system pictures: each panel is a view box mapped by the figure layer's transform, its
 // ticks, its curves cut to the plot and the methods' markers, painted by one QPainter.
-#include "system_picture.h"
+#include "figures/system_picture.h"
 
 #include <QObject>
 #include <QPainter>
@@ -8,15 +8,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include "picture_file.h"
-#include "figure/clip.h"
-#include "figure/field.h"
-#include "figure/legend.h"
-#include "figure/style.h"
-#include "figure/ticks.h"
+#include "figures/picture_file.h"
+#include "figures/system_painting.h"
+#include "plot/figure/clip.h"
+#include "plot/figure/field.h"
+#include "plot/figure/legend.h"
+#include "plot/figure/style.h"
+#include "plot/figure/ticks.h"
 #include "study/system_methods.h"
 #include "study/system_solution.h"
-#include "system_painting.h"
 
 namespace kemi::lab {
 namespace {

@@ -1,11 +1,11 @@
 // The region view rendered unshown, with the eigenvalues' marks painted over it.
-#include "system_regions.h"
+#include "figures/system_regions.h"
 
 #include <QObject>
 #include <QPainter>
 
-#include "picture_file.h"
-#include "region_picture.h"
+#include "figures/picture_file.h"
+#include "figures/region_picture.h"
 
 namespace kemi::lab {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "entry_reader.h"
-#include "simple_reading.h"
+#include "core/entry_reader.h"
+#include "fuzz/simple_reading.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "problem_steps.h"
-#include "step_table.h"
-#include "typed_equation.h"
+#include "study/problem_steps.h"
+#include "study/step_table.h"
+#include "study/typed_equation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);

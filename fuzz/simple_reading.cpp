@@ -1,5 +1,5 @@
 // The plain reading: scan the number with one index, hand it to strtod_l in the "C" locale.
-#include "simple_reading.h"
+#include "fuzz/simple_reading.h"
 
 #include <locale.h>
 #include <cerrno>

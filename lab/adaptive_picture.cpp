@@ -1,5 +1,5 @@
 // The adaptive pictures as widgets: the painting is adaptive_chart's, at the widget's size.
-#include "adaptive_picture.h"
+#include "lab/adaptive_picture.h"
 
 #include <QPainter>
 #include <utility>

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "adaptive_chart.h"
+#include "figures/adaptive_chart.h"
 
 namespace kemi::lab {
 

@@ -1,5 +1,5 @@
 // The adaptive tab: entries, the attempts' table and the three pictures.
-#include "adaptive_tab.h"
+#include "lab/adaptive_tab.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -14,16 +14,16 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "adaptive_picture.h"
-#include "adaptive_sweep.h"
-#include "adaptive_text.h"
-#include "equation_check.h"
-#include "input_check.h"
-#include "lab_accessible.h"
-#include "lab_widgets.h"
-#include "method_table.h"
-#include "study_input.h"
-#include "text_table_model.h"
+#include "core/method_table.h"
+#include "lab/adaptive_picture.h"
+#include "lab/equation_check.h"
+#include "lab/input_check.h"
+#include "lab/lab_accessible.h"
+#include "lab/lab_widgets.h"
+#include "lab/text_table_model.h"
+#include "study/adaptive_sweep.h"
+#include "study/adaptive_text.h"
+#include "study/study_input.h"
 
 namespace kemi::lab {
 namespace {

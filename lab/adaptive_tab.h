@@ -4,7 +4,7 @@
 // adaptive sweep with the fixed-step sweep.
 #pragma once
 
-#include "lab_tab.h"
+#include "lab/lab_tab.h"
 
 class QComboBox;
 class QLabel;

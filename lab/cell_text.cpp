@@ -1,11 +1,11 @@
 // Column titles and shortened numbers for the window's tables.
-#include "cell_text.h"
+#include "lab/cell_text.h"
 
 #include <array>
 #include <cmath>
 #include <utility>
 
-#include "text_table_model.h"
+#include "lab/text_table_model.h"
 
 namespace kemi::lab {
 namespace {

@@ -1,7 +1,7 @@
 // Chart descriptions built from the same tables the charts are drawn from.
-#include "chart_description.h"
+#include "lab/chart_description.h"
 
-#include "cell_text.h"
+#include "lab/cell_text.h"
 
 namespace kemi::lab {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <QString>
 
-#include "step_table.h"
-#include "text_table.h"
+#include "study/step_table.h"
+#include "study/text_table.h"
 
 namespace kemi::lab {
 

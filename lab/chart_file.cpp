@@ -1,18 +1,18 @@
 // Chart files from widgets: the picture is rendered into a buffer by picture_file, which writes
 // it whole through a save file.
-#include "chart_file.h"
+#include "lab/chart_file.h"
 
 #include <QChartView>
 #include <QCoreApplication>
 #include <QPainter>
 
-#include "chart_description.h"
-#include "convergence_chart.h"
-#include "convergence_model.h"
-#include "stability.h"
-#include "stability_chart.h"
-#include "summary.h"
-#include "text_table_model.h"
+#include "lab/chart_description.h"
+#include "lab/convergence_chart.h"
+#include "lab/convergence_model.h"
+#include "lab/stability_chart.h"
+#include "lab/summary.h"
+#include "lab/text_table_model.h"
+#include "study/stability.h"
 
 namespace kemi::lab {
 namespace {
@@ -32,11 +32,11 @@ void layOutUnshown(QWidget& view) {
 bool renderPicture(QWidget* picture, const QString& path, double pixelRatio, QByteArray& bytes,
                    QString& error) {
   auto* chart = qobject_cast<QChartView*>(picture);
-  return renderPainted({picture->size(),
-                        chart != nullptr ? chart->chart()->title() : picture->accessibleName(),
-                        picture->accessibleDescription(),
-                        [picture](QPainter& painter) { picture->render(&painter); }},
-                       path, pixelRatio, bytes, error);
+  return renderPainted(
+      {picture->size(), chart != nullptr ? chart->chart()->title() : picture->accessibleName(),
+       picture->accessibleDescription(),
+       [picture](QPainter& painter) { picture->render(&painter); }},
+      path, pixelRatio, bytes, error);
 }
 
 bool writePicture(QWidget* picture, const QString& path, double pixelRatio, QString& error) {

@@ -9,8 +9,8 @@
 #include <QString>
 #include <vector>
 
-#include "convergence.h"
-#include "picture_file.h"
+#include "figures/picture_file.h"
+#include "study/convergence.h"
 
 class QChartView;
 class QWidget;

@@ -1,6 +1,6 @@
 // The convergence chart, rebuilt from the model's rows after they change: a sweep has at most
 // a few hundred rows, so refilling every series costs less than one repaint.
-#include "convergence_chart.h"
+#include "lab/convergence_chart.h"
 
 #include <QChart>
 #include <QCursor>
@@ -12,8 +12,8 @@
 #include <QToolTip>
 #include <cmath>
 
-#include "method_style.h"
-#include "method_table.h"
+#include "core/method_table.h"
+#include "lab/method_style.h"
 
 namespace kemi::lab {
 namespace {

@@ -9,8 +9,8 @@
 #include <QPointF>
 #include <array>
 
-#include "convergence_model.h"
-#include "method_table.h"
+#include "core/method_table.h"
+#include "lab/convergence_model.h"
 
 class QChart;
 class QLineSeries;

@@ -1,10 +1,10 @@
 // The convergence model: rows with their CSV text, in the command line's order.
-#include "convergence_model.h"
+#include "lab/convergence_model.h"
 
 #include <QColor>
 #include <algorithm>
 
-#include "cell_text.h"
+#include "lab/cell_text.h"
 
 namespace kemi::lab {
 namespace {
@@ -12,12 +12,14 @@ namespace {
 QString rowNote(const study::ConvergenceRow& r) {
   QString note;
   if (!r.stable)
-    note = QStringLiteral("Unstable: the step h = %1 is above the method's stability limit on "
-                          "this equation, so the error grows instead of falling.")
+    note = QStringLiteral(
+               "Unstable: the step h = %1 is above the method's stability limit on "
+               "this equation, so the error grows instead of falling.")
                .arg(QString::fromStdString(study::shortestText(r.h)));
   if (!r.resolved)
-    note += QStringLiteral("%1Not resolved: the error is within 10 times the reference "
-                           "solution's accuracy (%2), so it gets no observed order.")
+    note += QStringLiteral(
+                "%1Not resolved: the error is within 10 times the reference "
+                "solution's accuracy (%2), so it gets no observed order.")
                 .arg(note.isEmpty() ? QString() : QStringLiteral("\n"),
                      QString::fromStdString(study::shortestText(r.accuracy)));
   return note;

@@ -6,8 +6,8 @@
 #include <QAbstractTableModel>
 #include <vector>
 
-#include "convergence.h"
-#include "text_table.h"
+#include "study/convergence.h"
+#include "study/text_table.h"
 
 namespace kemi::lab {
 
@@ -18,7 +18,7 @@ class ConvergenceModel : public QAbstractTableModel {
   using QAbstractTableModel::QAbstractTableModel;
 
   void clear();
-  void addRow(const study::ConvergenceRow& row);  // inserted at its place
+  void addRow(const study::ConvergenceRow& row);          // inserted at its place
   void addRows(std::vector<study::ConvergenceRow> rows);  // each at its place, in blocks
   const std::vector<study::ConvergenceRow>& rows() const { return rows_; }
   const study::ConvergenceRow& row(int index) const;

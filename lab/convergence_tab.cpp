@@ -1,6 +1,6 @@
 // The convergence tab: entries and their checks, the sweep's start and stop, and the views of
 // the one model its rows land in.
-#include "convergence_tab.h"
+#include "lab/convergence_tab.h"
 
 #include <QChartView>
 #include <QCheckBox>
@@ -19,19 +19,19 @@
 #include <numeric>
 #include <utility>
 
-#include "chart_description.h"
-#include "convergence_chart.h"
-#include "convergence_model.h"
-#include "equation_check.h"
-#include "input_check.h"
-#include "lab_accessible.h"
-#include "lab_widgets.h"
-#include "method_choice.h"
-#include "method_table.h"
-#include "summary.h"
-#include "sweep_runner.h"
-#include "text_table.h"
-#include "text_table_model.h"
+#include "core/method_table.h"
+#include "lab/chart_description.h"
+#include "lab/convergence_chart.h"
+#include "lab/convergence_model.h"
+#include "lab/equation_check.h"
+#include "lab/input_check.h"
+#include "lab/lab_accessible.h"
+#include "lab/lab_widgets.h"
+#include "lab/method_choice.h"
+#include "lab/summary.h"
+#include "lab/sweep_runner.h"
+#include "lab/text_table_model.h"
+#include "study/text_table.h"
 
 namespace kemi::lab {
 namespace {

@@ -6,9 +6,9 @@
 #include <array>
 #include <vector>
 
-#include "convergence.h"
+#include "study/convergence.h"
 
-#include "lab_tab.h"
+#include "lab/lab_tab.h"
 
 class QCheckBox;
 class QLabel;

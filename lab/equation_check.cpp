@@ -1,16 +1,18 @@
 // Captions and the check of a typed equation, as the study library words them (the page shows
 // the same sentences).
-#include "equation_check.h"
+#include "lab/equation_check.h"
 
 #include <string>
 #include <utility>
 
-#include "own_equation.h"
+#include "study/own_equation.h"
 
 namespace kemi::lab {
 namespace {
 
-QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+QString fromStd(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 }  // namespace
 

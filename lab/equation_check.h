@@ -5,8 +5,8 @@
 #include <QString>
 #include <optional>
 
-#include "equation_caption.h"
-#include "problem.h"
+#include "figures/equation_caption.h"
+#include "study/problem.h"
 
 namespace kemi::lab {
 

@@ -1,7 +1,7 @@
 // The equation picker: a combo box over the study library's presets and the typed equation's
 // entries. The check runs on every keystroke (it parses a few short expressions); handing the
 // equation on restarts the tabs' work, so it waits for a pause in the typing.
-#include "equation_picker.h"
+#include "lab/equation_picker.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -10,8 +10,8 @@
 #include <QSettings>
 #include <QTimer>
 
-#include "equation_check.h"
-#include "lab_widgets.h"
+#include "lab/equation_check.h"
+#include "lab/lab_widgets.h"
 
 namespace kemi::lab {
 namespace {
@@ -35,15 +35,17 @@ constexpr std::array<OwnEntry, 4> kOwnEntries{{
 }  // namespace
 
 EquationPicker::EquationPicker(QWidget* parent)
-    : QWidget(parent), choice_(new QComboBox(this)), own_(new QWidget(this)),
+    : QWidget(parent),
+      choice_(new QComboBox(this)),
+      own_(new QWidget(this)),
       pause_(new QTimer(this)) {
   setObjectName(QStringLiteral("equationPicker"));
   choice_->setObjectName(QStringLiteral("equation"));
   choice_->setAccessibleName(QStringLiteral("Equation"));
   for (const study::PresetInfo& info : study::presetInfos()) {
     const study::Problem problem = study::presetProblem(*study::presetById(info.id));
-    choice_->addItem(equationCaption(problem), QString::fromLatin1(info.id.data(),
-                                                                   static_cast<qsizetype>(info.id.size())));
+    choice_->addItem(equationCaption(problem),
+                     QString::fromLatin1(info.id.data(), static_cast<qsizetype>(info.id.size())));
   }
   choice_->addItem(QStringLiteral("Your own..."), QStringLiteral("typed"));
   auto* label = new QLabel(QStringLiteral("&Equation"), this);
@@ -105,8 +107,10 @@ void EquationPicker::check() {
       {edits_[0]->text(), edits_[1]->text(), edits_[2]->text(), edits_[3]->text()});
   const std::array<QString, 4> reasons{c.fReason, c.x0Reason, c.y0Reason, c.exactReason};
   for (std::size_t i = 0; i < reasons.size(); ++i) reasons_[i]->setText(reasons[i]);
-  if (c.problem) pause_->start();
-  else pause_->stop();
+  if (c.problem)
+    pause_->start();
+  else
+    pause_->stop();
 }
 
 void EquationPicker::applyNow() {
@@ -127,13 +131,16 @@ void EquationPicker::setProblem(const study::Problem& problem) {
 
 void EquationPicker::loadSettings(const QSettings& settings) {
   for (std::size_t i = 0; i < kOwnEntries.size(); ++i)
-    edits_[i]->setText(settings.value(QLatin1String(kOwnEntries[i].settingsKey),
-                                      QString::fromUtf8(kOwnEntries[i].initial))
+    edits_[i]->setText(settings
+                           .value(QLatin1String(kOwnEntries[i].settingsKey),
+                                  QString::fromUtf8(kOwnEntries[i].initial))
                            .toString());
   const int index =
       choice_->findData(settings.value(QStringLiteral("equation/id"), QStringLiteral("classroom")));
-  if (index >= 0 && index != choice_->currentIndex()) choice_->setCurrentIndex(index);
-  else choose(choice_->currentIndex());
+  if (index >= 0 && index != choice_->currentIndex())
+    choice_->setCurrentIndex(index);
+  else
+    choose(choice_->currentIndex());
 }
 
 void EquationPicker::saveSettings(QSettings& settings) const {

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <array>
 
-#include "problem.h"
+#include "study/problem.h"
 
 class QComboBox;
 class QLabel;

@@ -1,5 +1,5 @@
 // The Export dialog and its name-only icons.
-#include "export_dialog.h"
+#include "lab/export_dialog.h"
 
 #include <climits>
 
@@ -13,7 +13,7 @@
 #include <QMimeDatabase>
 #include <QStyle>
 
-#include "lab_widgets.h"
+#include "lab/lab_widgets.h"
 
 namespace kemi::lab {
 

@@ -1,11 +1,11 @@
 // Entry checks with their reasons.
-#include "input_check.h"
+#include "lab/input_check.h"
 
 #include <cmath>
 #include <string>
 
-#include "study_input.h"
-#include "text_table.h"
+#include "study/study_input.h"
+#include "study/text_table.h"
 
 namespace kemi::lab {
 

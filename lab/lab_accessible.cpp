@@ -1,6 +1,6 @@
 // The entry, status-line and tab-bar interfaces and the factory that hands them out. Qt's line-edit
 // interface is private, so the entry's text interface is written here on QLineEdit's public API.
-#include "lab_accessible.h"
+#include "lab/lab_accessible.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QTabBar>
 
-#include "tab_bar_accessible.h"
+#include "lab/tab_bar_accessible.h"
 
 namespace kemi::lab {
 namespace {

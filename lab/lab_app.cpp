@@ -1,12 +1,12 @@
 // Start-up of the window: its icon (from the program's resources, when it has them), the
 // settings file and the event loop.
-#include "lab_app.h"
+#include "lab/lab_app.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QSettings>
 
-#include "lab_window.h"
+#include "lab/lab_window.h"
 
 namespace kemi::lab {
 

@@ -1,10 +1,10 @@
 // What every tab shares: the picture is the chart view unless a tab shows another one, and it is
 // written as the window shows it.
-#include "lab_tab.h"
+#include "lab/lab_tab.h"
 
 #include <QChartView>
 
-#include "chart_file.h"
+#include "lab/chart_file.h"
 
 namespace kemi::lab {
 

@@ -5,8 +5,8 @@
 
 #include <QWidget>
 
-#include "problem.h"
-#include "text_table.h"
+#include "study/problem.h"
+#include "study/text_table.h"
 
 class QChartView;
 class QSettings;

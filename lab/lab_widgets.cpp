@@ -1,5 +1,5 @@
 // The shared widget builders.
-#include "lab_widgets.h"
+#include "lab/lab_widgets.h"
 
 #include <QChartView>
 #include <QGridLayout>
@@ -13,8 +13,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "cell_text.h"
-#include "lab_accessible.h"
+#include "lab/cell_text.h"
+#include "lab/lab_accessible.h"
 
 namespace kemi::lab {
 

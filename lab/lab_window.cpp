@@ -1,5 +1,5 @@
 // The main window: tabs, menus, exports, the About box and the remembered settings.
-#include "lab_window.h"
+#include "lab/lab_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,18 +14,18 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "adaptive_tab.h"
-#include "chart_file.h"
 #include "contact.h"
-#include "convergence_tab.h"
-#include "equation_check.h"
-#include "equation_picker.h"
-#include "export_dialog.h"
-#include "lab_widgets.h"
-#include "problem_stability.h"
-#include "solution_tab.h"
-#include "stability_tab.h"
-#include "steps_tab.h"
+#include "lab/adaptive_tab.h"
+#include "lab/chart_file.h"
+#include "lab/convergence_tab.h"
+#include "lab/equation_check.h"
+#include "lab/equation_picker.h"
+#include "lab/export_dialog.h"
+#include "lab/lab_widgets.h"
+#include "lab/solution_tab.h"
+#include "lab/stability_tab.h"
+#include "lab/steps_tab.h"
+#include "study/problem_stability.h"
 
 namespace kemi::lab {
 

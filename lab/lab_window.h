@@ -5,7 +5,7 @@
 
 #include <QMainWindow>
 
-#include "problem.h"
+#include "study/problem.h"
 
 class QSettings;
 class QTabWidget;

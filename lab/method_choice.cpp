@@ -1,11 +1,11 @@
 // The method boxes: built from the method table, so a method added to it appears in every tab.
-#include "method_choice.h"
+#include "lab/method_choice.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <algorithm>
 
-#include "method_table.h"
+#include "core/method_table.h"
 
 namespace kemi::lab {
 

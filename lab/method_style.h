@@ -9,8 +9,8 @@
 #include <array>
 #include <cstddef>
 
-#include "figure/style.h"
-#include "method_table.h"
+#include "core/method_table.h"
+#include "plot/figure/style.h"
 
 namespace kemi::lab {
 
@@ -23,12 +23,18 @@ struct MethodStyle {
 
 inline QScatterSeries::MarkerShape seriesShape(figure::Marker marker) {
   switch (marker) {
-    case figure::Marker::Square: return QScatterSeries::MarkerShapeRectangle;
-    case figure::Marker::Triangle: return QScatterSeries::MarkerShapeTriangle;
-    case figure::Marker::Diamond: return QScatterSeries::MarkerShapeRotatedRectangle;
-    case figure::Marker::Star: return QScatterSeries::MarkerShapeStar;
-    case figure::Marker::Pentagon: return QScatterSeries::MarkerShapePentagon;
-    case figure::Marker::Circle: break;
+    case figure::Marker::Square:
+      return QScatterSeries::MarkerShapeRectangle;
+    case figure::Marker::Triangle:
+      return QScatterSeries::MarkerShapeTriangle;
+    case figure::Marker::Diamond:
+      return QScatterSeries::MarkerShapeRotatedRectangle;
+    case figure::Marker::Star:
+      return QScatterSeries::MarkerShapeStar;
+    case figure::Marker::Pentagon:
+      return QScatterSeries::MarkerShapePentagon;
+    case figure::Marker::Circle:
+      break;
   }
   return QScatterSeries::MarkerShapeCircle;
 }

@@ -1,6 +1,6 @@
 // The Solution tab: entries checked as typed, the picture and table redrawn on every accepted
 // change (N is capped so that this stays well within a frame or two).
-#include "solution_tab.h"
+#include "lab/solution_tab.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -15,19 +15,21 @@
 #include <algorithm>
 #include <cmath>
 
-#include "input_check.h"
-#include "lab_widgets.h"
-#include "method_choice.h"
-#include "method_table.h"
-#include "solution_export.h"
-#include "solution_view.h"
-#include "study_input.h"
-#include "text_table_model.h"
+#include "core/method_table.h"
+#include "figures/solution_export.h"
+#include "lab/input_check.h"
+#include "lab/lab_widgets.h"
+#include "lab/method_choice.h"
+#include "lab/solution_view.h"
+#include "lab/text_table_model.h"
+#include "study/study_input.h"
 
 namespace kemi::lab {
 namespace {
 
-QString text(double value) { return QString::fromStdString(study::shortestText(value)); }
+QString text(double value) {
+  return QString::fromStdString(study::shortestText(value));
+}
 
 QString checkNumber(const QString& entry, const char* name, double& value) {
   const auto read = study::readNumber(entry.trimmed().toStdString());
@@ -116,18 +118,20 @@ void SolutionTab::check() {
   if (filling_) return;
   study::Problem problem = problem_;
   std::int64_t n = 0;
-  const std::array<QString, 4> reasons{
-      checkNumber(edits_[0]->text(), "x0", problem.x0),
-      checkNumber(edits_[1]->text(), "y0", problem.y0),
-      checkNumber(edits_[2]->text(), "x1", problem.x1), checkN(edits_[3]->text(), kMaxPictureSteps, n)};
+  const std::array<QString, 4> reasons{checkNumber(edits_[0]->text(), "x0", problem.x0),
+                                       checkNumber(edits_[1]->text(), "y0", problem.y0),
+                                       checkNumber(edits_[2]->text(), "x1", problem.x1),
+                                       checkN(edits_[3]->text(), kMaxPictureSteps, n)};
   bool ok = true;
   for (std::size_t i = 0; i < reasons.size(); ++i) {
     reasons_[i]->setText(reasons[i]);
     ok = ok && reasons[i].isEmpty();
   }
-  if (ok && problem.x1 == problem.x0) reasons_[2]->setText(QStringLiteral("x1 must differ from x0.")), ok = false;
+  if (ok && problem.x1 == problem.x0)
+    reasons_[2]->setText(QStringLiteral("x1 must differ from x0.")), ok = false;
   const std::vector<std::size_t> methods = methods_->chosen();
-  methodsReason_->setText(methods.empty() ? QStringLiteral("Choose at least one method.") : QString());
+  methodsReason_->setText(methods.empty() ? QStringLiteral("Choose at least one method.")
+                                          : QString());
   if (!ok || methods.empty()) return;
   try {
     study::checkProblem(problem);
@@ -154,7 +158,9 @@ bool SolutionTab::writePicture(const QString& path, QString& error) const {
                               view_->accessibleDescription(), path, error);
 }
 
-study::TextTable SolutionTab::currentTable() const { return model_->table(); }
+study::TextTable SolutionTab::currentTable() const {
+  return model_->table();
+}
 
 void SolutionTab::loadSettings(const QSettings& settings) {
   edits_[3]->setText(settings.value(QStringLiteral("solution/n"), QStringLiteral("10")).toString());

@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "lab_tab.h"
-#include "solution_scene.h"
+#include "figures/solution_scene.h"
+#include "lab/lab_tab.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,6 +1,6 @@
 // The Solution view: view-box changes from mouse and keys, and the picture redrawn only when its
 // data, view box or size changed.
-#include "solution_view.h"
+#include "lab/solution_view.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -24,8 +24,9 @@ SolutionView::SolutionView(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setMinimumSize(420, 300);
   setCursor(Qt::CrossCursor);
-  setToolTip(QStringLiteral("Click: start here. Drag or arrow keys: pan. Wheel or +/-: zoom. "
-                            "Home or 0: the whole solution."));
+  setToolTip(
+      QStringLiteral("Click: start here. Drag or arrow keys: pan. Wheel or +/-: zoom. "
+                     "Home or 0: the whole solution."));
 }
 
 void SolutionView::setSlope(Slope slope) {
@@ -47,7 +48,9 @@ void SolutionView::setViewBox(const ViewBox& box) {
   emit viewBoxChanged(box_);
 }
 
-void SolutionView::showWholeScene() { setViewBox(boxAround(scene_)); }
+void SolutionView::showWholeScene() {
+  setViewBox(boxAround(scene_));
+}
 
 QPointF SolutionView::worldAt(QPointF pixel) const {
   return ViewTransform(box_, plotRectIn(QRectF(rect()))).toWorld(pixel);
@@ -91,7 +94,9 @@ void SolutionView::paintEvent(QPaintEvent*) {
   }
 }
 
-void SolutionView::resizeEvent(QResizeEvent*) { invalidate(true); }
+void SolutionView::resizeEvent(QResizeEvent*) {
+  invalidate(true);
+}
 
 void SolutionView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
@@ -135,16 +140,32 @@ void SolutionView::keyPressEvent(QKeyEvent* event) {
   const double h = box_.yMax - box_.yMin;
   const QPointF centre((box_.xMin + box_.xMax) / 2.0, (box_.yMin + box_.yMax) / 2.0);
   switch (event->key()) {
-    case Qt::Key_Left: setViewBox(box_.movedBy(-w / 10.0, 0.0)); break;
-    case Qt::Key_Right: setViewBox(box_.movedBy(w / 10.0, 0.0)); break;
-    case Qt::Key_Up: setViewBox(box_.movedBy(0.0, h / 10.0)); break;
-    case Qt::Key_Down: setViewBox(box_.movedBy(0.0, -h / 10.0)); break;
+    case Qt::Key_Left:
+      setViewBox(box_.movedBy(-w / 10.0, 0.0));
+      break;
+    case Qt::Key_Right:
+      setViewBox(box_.movedBy(w / 10.0, 0.0));
+      break;
+    case Qt::Key_Up:
+      setViewBox(box_.movedBy(0.0, h / 10.0));
+      break;
+    case Qt::Key_Down:
+      setViewBox(box_.movedBy(0.0, -h / 10.0));
+      break;
     case Qt::Key_Plus:
-    case Qt::Key_Equal: setViewBox(box_.zoomedAbout(centre, kZoomStep)); break;
-    case Qt::Key_Minus: setViewBox(box_.zoomedAbout(centre, 1.0 / kZoomStep)); break;
+    case Qt::Key_Equal:
+      setViewBox(box_.zoomedAbout(centre, kZoomStep));
+      break;
+    case Qt::Key_Minus:
+      setViewBox(box_.zoomedAbout(centre, 1.0 / kZoomStep));
+      break;
     case Qt::Key_Home:
-    case Qt::Key_0: showWholeScene(); break;
-    default: QWidget::keyPressEvent(event); return;
+    case Qt::Key_0:
+      showWholeScene();
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+      return;
   }
   event->accept();
 }

@@ -7,7 +7,7 @@
 #include <QPoint>
 #include <QWidget>
 
-#include "solution_picture.h"
+#include "figures/solution_picture.h"
 
 namespace kemi::lab {
 

@@ -1,6 +1,6 @@
 // The stability chart. Curves above kStabilityRMax are cut at that height by this code rather
 // than by the axis: an SVG export draws series unclipped, so nothing may lie outside the axes.
-#include "stability_chart.h"
+#include "lab/stability_chart.h"
 
 #include <QChart>
 #include <QLegendMarker>
@@ -9,11 +9,11 @@
 #include <QValueAxis>
 #include <cmath>
 
-#include "method_style.h"
-#include "method_table.h"
-#include "stability.h"
-#include "study_input.h"
-#include "text_table_model.h"
+#include "core/method_table.h"
+#include "lab/method_style.h"
+#include "lab/text_table_model.h"
+#include "study/stability.h"
+#include "study/study_input.h"
 
 namespace kemi::lab {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "stability.h"
-#include "text_table.h"
+#include "study/stability.h"
+#include "study/text_table.h"
 
 class QChart;
 

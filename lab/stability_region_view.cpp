@@ -1,5 +1,5 @@
 // The region view: the picture's state follows the widget, the painting is the picture's.
-#include "stability_region_view.h"
+#include "lab/stability_region_view.h"
 
 #include <QPainter>
 
@@ -33,7 +33,9 @@ void StabilityRegionView::describe() {
   update();
 }
 
-void StabilityRegionView::resizeEvent(QResizeEvent* /*event*/) { picture_.setSize(size()); }
+void StabilityRegionView::resizeEvent(QResizeEvent* /*event*/) {
+  picture_.setSize(size());
+}
 
 void StabilityRegionView::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "region_picture.h"
+#include "figures/region_picture.h"
 
 namespace kemi::lab {
 

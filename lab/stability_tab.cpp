@@ -1,6 +1,6 @@
 // The stability tab: both tables are computed once (a few milliseconds) and the real-axis chart
 // is read from them; the regions are drawn for the methods ticked above the pictures.
-#include "stability_tab.h"
+#include "lab/stability_tab.h"
 
 #include <QButtonGroup>
 #include <QChartView>
@@ -16,15 +16,15 @@
 #include <exception>
 #include <numeric>
 
-#include "chart_description.h"
-#include "lab_widgets.h"
-#include "method_choice.h"
-#include "method_table.h"
-#include "problem_stability.h"
-#include "stability.h"
-#include "stability_chart.h"
-#include "stability_region_view.h"
-#include "text_table_model.h"
+#include "core/method_table.h"
+#include "lab/chart_description.h"
+#include "lab/lab_widgets.h"
+#include "lab/method_choice.h"
+#include "lab/stability_chart.h"
+#include "lab/stability_region_view.h"
+#include "lab/text_table_model.h"
+#include "study/problem_stability.h"
+#include "study/stability.h"
 
 namespace kemi::lab {
 namespace {
@@ -50,8 +50,7 @@ StabilityTab::StabilityTab(QWidget* parent)
   const std::vector<StabilityCurve> curves = stabilityCurves(all);
   samples_->setTable(amplificationText(curves));
 
-  chartView_ = makeChartView(makeStabilityChart(curves),
-                             QStringLiteral("Stability chart"), this);
+  chartView_ = makeChartView(makeStabilityChart(curves), QStringLiteral("Stability chart"), this);
   chartView_->setAccessibleDescription(describeStability(limits_->table()));
   regionView_ = new StabilityRegionView(this);
   pictures_ = new QStackedWidget(this);
@@ -81,8 +80,8 @@ StabilityTab::StabilityTab(QWidget* parent)
   choices->addWidget(realAxisButton_);
   choices->addSpacing(24);
   choices->addWidget(new QLabel(QStringLiteral("Regions of:"), this));
-  methods_ = new MethodChoice(QStringLiteral("region_"), QStringLiteral("Draw the region of "),
-                              all, this);
+  methods_ =
+      new MethodChoice(QStringLiteral("region_"), QStringLiteral("Draw the region of "), all, this);
   choices->addWidget(methods_);
   connect(methods_, &MethodChoice::changed, this, &StabilityTab::chooseMethods);
   choices->addStretch();

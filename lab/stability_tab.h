@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "lab_tab.h"
+#include "lab/lab_tab.h"
 
 class QCheckBox;
 class QLabel;

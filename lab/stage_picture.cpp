@@ -1,6 +1,6 @@
 // The stage picture. Slopes are drawn as segments of one length on the screen whatever their
 // steepness, so a stiff equation's steep stages stay inside the picture.
-#include "stage_picture.h"
+#include "lab/stage_picture.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -9,13 +9,13 @@
 #include <cmath>
 #include <variant>
 
-#include "figure/description.h"
-#include "figure/legend.h"
-#include "figure/ticks.h"
-#include "figure/view.h"
-#include "figure_painter.h"
-#include "method_table.h"
-#include "solution.h"
+#include "core/method_table.h"
+#include "figures/figure_painter.h"
+#include "plot/figure/description.h"
+#include "plot/figure/legend.h"
+#include "plot/figure/ticks.h"
+#include "plot/figure/view.h"
+#include "study/solution.h"
 
 namespace kemi::lab {
 namespace {
@@ -97,11 +97,12 @@ void StagePicture::setStep(const study::AnyEquation& equation, const study::Step
 
 QString StagePicture::title() const {
   if (step_ == 0) return QStringLiteral("Inside a step: select a step in the table");
-  const QString text = QStringLiteral("Inside step %1 of %2, h = %3")
-                           .arg(step_)
-                           .arg(QString::fromLatin1(kMethods[method_].id.data(),
-                                                    static_cast<qsizetype>(kMethods[method_].id.size())),
-                                number(h_));
+  const QString text =
+      QStringLiteral("Inside step %1 of %2, h = %3")
+          .arg(step_)
+          .arg(QString::fromLatin1(kMethods[method_].id.data(),
+                                   static_cast<qsizetype>(kMethods[method_].id.size())),
+               number(h_));
   if (!std::isfinite(estimate_)) return text;
   return text + tr(", estimate %1").arg(number(estimate_));
 }
@@ -206,10 +207,8 @@ void StagePicture::drawAxes(QPainter& painter, const QRectF& plot) const {
     painter.drawRect(plot);
     return;
   }
-  const figure::Ticks xs =
-      figure::linearTicks(xMin_, xMax_, 5.0, figure::TickRounding::AtLeast);
-  const figure::Ticks ys =
-      figure::linearTicks(yMin_, yMax_, 5.0, figure::TickRounding::AtLeast);
+  const figure::Ticks xs = figure::linearTicks(xMin_, xMax_, 5.0, figure::TickRounding::AtLeast);
+  const figure::Ticks ys = figure::linearTicks(yMin_, yMax_, 5.0, figure::TickRounding::AtLeast);
   figures::drawAxes(painter, transform(), xs, ys, 4.0, true);
 }
 

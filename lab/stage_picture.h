@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "figure/view.h"
-#include "step_table.h"
+#include "plot/figure/view.h"
+#include "study/step_table.h"
 
 namespace kemi::lab {
 

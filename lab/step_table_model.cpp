@@ -1,11 +1,11 @@
 // The step model: numbers held, text made per shown cell exactly as stepText makes it.
-#include "step_table_model.h"
+#include "lab/step_table_model.h"
 
 #include <cmath>
 #include <string>
 #include <utility>
 
-#include "cell_text.h"
+#include "lab/cell_text.h"
 
 namespace kemi::lab {
 namespace {
@@ -42,8 +42,7 @@ double StepTableModel::number(int row, int column) const {
     default:
       break;
   }
-  if (column == kEstimate)
-    return table_.hasEstimate && !initial ? r.estimate : std::nan("");
+  if (column == kEstimate) return table_.hasEstimate && !initial ? r.estimate : std::nan("");
   const int stage = column - kFirstStage;
   return stage < r.stages.stages ? r.stages.k.at(static_cast<std::size_t>(stage)) : std::nan("");
 }
@@ -62,11 +61,10 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != kFullTextRole) return {};
   const study::StepRow& r = table_.rows[static_cast<std::size_t>(index.row())];
   const int column = index.column();
-  const bool empty =
-      column == kEstimate
-          ? std::isnan(number(index.row(), column))
-          : (column >= kFirstStage ? column - kFirstStage >= r.stages.stages
-                                   : r.i == 0 && column >= 4);
+  const bool empty = column == kEstimate
+                         ? std::isnan(number(index.row(), column))
+                         : (column >= kFirstStage ? column - kFirstStage >= r.stages.stages
+                                                  : r.i == 0 && column >= 4);
   if (empty) return QString();
   const std::string text =
       column == 0 ? std::to_string(r.i) : study::shortestText(number(index.row(), column));

@@ -1,5 +1,5 @@
 // The steps tab: entries, the step table and its chart.
-#include "steps_tab.h"
+#include "lab/steps_tab.h"
 
 #include <QChart>
 #include <QChartView>
@@ -23,17 +23,17 @@
 #include <stdexcept>
 #include <utility>
 
-#include "chart_description.h"
-#include "equation.h"
-#include "equation_check.h"
-#include "input_check.h"
-#include "lab_accessible.h"
-#include "lab_widgets.h"
-#include "method_style.h"
-#include "method_table.h"
-#include "stage_picture.h"
-#include "step_table.h"
-#include "step_table_model.h"
+#include "core/equation.h"
+#include "core/method_table.h"
+#include "lab/chart_description.h"
+#include "lab/equation_check.h"
+#include "lab/input_check.h"
+#include "lab/lab_accessible.h"
+#include "lab/lab_widgets.h"
+#include "lab/method_style.h"
+#include "lab/stage_picture.h"
+#include "lab/step_table_model.h"
+#include "study/step_table.h"
 
 namespace kemi::lab {
 namespace {
@@ -138,13 +138,12 @@ void StepsTab::run() {
   }
   shownX1_ = x1;
   shownMethod_ = method;
-  setStatus(status_, table.cause.empty()
-                         ? QStringLiteral("%1 steps of h = %2 with %3.")
-                               .arg(n)
-                               .arg(QString::fromStdString(
-                                        study::shortestText(stepSize(problem.x0, x1, double(n)))),
-                                    method_->currentText())
-                         : QString::fromStdString(table.cause));
+  setStatus(status_, table.cause.empty() ? QStringLiteral("%1 steps of h = %2 with %3.")
+                                               .arg(n)
+                                               .arg(QString::fromStdString(study::shortestText(
+                                                        stepSize(problem.x0, x1, double(n)))),
+                                                    method_->currentText())
+                                         : QString::fromStdString(table.cause));
   model_->setTable(std::move(table));
   if (model_->rowCount() <= 2000) view_->resizeColumnsToContents();
   showStage();
@@ -183,14 +182,16 @@ void StepsTab::refillChart() {
   const auto solution = study::exactFunction(problem_.equation, problem_.x0, problem_.y0);
   chart_->setTitle(solution ? QStringLiteral("Exact solution and the numerical points")
                             : QStringLiteral("Reference solution and the numerical points"));
-  exact->setName(solution ? QStringLiteral("exact solution") : QStringLiteral("reference solution"));
+  exact->setName(solution ? QStringLiteral("exact solution")
+                          : QStringLiteral("reference solution"));
   exact->setPen(QPen(QColor(0x60, 0x60, 0x60), 2.0));
   for (int i = 0; solution && i <= kExactSamples; ++i) {
     const double x = problem_.x0 + (shownX1_ - problem_.x0) * i / kExactSamples;
     exact->append(x, solution(x));
   }
   for (int r = 0; !solution && r < model_->rowCount(); ++r)
-    if (std::isfinite(model_->number(r, 3))) exact->append(model_->number(r, 1), model_->number(r, 3));
+    if (std::isfinite(model_->number(r, 3)))
+      exact->append(model_->number(r, 1), model_->number(r, 3));
   auto* line = new QLineSeries;
   auto* points = new QScatterSeries;
   line->setPen(linePen(shownMethod_));

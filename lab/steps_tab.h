@@ -3,8 +3,8 @@
 // the picture inside the selected step, drawn from the same stage recording as the table.
 #pragma once
 
-#include "lab_tab.h"
-#include "step_table.h"
+#include "lab/lab_tab.h"
+#include "study/step_table.h"
 
 class QComboBox;
 class QLabel;

@@ -1,10 +1,10 @@
 // The sweep summary, read from the rows in the command line's order.
-#include "summary.h"
+#include "lab/summary.h"
 
 #include <cmath>
 #include <string>
 
-#include "method_table.h"
+#include "core/method_table.h"
 
 namespace kemi::lab {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "convergence.h"
-#include "text_table.h"
+#include "study/convergence.h"
+#include "study/text_table.h"
 
 namespace kemi::lab {
 

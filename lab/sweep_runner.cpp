@@ -1,6 +1,6 @@
 // The sweep runner: runConvergence on a pool thread, its row and progress callbacks feeding a
 // QPromise whose watcher delivers them on the user-interface thread.
-#include "sweep_runner.h"
+#include "lab/sweep_runner.h"
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@
 #include <exception>
 #include <utility>
 
-#include "method_table.h"
+#include "core/method_table.h"
 
 namespace kemi::lab {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <stop_token>
 
-#include "convergence.h"
+#include "study/convergence.h"
 
 namespace kemi::lab {
 

@@ -1,5 +1,5 @@
 // The tab bar's interface and its page tabs.
-#include "tab_bar_accessible.h"
+#include "lab/tab_bar_accessible.h"
 
 #include <QPointer>
 #include <QRegularExpression>

@@ -1,11 +1,11 @@
 // The text table model: strings in, strings out, numbers read back on demand.
-#include "text_table_model.h"
+#include "lab/text_table_model.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 
-#include "cell_text.h"
+#include "lab/cell_text.h"
 
 namespace kemi::lab {
 

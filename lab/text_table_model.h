@@ -4,7 +4,7 @@
 
 #include <QAbstractTableModel>
 
-#include "text_table.h"
+#include "study/text_table.h"
 
 namespace kemi::lab {
 

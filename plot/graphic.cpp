@@ -1,13 +1,13 @@
 // The solution plot: the range of both solutions with the origin and margins, the exact curve,
 // the red numerical polyline, the light-grey grid and the two axes, in that order.
-#include "graphic.h"
+#include "plot/graphic.h"
 
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
 
-#include "grid.h"
-#include "table_extent.h"
+#include "plot/grid.h"
+#include "plot/table_extent.h"
 
 namespace kemi {
 namespace {
@@ -49,8 +49,8 @@ PlotFrame plotFrame(const PlotInput& in, double xMax) {
   double xmin = in.X[0];
   const Extent exact = tableExtent(in.YA, npt, in.Y[0], in.Y[0]);
   const bool known = in.ranges && in.ranges->last == last;
-  const Extent numerical = known ? widen(in.ranges->y, exact.lo, exact.hi)
-                                 : tableExtent(in.Y, last, exact.lo, exact.hi);
+  const Extent numerical =
+      known ? widen(in.ranges->y, exact.lo, exact.hi) : tableExtent(in.Y, last, exact.lo, exact.hi);
   double ymax = numerical.hi;
   double ymin = numerical.lo;
   const Extent exactX = tableExtent(in.XA, npt, 0.0, 0.0);
@@ -96,8 +96,7 @@ PlotFrame plotFrame(const PlotInput& in, double xMax) {
 }
 
 void drawExactCurve(DrawingSurface& surface, const PlotInput& in) {
-  for (int i = 1; i <= in.npt; ++i)
-    line(surface, in.XA[i - 1], in.YA[i - 1], in.XA[i], in.YA[i]);
+  for (int i = 1; i <= in.npt; ++i) line(surface, in.XA[i - 1], in.YA[i - 1], in.XA[i], in.YA[i]);
 }
 
 void drawGridAndAxes(DrawingSurface& surface, const PlotFrame& f) {

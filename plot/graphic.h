@@ -7,9 +7,9 @@
 #include <span>
 #include <string>
 
-#include "drawing_surface.h"
-#include "table_ranges.h"
-#include "vector_state.h"
+#include "core/table_ranges.h"
+#include "core/vector_state.h"
+#include "plot/drawing_surface.h"
 
 namespace kemi {
 

@@ -2,7 +2,7 @@
 // and never ends once g + 0.1 == g, so it only runs (counting) for ranges small enough that it
 // advances and gives at most kMaxGridLines lines; larger ranges get the smallest 1-2-5 multiple
 // of 0.1 whose line count, computed rather than looped for, fits.
-#include "grid.h"
+#include "plot/grid.h"
 
 #include <cmath>
 

@@ -1,14 +1,14 @@
 // The plot's description from the tables it drew: the exact curve over indexes 0..npt when it
 // has a segment, the numerical polyline over 0..floor(N) when it has one.
-#include "plot_description.h"
+#include "plot/plot_description.h"
 
 #include <cmath>
 #include <cstdint>
 
-#include "calculation.h"
-#include "graphic.h"
-#include "number_format.h"
-#include "table_extent.h"
+#include "core/calculation.h"
+#include "core/number_format.h"
+#include "plot/graphic.h"
+#include "plot/table_extent.h"
 
 namespace kemi {
 

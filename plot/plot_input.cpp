@@ -1,6 +1,6 @@
 // What the plot reads from a finished calculation run.
-#include "calculation.h"
-#include "graphic.h"
+#include "core/calculation.h"
+#include "plot/graphic.h"
 
 namespace kemi {
 

@@ -2,14 +2,14 @@
 // colour that continue each other within one pixel column only widen the run of rows lit
 // there, so a polyline of millions of segments costs a comparison per segment and a write per
 // column, and the image is the same as if every segment were lit on its own.
-#include "raster.h"
+#include "plot/raster.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <limits>
 
-#include "column_spans.h"
+#include "plot/column_spans.h"
 
 namespace kemi {
 
@@ -88,9 +88,9 @@ void Raster::drawSegment(float xa, float ya, float xb, float yb, std::optional<R
   colour_ = pixel;
   const double ax = (xa - left_) * sx_;
   const double bx = (xb - left_) * sx_;
-  const bool drawn =
-      forEachColumnSpan(ax, (ya - top_) * sy_, bx, (yb - top_) * sy_, width_,
-                        [this](int column, double low, double high) { addSpan(column, low, high); });
+  const bool drawn = forEachColumnSpan(
+      ax, (ya - top_) * sy_, bx, (yb - top_) * sy_, width_,
+      [this](int column, double low, double high) { addSpan(column, low, high); });
   // The run stays open only while the segment's end lies in its column; a polyline that goes
   // out of the area and comes back must not join the rows where it left and where it returned.
   if (!drawn || !spanOpen_ || std::floor(bx) != spanColumn_) {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "drawing_surface.h"
+#include "plot/drawing_surface.h"
 
 namespace kemi {
 
@@ -32,8 +32,8 @@ class Raster final : public DrawingSurface {
   // of ordinates the mapping keeps finite; the end point is mapped when the run is flushed.
   void DrawLine(float xa, float ya, float xb, float yb,
                 std::optional<Rgb> colour = std::nullopt) override {
-    if (joinable_ && pointKey(xa, ya) == end_ && pixelOf(colour) == colour_ &&
-        xb >= columnLo_ && xb <= columnHi_ && yb >= finiteLo_ && yb <= finiteHi_) {
+    if (joinable_ && pointKey(xa, ya) == end_ && pixelOf(colour) == colour_ && xb >= columnLo_ &&
+        xb <= columnHi_ && yb >= finiteLo_ && yb <= finiteHi_) {
       runLow_ = yb < runLow_ ? yb : runLow_;
       runHigh_ = yb > runHigh_ ? yb : runHigh_;
       end_ = pointKey(xb, yb);

@@ -1,7 +1,7 @@
 // Four lanes, each a strict scan of every fourth entry, merged at the end. Values that compare
 // equal are the same number except +0 and -0, so the lanes give the sequential scan's result
 // unless the limit is a zero; then the first zero in table order decides, as it does in the scan.
-#include "table_extent.h"
+#include "plot/table_extent.h"
 
 #include <cfloat>
 #include <cmath>

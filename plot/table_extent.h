@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "table_ranges.h"
+#include "core/table_ranges.h"
 
 namespace kemi {
 

@@ -1,6 +1,6 @@
 // The adaptive run: the method and the equation are picked once, then one loop of attempts
 // whose step formula and f are inlined. The controller's rule is written out in controlled().
-#include "adaptive.h"
+#include "study/adaptive.h"
 
 #include <algorithm>
 #include <array>
@@ -8,11 +8,11 @@
 #include <functional>
 #include <stdexcept>
 
-#include "embedded_estimate.h"
-#include "method_table.h"
-#include "solution.h"
-#include "stability.h"
-#include "text_table.h"
+#include "core/method_table.h"
+#include "study/embedded_estimate.h"
+#include "study/solution.h"
+#include "study/stability.h"
+#include "study/text_table.h"
 
 namespace kemi::study {
 namespace {

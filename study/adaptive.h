@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "problem.h"
+#include "study/problem.h"
 
 namespace kemi::study {
 

@@ -1,6 +1,6 @@
 // The tolerance sweep, one run after another on the calling thread: each run is short (at most
 // kMaxAttempts attempts without the local errors), and the rows come in a fixed order.
-#include "adaptive_sweep.h"
+#include "study/adaptive_sweep.h"
 
 namespace kemi::study {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "adaptive.h"
+#include "study/adaptive.h"
 
 namespace kemi::study {
 

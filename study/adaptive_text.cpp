@@ -1,9 +1,9 @@
 // The adaptive run's tables and summary.
-#include "adaptive_text.h"
+#include "study/adaptive_text.h"
 
 #include <cmath>
 
-#include "method_table.h"
+#include "core/method_table.h"
 
 namespace kemi::study {
 
@@ -13,7 +13,8 @@ TextTable adaptiveText(const AdaptiveResult& result) {
   for (const Attempt& a : result.attempts)
     t.rows.push_back({std::to_string(++n), shortestText(a.x), shortestText(a.h), shortestText(a.y),
                       shortestText(a.estimate), shortestText(a.localError),
-                      a.accepted ? "yes" : "no", a.accepted && !std::isnan(a.error) ? shortestText(a.error) : ""});
+                      a.accepted ? "yes" : "no",
+                      a.accepted && !std::isnan(a.error) ? shortestText(a.error) : ""});
   return t;
 }
 

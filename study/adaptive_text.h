@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "adaptive_sweep.h"
-#include "text_table.h"
+#include "study/adaptive_sweep.h"
+#include "study/text_table.h"
 
 namespace kemi::study {
 

@@ -1,8 +1,8 @@
 // compare's table, shared by the command line and the page.
-#include "compare_table.h"
+#include "study/compare_table.h"
 
-#include "method_table.h"
-#include "solution.h"
+#include "core/method_table.h"
+#include "study/solution.h"
 
 namespace kemi::study {
 

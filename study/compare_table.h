@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "problem.h"
-#include "text_table.h"
+#include "study/problem.h"
+#include "study/text_table.h"
 
 namespace kemi::study {
 

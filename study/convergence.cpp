@@ -1,20 +1,20 @@
 // The convergence sweep: the scheduler runs each chosen method's levels N = 1, 2, 4, ... as
 // tasks (the final point of N steps), and the row rule turns each method's points, in order of
 // N, into its rows and its end. The rows therefore do not depend on the scheduling.
-#include "convergence.h"
+#include "study/convergence.h"
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <thread>
 
-#include "method_table.h"
-#include "number_format.h"
-#include "problem_stability.h"
-#include "problem_steps.h"
-#include "solution.h"
-#include "sweep_rule.h"
-#include "sweep_scheduler.h"
+#include "core/method_table.h"
+#include "core/number_format.h"
+#include "study/problem_stability.h"
+#include "study/problem_steps.h"
+#include "study/solution.h"
+#include "study/sweep_rule.h"
+#include "study/sweep_scheduler.h"
 
 namespace kemi::study {
 namespace {

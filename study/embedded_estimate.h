@@ -7,7 +7,7 @@
 #include <cmath>
 #include <type_traits>
 
-#include "step_methods.h"
+#include "core/step_methods.h"
 
 namespace kemi::study {
 

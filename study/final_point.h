@@ -8,7 +8,7 @@
 #include <functional>
 #include <stop_token>
 
-#include "step_loop.h"
+#include "core/step_loop.h"
 
 namespace kemi::study {
 

@@ -1,7 +1,7 @@
 // The check of a typed equation. It reuses the expression reader (muParser, one sentence with
 // the position) and the problem check for what needs the whole equation: f finite at the start,
 // and an exact solution that solves it.
-#include "own_equation.h"
+#include "study/own_equation.h"
 
 #include <array>
 #include <cmath>
@@ -9,8 +9,8 @@
 #include <string_view>
 #include <utility>
 
-#include "study_input.h"
-#include "text_table.h"
+#include "study/study_input.h"
+#include "study/text_table.h"
 
 namespace kemi::study {
 namespace {

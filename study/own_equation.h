@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "problem.h"
+#include "study/problem.h"
 
 namespace kemi::study {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "equation.h"  // core's f1 and exactSolution
+#include "core/equation.h"  // core's f1 and exactSolution
 
 namespace kemi::study {
 

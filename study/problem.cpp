@@ -1,12 +1,12 @@
 // Looking up presets, naming problems, and the callables the window and the checks use.
-#include "problem.h"
+#include "study/problem.h"
 
 #include <array>
 #include <cmath>
 #include <memory>
 #include <stdexcept>
 
-#include "text_table.h"
+#include "study/text_table.h"
 
 namespace kemi::study {
 namespace {

@@ -9,8 +9,8 @@
 #include <type_traits>
 #include <variant>
 
-#include "presets.h"
-#include "typed_equation.h"
+#include "study/presets.h"
+#include "study/typed_equation.h"
 
 namespace kemi::study {
 

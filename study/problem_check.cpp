@@ -4,8 +4,8 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "problem.h"
-#include "text_table.h"
+#include "study/problem.h"
+#include "study/text_table.h"
 
 namespace kemi::study {
 namespace {

@@ -1,10 +1,10 @@
 // lambda along the solution, and the step limits and smallest stable N that follow from it.
-#include "problem_stability.h"
+#include "study/problem_stability.h"
 
 #include <cmath>
 #include <limits>
 
-#include "step_loop.h"
+#include "core/step_loop.h"
 
 namespace kemi::study {
 

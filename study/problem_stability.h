@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "problem.h"
-#include "solution.h"
-#include "stability.h"
+#include "study/problem.h"
+#include "study/solution.h"
+#include "study/stability.h"
 
 namespace kemi::study {
 

@@ -1,10 +1,10 @@
 // The loops on any problem, instantiated for each method and each kind of equation.
-#include "problem_steps.h"
+#include "study/problem_steps.h"
 
 #include <stdexcept>
 #include <string>
 
-#include "method_table.h"
+#include "core/method_table.h"
 
 namespace kemi::study {
 

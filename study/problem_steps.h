@@ -7,8 +7,8 @@
 #include <stop_token>
 #include <vector>
 
-#include "final_point.h"
-#include "problem.h"
+#include "study/final_point.h"
+#include "study/problem.h"
 
 namespace kemi::study {
 

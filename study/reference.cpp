@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-#include "solution.h"
+#include "study/solution.h"
 
 namespace kemi::study {
 namespace {

@@ -1,5 +1,5 @@
 // The exact solution or a reference, read at any abscissa.
-#include "solution.h"
+#include "study/solution.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "problem.h"
+#include "study/problem.h"
 
 namespace kemi::study {
 

@@ -1,12 +1,12 @@
 // The amplification factor R(-h) of each method, from its stability function, and its
 // stability limit on the negative real axis.
-#include "stability.h"
+#include "study/stability.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "method_table.h"
-#include "stability_region.h"
+#include "core/method_table.h"
+#include "study/stability_region.h"
 
 namespace kemi::study {
 namespace {

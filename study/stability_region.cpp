@@ -1,11 +1,11 @@
 // R(z) and the region's pixels. Each method's formula is instantiated on complex values with the
 // right-hand side y' = z y, and the pixel loop is compiled per method (the method is picked once,
 // outside it), so a region of a few hundred thousand pixels costs no indirect call per pixel.
-#include "stability_region.h"
+#include "study/stability_region.h"
 
 #include <stdexcept>
 
-#include "method_table.h"
+#include "core/method_table.h"
 
 namespace kemi::study {
 namespace {

@@ -1,15 +1,15 @@
 // The step table, built with each method's staged step: the same formula code as the run's
 // loop, so the points are the run's to the last bit and the stages are the ones that made them.
-#include "step_table.h"
+#include "study/step_table.h"
 
 #include <cmath>
 #include <stdexcept>
 #include <string>
 
-#include "embedded_estimate.h"
-#include "method_table.h"
-#include "number_format.h"
-#include "solution.h"
+#include "core/method_table.h"
+#include "core/number_format.h"
+#include "study/embedded_estimate.h"
+#include "study/solution.h"
 
 namespace kemi::study {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "problem.h"
-#include "step_stages.h"
+#include "core/step_stages.h"
+#include "study/problem.h"
 
 namespace kemi::study {
 

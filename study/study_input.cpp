@@ -1,12 +1,12 @@
 // Strict reading of the lab's numbers and method ids.
-#include "study_input.h"
+#include "study/study_input.h"
 
 #include <fast_float/fast_float.h>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 
-#include "method_table.h"
+#include "core/method_table.h"
 
 namespace kemi::study {
 namespace {

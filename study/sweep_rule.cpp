@@ -2,15 +2,15 @@
 // (a step or the exact value beyond the double range; three doublings within the stability
 // limit that do not improve on the smallest error). Everything it needs of the past is in the
 // earlier rows, so the same rows give the same answer however the levels were scheduled.
-#include "sweep_rule.h"
+#include "study/sweep_rule.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
 
-#include "method_table.h"
-#include "number_format.h"
+#include "core/method_table.h"
+#include "core/number_format.h"
 
 namespace kemi::study {
 namespace {

@@ -7,8 +7,8 @@
 #include <optional>
 #include <span>
 
-#include "convergence.h"
-#include "final_point.h"
+#include "study/convergence.h"
+#include "study/final_point.h"
 
 namespace kemi::study {
 

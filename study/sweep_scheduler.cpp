@@ -1,10 +1,12 @@
 // The scheduler: a pool of worker threads (or the calling thread alone) over the lanes' tasks,
 // under one mutex. Nothing here knows what a task computes or what its result means.
-#include "sweep_scheduler.h"
+#include "study/sweep_scheduler.h"
 
 #include <algorithm>
 #include <cmath>
 #include <thread>
+
+#include "study/joined_threads.h"
 
 namespace kemi::study {
 
@@ -27,9 +29,9 @@ void SweepScheduler::run(unsigned workers, const std::stop_token& stop) {
     work(stop);
     return;
   }
-  std::vector<std::jthread> pool;
+  JoinedThreads pool;
   for (unsigned i = 0; i < workers; ++i)
-    pool.emplace_back([this, &stop] {
+    pool.threads.emplace_back([this, &stop] {
       if (work_.workerStarted) work_.workerStarted();
       work(stop);
     });

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "final_point.h"
+#include "study/final_point.h"
 
 namespace kemi::study {
 

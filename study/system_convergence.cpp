@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "core/number_format.h"
+#include "study/joined_threads.h"
 #include "study/problem_stability.h"
 #include "study/system_methods.h"
 #include "study/system_solution.h"
@@ -132,12 +133,16 @@ SystemConvergenceResult runSystemConvergence(const SystemProblem& problem,
       if (progress) progress(static_cast<double>(finished) / static_cast<double>(methods.size()));
     }
   };
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+  const unsigned workers = 1;  // a page without cross-origin isolation has no threads
+#else
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   const unsigned workers =
       std::min<std::size_t>(settings.workers != 0 ? settings.workers : cores, methods.size());
+#endif
   {
-    std::vector<std::jthread> pool;
-    for (unsigned i = 1; i < workers; ++i) pool.emplace_back(work);
+    JoinedThreads pool;
+    for (unsigned i = 1; i < workers; ++i) pool.threads.emplace_back(work);
     work();
   }
   SystemConvergenceResult r;

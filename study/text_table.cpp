@@ -1,11 +1,11 @@
 // Study results as CSV and Markdown text.
-#include "text_table.h"
+#include "study/text_table.h"
 
 #include <fmt/format.h>
 #include <algorithm>
 #include <cmath>
 
-#include "method_table.h"
+#include "core/method_table.h"
 
 namespace kemi::study {
 namespace {

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "convergence.h"
-#include "problem_stability.h"
-#include "problem_steps.h"
-#include "stability.h"
-#include "step_table.h"
+#include "study/convergence.h"
+#include "study/problem_stability.h"
+#include "study/problem_steps.h"
+#include "study/stability.h"
+#include "study/step_table.h"
 
 namespace kemi::study {
 

@@ -1,5 +1,5 @@
 // Typed expressions through muParser, with its errors turned into one sentence for a student.
-#include "typed_equation.h"
+#include "study/typed_equation.h"
 
 #include <muParser.h>
 
@@ -46,8 +46,8 @@ std::string sentence(const mu::Parser::exception_type& e, const std::string& tex
     case mu::ecEMPTY_EXPRESSION:
       return "the expression is empty";
     case mu::ecUNASSIGNABLE_TOKEN:
-      if (!token.empty() && (std::isdigit(static_cast<unsigned char>(token[0])) != 0 ||
-                             token[0] == '.'))
+      if (!token.empty() &&
+          (std::isdigit(static_cast<unsigned char>(token[0])) != 0 || token[0] == '.'))
         return "the number '" + token + "' at position " + std::to_string(pos) +
                " is not one a double can hold";
       return "unknown variable or function '" + token + "' at position " + std::to_string(pos) +
@@ -63,7 +63,7 @@ std::string sentence(const mu::Parser::exception_type& e, const std::string& tex
     case mu::ecINTERNAL_ERROR:
       // muParser gives up on an operator that nothing follows (such as "x-+") this way.
       return (static_cast<std::size_t>(pos) >= text.size() ? "unexpected end of expression"
-                                                            : "the expression cannot be read") +
+                                                           : "the expression cannot be read") +
              std::string(" at position ") + std::to_string(pos);
     default:
       break;

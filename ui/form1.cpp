@@ -1,6 +1,6 @@
 // The main window's controls at their fixed places, given in twips, and the two actions:
 // CALCULATE runs one calculation inside the click handler, About shows the About window.
-#include "form1.h"
+#include "ui/form1.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -17,11 +17,11 @@
 #include <utility>
 #include <vector>
 
-#include "form_about.h"
-#include "graphic.h"
-#include "plot_area.h"
-#include "plot_description.h"
-#include "twips.h"
+#include "plot/graphic.h"
+#include "plot/plot_description.h"
+#include "ui/form_about.h"
+#include "ui/plot_area.h"
+#include "ui/twips.h"
 
 namespace kemi {
 namespace {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "calculation.h"
+#include "core/calculation.h"
 
 class QLineEdit;
 class QListWidget;

@@ -1,7 +1,7 @@
 // The About window's five labels at their fixed places, given in twips, on a light yellow
 // background, in Verdana or the closest sans-serif the system has. The contact address is a
 // link that opens the mail program.
-#include "form_about.h"
+#include "ui/form_about.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -11,7 +11,7 @@
 #include <QUrl>
 
 #include "contact.h"
-#include "twips.h"
+#include "ui/twips.h"
 
 namespace kemi {
 namespace {

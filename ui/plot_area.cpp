@@ -1,6 +1,6 @@
 // The plot area: the raster does the drawing; the widget sizes it to its own pixels at the
 // screen's density, takes its colours from the palette and shows it when asked to paint.
-#include "plot_area.h"
+#include "ui/plot_area.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -60,8 +60,8 @@ void PlotArea::SetScale(double left, double top, double right, double bottom) {
 }
 
 QImage PlotArea::view() const {
-  return QImage(reinterpret_cast<const uchar*>(raster_.pixels()), raster_.width(),
-                raster_.height(), bytesPerLine(raster_), QImage::Format_RGB32);
+  return QImage(reinterpret_cast<const uchar*>(raster_.pixels()), raster_.width(), raster_.height(),
+                bytesPerLine(raster_), QImage::Format_RGB32);
 }
 
 QImage PlotArea::image() const {

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "raster.h"
+#include "plot/raster.h"
 
 class PlotArea final : public QWidget, public kemi::DrawingSurface {
   Q_OBJECT

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "page_session.h"
+#include "web/page_session.h"
 
 namespace {
 
@@ -28,8 +28,8 @@ kemi::PageSession& session() {
   return s;
 }
 
-val run(const std::string& x0, const std::string& y0, const std::string& x1,
-        const std::string& n, int method) {
+val run(const std::string& x0, const std::string& y0, const std::string& x1, const std::string& n,
+        int method) {
   const kemi::PageRun r = session().run({x0, y0, x1, n}, static_cast<std::size_t>(method));
   val lines = val::array();
   for (const std::string& line : r.lines) lines.call<void>("push", line);
@@ -47,7 +47,8 @@ val run(const std::string& x0, const std::string& y0, const std::string& x1,
 // The picture as a canvas holds it, red, green, blue and alpha bytes; a view into the module's
 // memory, valid until the next call.
 val picture() {
-  static std::vector<std::uint8_t> rgba(std::size_t{kemi::kPictureWidth} * kemi::kPictureHeight * 4);
+  static std::vector<std::uint8_t> rgba(std::size_t{kemi::kPictureWidth} * kemi::kPictureHeight *
+                                        4);
   const std::uint32_t* p = session().pixels();
   for (std::size_t i = 0; i < rgba.size() / 4; ++i) {
     rgba[4 * i] = static_cast<std::uint8_t>(p[i] >> 16);

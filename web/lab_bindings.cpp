@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "lab_page.h"
-#include "method_table.h"
-#include "own_equation.h"
-#include "problem.h"
-#include "solution.h"
-#include "stability_region.h"
-#include "text_table.h"
+#include "core/method_table.h"
+#include "study/own_equation.h"
+#include "study/problem.h"
+#include "study/solution.h"
+#include "study/stability_region.h"
+#include "study/text_table.h"
+#include "web/lab_page.h"
 
 namespace {
 

@@ -1,21 +1,21 @@
 // The lab page's setup and tables; the tables and notes are those of the command line's
 // compare, steps, stability and convergence.
-#include "lab_page.h"
+#include "web/lab_page.h"
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <tuple>
 
-#include "compare_table.h"
-#include "convergence.h"
-#include "method_table.h"
-#include "own_equation.h"
-#include "problem_stability.h"
-#include "problem_steps.h"
-#include "step_table.h"
-#include "study_input.h"
-#include "text_table.h"
+#include "core/method_table.h"
+#include "study/compare_table.h"
+#include "study/convergence.h"
+#include "study/own_equation.h"
+#include "study/problem_stability.h"
+#include "study/problem_steps.h"
+#include "study/step_table.h"
+#include "study/study_input.h"
+#include "study/text_table.h"
 
 namespace kemi::web {
 namespace {

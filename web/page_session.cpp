@@ -1,11 +1,11 @@
 // The page's run: the window's RunView with the step size, the lines and the picture kept for
 // the page to show, and the same stop for a lack of memory as the window gives.
-#include "page_session.h"
+#include "web/page_session.h"
 
 #include <new>
 
-#include "graphic.h"
-#include "plot_description.h"
+#include "plot/graphic.h"
+#include "plot/plot_description.h"
 
 namespace kemi {
 

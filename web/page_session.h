@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "calculation.h"
-#include "raster.h"
+#include "core/calculation.h"
+#include "plot/raster.h"
 
 namespace kemi {
 

@@ -1,5 +1,5 @@
 // Liang-Barsky clipping and the polylines of a curve inside the plot.
-#include "figure/clip.h"
+#include "plot/figure/clip.h"
 
 #include <algorithm>
 #include <array>
@@ -12,18 +12,18 @@ bool clipSegment(Point& a, Point& b, const Rect& r) {
   double t1 = 1.0;
   const double dx = b.x - a.x;
   const double dy = b.y - a.y;
-  const std::array<std::array<double, 2>, 4> edges{{{-dx, a.x - r.left},
-                                                     {dx, r.right() - a.x},
-                                                     {-dy, a.y - r.top},
-                                                     {dy, r.bottom() - a.y}}};
+  const std::array<std::array<double, 2>, 4> edges{
+      {{-dx, a.x - r.left}, {dx, r.right() - a.x}, {-dy, a.y - r.top}, {dy, r.bottom() - a.y}}};
   for (const auto& [p, q] : edges) {
     if (p == 0.0) {
       if (q < 0.0) return false;
       continue;
     }
     const double t = q / p;
-    if (p < 0.0) t0 = std::max(t0, t);
-    else t1 = std::min(t1, t);
+    if (p < 0.0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
     if (t0 > t1) return false;
   }
   const Point start = a;

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "figure/geometry.h"
-#include "figure/view.h"
+#include "plot/figure/geometry.h"
+#include "plot/figure/view.h"
 
 namespace kemi::figure {
 

@@ -1,5 +1,5 @@
 // The pictures' sentences.
-#include "figure/description.h"
+#include "plot/figure/description.h"
 
 #include <fmt/format.h>
 
@@ -15,14 +15,18 @@ std::string listed(const std::vector<std::string>& items) {
 }
 
 std::string solutionDescription(const SolutionFacts& f) {
-  std::string text = fmt::format("Solution of {}, from x = {} to {} with N = {} steps. ",
-                                 f.caption, f.x0, f.x1, f.n);
+  std::string text = fmt::format("Solution of {}, from x = {} to {} with N = {} steps. ", f.caption,
+                                 f.x0, f.x1, f.n);
   switch (f.drawn) {
-    case SolutionFacts::Drawn::Exact: text += "Drawn: the exact solution"; break;
+    case SolutionFacts::Drawn::Exact:
+      text += "Drawn: the exact solution";
+      break;
     case SolutionFacts::Drawn::Reference:
       text += "Drawn: a reference solution, accurate to " + f.accuracy;
       break;
-    case SolutionFacts::Drawn::None: text += "Drawn: no solution"; break;
+    case SolutionFacts::Drawn::None:
+      text += "Drawn: no solution";
+      break;
   }
   for (const std::string& m : f.methods) text += ", " + m;
   text += fmt::format(". Errors at x1 = {}:", f.x1);

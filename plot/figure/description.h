@@ -16,7 +16,7 @@ struct SolutionFacts {
   std::string caption;  // the equation and its start
   std::string x0, x1, n;
   enum class Drawn { Exact, Reference, None } drawn = Drawn::None;
-  std::string accuracy;             // the reference's bound
+  std::string accuracy;              // the reference's bound
   std::vector<std::string> methods;  // ids
   std::vector<std::string> errors;   // at x1, per method; "unknown" where there is none
   std::string note;                  // appended when not empty
@@ -29,14 +29,14 @@ struct RegionFacts {
   std::vector<std::string> methods;  // ids, as drawn
   bool marked = false;               // a finite z = h * lambda is marked
   std::string z, h, lambda;
-  bool rightHalf = false;            // z > 0
+  bool rightHalf = false;  // z > 0
   std::vector<std::string> stable, unstable;
 };
 std::string regionDescription(const RegionFacts& facts);
 
 struct StageFacts {
   std::string title;
-  bool shown = false;  // a step is selected
+  bool shown = false;      // a step is selected
   std::string start, end;  // "(x, y)"
   struct Stage {
     std::string slope, at, k;

@@ -1,5 +1,5 @@
 // Sampling a field on the plot's grid and its marks.
-#include "figure/field.h"
+#include "plot/figure/field.h"
 
 #include <cmath>
 

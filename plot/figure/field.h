@@ -7,8 +7,8 @@
 #include <functional>
 #include <vector>
 
-#include "figure/geometry.h"
-#include "figure/view.h"
+#include "plot/figure/geometry.h"
+#include "plot/figure/view.h"
 
 namespace kemi::figure {
 

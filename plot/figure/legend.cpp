@@ -1,5 +1,5 @@
 // Legend layout.
-#include "figure/legend.h"
+#include "plot/figure/legend.h"
 
 #include <algorithm>
 #include <array>
@@ -43,7 +43,8 @@ Rect quietCorner(const Transform& t, double width, double height, double margin,
     const std::size_t stride = curve.size() / 500 + 1;
     for (std::size_t i = 0; i < curve.size(); i += stride) {
       const Point at = t.toPixel(curve[i]);
-      for (std::size_t c = 0; c < corners.size(); ++c) covered[c] += corners[c].contains(at) ? 1 : 0;
+      for (std::size_t c = 0; c < corners.size(); ++c)
+        covered[c] += corners[c].contains(at) ? 1 : 0;
     }
   }
   return corners[static_cast<std::size_t>(std::min_element(covered.begin(), covered.end()) -

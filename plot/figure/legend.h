@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "figure/geometry.h"
-#include "figure/view.h"
+#include "plot/figure/geometry.h"
+#include "plot/figure/view.h"
 
 namespace kemi::figure {
 

@@ -1,5 +1,5 @@
 // Region pixels, blended by hand: a painter call per pixel would cost more than R itself.
-#include "figure/region_pixels.h"
+#include "plot/figure/region_pixels.h"
 
 namespace kemi::figure {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "figure/style.h"
+#include "plot/figure/style.h"
 
 namespace kemi::figure {
 

@@ -1,5 +1,5 @@
 // The methods' styles and the geometry of their markers, shared by every picture.
-#include "figure/style.h"
+#include "plot/figure/style.h"
 
 #include <algorithm>
 #include <cmath>
@@ -50,17 +50,27 @@ MarkerShape markerShape(Marker kind, Point at, double radius) {
   shape.centre = at;
   shape.radius = radius;
   switch (kind) {
-    case Marker::Circle: shape.round = true; break;
+    case Marker::Circle:
+      shape.round = true;
+      break;
     case Marker::Square:
       shape.points = {{at.x - radius, at.y - radius},
                       {at.x + radius, at.y - radius},
                       {at.x + radius, at.y + radius},
                       {at.x - radius, at.y + radius}};
       break;
-    case Marker::Triangle: shape.points = regularPolygon(at, radius * 1.2, 3); break;
-    case Marker::Diamond: shape.points = regularPolygon(at, radius * 1.3, 4); break;
-    case Marker::Star: shape.points = star(at, radius * 1.5); break;
-    case Marker::Pentagon: shape.points = regularPolygon(at, radius * 1.15, 5); break;
+    case Marker::Triangle:
+      shape.points = regularPolygon(at, radius * 1.2, 3);
+      break;
+    case Marker::Diamond:
+      shape.points = regularPolygon(at, radius * 1.3, 4);
+      break;
+    case Marker::Star:
+      shape.points = star(at, radius * 1.5);
+      break;
+    case Marker::Pentagon:
+      shape.points = regularPolygon(at, radius * 1.15, 5);
+      break;
   }
   return shape;
 }

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "figure/geometry.h"
-#include "method_table.h"
+#include "core/method_table.h"
+#include "plot/figure/geometry.h"
 
 namespace kemi::figure {
 
@@ -26,8 +26,8 @@ enum class Marker { Circle, Square, Triangle, Diamond, Star, Pentagon };
 struct MethodStyle {
   Rgb colour;
   Marker marker = Marker::Circle;
-  bool hollow = false;          // drawn as an outline only, larger, beneath the filled markers
-  std::vector<double> dashes;   // dash and gap lengths in pen widths; empty for a solid line
+  bool hollow = false;         // drawn as an outline only, larger, beneath the filled markers
+  std::vector<double> dashes;  // dash and gap lengths in pen widths; empty for a solid line
 };
 
 // In the order of kMethods.

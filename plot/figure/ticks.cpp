@@ -1,5 +1,5 @@
 // Tick choice and exact decimal labels.
-#include "figure/ticks.h"
+#include "plot/figure/ticks.h"
 
 #include <fmt/format.h>
 
@@ -62,9 +62,13 @@ Ticks ticksLike(const Ticks& like, double lo, double hi) {
   return t;
 }
 
-double LogTicks::value(int k) const { return std::pow(10.0, k); }
+double LogTicks::value(int k) const {
+  return std::pow(10.0, k);
+}
 
-std::string LogTicks::label(int k) const { return fmt::format("{:.0e}", value(k)); }
+std::string LogTicks::label(int k) const {
+  return fmt::format("{:.0e}", value(k));
+}
 
 LogTicks logTicks(double lo, double hi, int mostLabels) {
   LogTicks t;

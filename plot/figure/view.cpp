@@ -1,5 +1,5 @@
 // View box arithmetic and the plane-to-pixel mapping.
-#include "figure/view.h"
+#include "plot/figure/view.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,8 +7,12 @@
 namespace kemi::figure {
 namespace {
 
-double axisUnit(double v, Scale scale) { return scale == Scale::Log10 ? std::log10(v) : v; }
-double fromAxisUnit(double u, Scale scale) { return scale == Scale::Log10 ? std::pow(10.0, u) : u; }
+double axisUnit(double v, Scale scale) {
+  return scale == Scale::Log10 ? std::log10(v) : v;
+}
+double fromAxisUnit(double u, Scale scale) {
+  return scale == Scale::Log10 ? std::pow(10.0, u) : u;
+}
 
 }  // namespace
 

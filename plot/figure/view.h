@@ -3,7 +3,7 @@
 // user moves with the mouse and keys.
 #pragma once
 
-#include "figure/geometry.h"
+#include "plot/figure/geometry.h"
 
 namespace kemi::figure {
 

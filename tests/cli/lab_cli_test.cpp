@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "calculation.h"
+#include "core/calculation.h"
 
 namespace {
 
@@ -346,8 +346,8 @@ TEST(LabCliTest, AdaptiveRowsEndOnX1AndAStoppedRunSaysWhy) {
   EXPECT_EQ(r.status, 0) << r.err;
   const auto rows = csvRows(r.out);
   ASSERT_GT(rows.size(), 3u);
-  EXPECT_EQ(rows[0], (std::vector<std::string>{"attempt", "x", "h", "y", "estimate",
-                                               "local_error", "accepted", "error"}));
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"attempt", "x", "h", "y", "estimate", "local_error",
+                                               "accepted", "error"}));
   const auto& last = rows.back();
   EXPECT_EQ(last[6], "yes");
   EXPECT_EQ(number(last[1]) + number(last[2]), 4.0);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "calculation.h"
-#include "recording_view.h"
+#include "core/calculation.h"
+#include "tests/core/recording_view.h"
 
 namespace kemi {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "entry_reader.h"
+#include "core/entry_reader.h"
 
 namespace kemi {
 namespace {

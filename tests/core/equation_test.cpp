@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "calculation.h"
-#include "equation.h"
+#include "core/calculation.h"
+#include "core/equation.h"
 
 namespace kemi {
 namespace {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "calculation.h"
-#include "entry_reader.h"
-#include "number_format.h"
-#include "recording_view.h"
+#include "core/calculation.h"
+#include "core/entry_reader.h"
+#include "core/number_format.h"
+#include "tests/core/recording_view.h"
 
 namespace kemi {
 namespace {

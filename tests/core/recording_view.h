@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "calculation.h"
+#include "core/calculation.h"
 
 namespace kemi {
 

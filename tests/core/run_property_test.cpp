@@ -17,9 +17,9 @@
 #include <string_view>
 #include <vector>
 
-#include "calculation.h"
-#include "entry_reader.h"
-#include "random_entry_texts.h"
+#include "core/calculation.h"
+#include "core/entry_reader.h"
+#include "tests/support/random_entry_texts.h"
 
 namespace kemi {
 namespace {

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "method_table.h"
+#include "core/method_table.h"
 
 namespace kemi {
 namespace {

@@ -15,11 +15,11 @@
 #include <QTableView>
 #include <utility>
 
-#include "convergence_tab.h"
-#include "lab_test_support.h"
-#include "method_table.h"
-#include "stability_tab.h"
-#include "steps_tab.h"
+#include "core/method_table.h"
+#include "lab/convergence_tab.h"
+#include "lab/stability_tab.h"
+#include "lab/steps_tab.h"
+#include "tests/lab/lab_test_support.h"
 
 namespace kemi::lab {
 namespace {

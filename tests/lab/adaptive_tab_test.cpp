@@ -7,10 +7,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "adaptive_picture.h"
-#include "adaptive_tab.h"
-#include "adaptive_text.h"
-#include "text_table_model.h"
+#include "lab/adaptive_picture.h"
+#include "lab/adaptive_tab.h"
+#include "lab/text_table_model.h"
+#include "study/adaptive_text.h"
 
 namespace kemi::lab {
 namespace {

@@ -13,13 +13,13 @@
 #include <QXYSeries>
 #include <cmath>
 
-#include "cell_text.h"
-#include "convergence_chart.h"
-#include "convergence_model.h"
-#include "convergence_tab.h"
-#include "lab_test_support.h"
-#include "method_table.h"
-#include "text_table_model.h"
+#include "core/method_table.h"
+#include "lab/cell_text.h"
+#include "lab/convergence_chart.h"
+#include "lab/convergence_model.h"
+#include "lab/convergence_tab.h"
+#include "lab/text_table_model.h"
+#include "tests/lab/lab_test_support.h"
 
 namespace kemi::lab {
 namespace {

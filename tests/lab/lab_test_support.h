@@ -8,7 +8,7 @@
 #include <QTest>
 #include <memory>
 
-#include "lab_window.h"
+#include "lab/lab_window.h"
 
 namespace kemi::lab::testing {
 

@@ -23,17 +23,17 @@
 
 #include <csignal>
 
-#include "chart_file.h"
-#include "convergence_tab.h"
-#include "equation_picker.h"
-#include "lab_test_support.h"
-#include "problem_stability.h"
-#include "stability.h"
-#include "stability_tab.h"
-#include "step_table.h"
-#include "step_table_model.h"
-#include "steps_tab.h"
-#include "text_table_model.h"
+#include "lab/chart_file.h"
+#include "lab/convergence_tab.h"
+#include "lab/equation_picker.h"
+#include "lab/stability_tab.h"
+#include "lab/step_table_model.h"
+#include "lab/steps_tab.h"
+#include "lab/text_table_model.h"
+#include "study/problem_stability.h"
+#include "study/stability.h"
+#include "study/step_table.h"
+#include "tests/lab/lab_test_support.h"
 
 namespace kemi::lab {
 namespace {
@@ -131,8 +131,9 @@ TEST(LabWindowTest, StepsAndStabilityTablesAreTheCommandLinesAndCopyGivesAHeader
   TestWindow w;
   auto* tabs = w.window->findChild<QTabWidget*>(QStringLiteral("tabs"));
   tabs->setCurrentWidget(w.window->stepsTab());
-  EXPECT_EQ(w.window->stepsTab()->model()->table().rows,
-            study::stepText(study::buildStepTable({study::Classroom{}, 0.0, -1.0, 0.4}, 0, 4)).rows);
+  EXPECT_EQ(
+      w.window->stepsTab()->model()->table().rows,
+      study::stepText(study::buildStepTable({study::Classroom{}, 0.0, -1.0, 0.4}, 0, 4)).rows);
 
   tabs->setCurrentWidget(w.window->stabilityTab());
   const std::vector<std::size_t> all{0, 1, 2, 3, 4, 5, 6};
@@ -167,7 +168,8 @@ TEST(LabWindowTest, X1IsRefusedWhereTheStepsStart) {
   for (LabTab* tab : {static_cast<LabTab*>(w.window->convergenceTab()),
                       static_cast<LabTab*>(w.window->stepsTab())}) {
     tab->setProblem(fromOne);
-    const QString name = tab == w.window->stepsTab() ? QStringLiteral("stepsX1") : QStringLiteral("x1");
+    const QString name =
+        tab == w.window->stepsTab() ? QStringLiteral("stepsX1") : QStringLiteral("x1");
     SCOPED_TRACE(name.toStdString());
     auto* edit = tab->findChild<QLineEdit*>(name);
     auto* reason = tab->findChild<QLabel*>(name + QStringLiteral("Reason"));

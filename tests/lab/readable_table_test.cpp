@@ -11,13 +11,13 @@
 #include <set>
 #include <tuple>
 
-#include "cell_text.h"
-#include "convergence_model.h"
-#include "export_dialog.h"
-#include "method_style.h"
-#include "method_table.h"
-#include "step_table.h"
-#include "step_table_model.h"
+#include "core/method_table.h"
+#include "lab/cell_text.h"
+#include "lab/convergence_model.h"
+#include "lab/export_dialog.h"
+#include "lab/method_style.h"
+#include "lab/step_table_model.h"
+#include "study/step_table.h"
 
 namespace kemi::lab {
 namespace {
@@ -74,7 +74,8 @@ TEST(CellTextTest, UnstableAndUnresolvedRowsStandOutWithTheirReason) {
     bool resolved;
     const char* says;
   };
-  const Case cases[] = {{true, true, nullptr}, {false, true, "Unstable"}, {true, false, "Not resolved"}};
+  const Case cases[] = {
+      {true, true, nullptr}, {false, true, "Unstable"}, {true, false, "Not resolved"}};
   ConvergenceModel model;
   for (const Case& c : cases) {
     study::ConvergenceRow row;
@@ -90,8 +91,10 @@ TEST(CellTextTest, UnstableAndUnresolvedRowsStandOutWithTheirReason) {
       const QModelIndex at = model.index(r, col);
       const QString tip = model.data(at, Qt::ToolTipRole).toString();
       EXPECT_EQ(model.data(at, Qt::BackgroundRole).isValid(), cases[r].says != nullptr) << r;
-      if (cases[r].says != nullptr) EXPECT_TRUE(tip.contains(QLatin1String(cases[r].says))) << r;
-      else EXPECT_EQ(tip, model.data(at, kFullTextRole).toString()) << r;
+      if (cases[r].says != nullptr)
+        EXPECT_TRUE(tip.contains(QLatin1String(cases[r].says))) << r;
+      else
+        EXPECT_EQ(tip, model.data(at, kFullTextRole).toString()) << r;
     }
 }
 

@@ -11,22 +11,22 @@
 #include <QTabWidget>
 #include <cmath>
 
-#include "convergence_model.h"
-#include "convergence_tab.h"
-#include "equation_check.h"
-#include "equation_picker.h"
-#include "lab_test_support.h"
-#include "solution_tab.h"
-#include "solution_view.h"
-#include "method_table.h"
-#include "problem_steps.h"
-#include "solution.h"
-#include "step_table.h"
-#include "stability_region_view.h"
-#include "stability_tab.h"
-#include "step_table_model.h"
-#include "steps_tab.h"
-#include "text_table_model.h"
+#include "core/method_table.h"
+#include "lab/convergence_model.h"
+#include "lab/convergence_tab.h"
+#include "lab/equation_check.h"
+#include "lab/equation_picker.h"
+#include "lab/solution_tab.h"
+#include "lab/solution_view.h"
+#include "lab/stability_region_view.h"
+#include "lab/stability_tab.h"
+#include "lab/step_table_model.h"
+#include "lab/steps_tab.h"
+#include "lab/text_table_model.h"
+#include "study/problem_steps.h"
+#include "study/solution.h"
+#include "study/step_table.h"
+#include "tests/lab/lab_test_support.h"
 
 namespace kemi::lab {
 namespace {
@@ -58,8 +58,9 @@ TEST(EquationCheckTest, EachFaultIsToldUnderItsEntryAndStopsTheEquation) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.f) + " | " + c.x0 + " | " + c.y0 + " | " + c.exact);
-    const OwnEquationCheck check = checkOwnEquation({QString::fromLatin1(c.f), QString::fromLatin1(c.x0),
-                                                     QString::fromLatin1(c.y0), QString::fromLatin1(c.exact)});
+    const OwnEquationCheck check =
+        checkOwnEquation({QString::fromLatin1(c.f), QString::fromLatin1(c.x0),
+                          QString::fromLatin1(c.y0), QString::fromLatin1(c.exact)});
     const QString reasons[] = {check.fReason, check.x0Reason, check.y0Reason, check.exactReason};
     for (int i = 0; i < 4; ++i)
       if (i == c.faulty)
@@ -112,8 +113,8 @@ TEST(SolutionTabTest, EveryTabFollowsTheEquation) {
     const study::Problem& shown = w.window->solutionTab()->request().problem;
     EXPECT_EQ(study::problemTitle(shown), study::problemTitle(preset));
     EXPECT_TRUE(w.window->windowTitle().contains(equationCaption(preset)));
-    EXPECT_TRUE(w.window->solutionTab()->view()->accessibleDescription().contains(
-        equationCaption(preset)));
+    EXPECT_TRUE(
+        w.window->solutionTab()->view()->accessibleDescription().contains(equationCaption(preset)));
     // The steps tab's table is the study library's for this equation and its entries.
     study::Problem steps = preset;
     steps.x1 = w.window->findChild<QLineEdit*>(QStringLiteral("stepsX1"))->text().toDouble();

@@ -10,8 +10,8 @@
 #include <QTest>
 #include <cmath>
 
-#include "solution_picture.h"
-#include "solution_view.h"
+#include "figures/solution_picture.h"
+#include "lab/solution_view.h"
 
 namespace kemi::lab {
 namespace {
@@ -49,7 +49,10 @@ TEST(SolutionPictureTest, EachMarkHasTheSlopeOfFAtItsCentre) {
       {"flat", [](double, double) { return 0.0; }, {0, 1, 0, 1}, 25 * 18},
       {"classroom", [](double x, double y) { return -2.0 * x - y; }, {0, 1, -2, 1}, 25 * 18},
       {"steep", [](double x, double y) { return -50.0 * (y - std::cos(x)); }, {0, 3, -1, 2}, 450},
-      {"half undefined", [](double x, double) { return x < 0.0 ? NAN : x; }, {-1, 1, 0, 1}, 13 * 18},
+      {"half undefined",
+       [](double x, double) { return x < 0.0 ? NAN : x; },
+       {-1, 1, 0, 1},
+       13 * 18},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -111,9 +114,8 @@ TEST(SolutionPictureTest, ARunawayMethodDoesNotSquashTheSolution) {
 SolutionScene sceneFrom(QPointF start) {
   SolutionScene scene;
   scene.start = start;
-  scene.curves.push_back({QStringLiteral("Exact solution"),
-                          {{0.0, -1.0}, {0.5, 0.0}, {1.0, 1.0}},
-                          QColor(0, 0, 255)});
+  scene.curves.push_back(
+      {QStringLiteral("Exact solution"), {{0.0, -1.0}, {0.5, 0.0}, {1.0, 1.0}}, QColor(0, 0, 255)});
   return scene;
 }
 

@@ -16,11 +16,11 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
-#include "lab_test_support.h"
-#include "method_table.h"
-#include "stability.h"
-#include "stability_region_view.h"
-#include "stability_tab.h"
+#include "core/method_table.h"
+#include "lab/stability_region_view.h"
+#include "lab/stability_tab.h"
+#include "study/stability.h"
+#include "tests/lab/lab_test_support.h"
 
 namespace kemi::lab {
 namespace {

@@ -8,11 +8,11 @@
 #include <QTableView>
 #include <string>
 
-#include "method_table.h"
-#include "problem_steps.h"
-#include "stage_picture.h"
-#include "steps_tab.h"
-#include "step_table_model.h"
+#include "core/method_table.h"
+#include "lab/stage_picture.h"
+#include "lab/step_table_model.h"
+#include "lab/steps_tab.h"
+#include "study/problem_steps.h"
 
 namespace kemi::lab {
 namespace {

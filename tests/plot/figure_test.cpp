@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "figure/clip.h"
-#include "figure/description.h"
-#include "figure/field.h"
-#include "figure/legend.h"
-#include "figure/region_pixels.h"
-#include "figure/style.h"
-#include "figure/ticks.h"
-#include "figure/view.h"
+#include "plot/figure/clip.h"
+#include "plot/figure/description.h"
+#include "plot/figure/field.h"
+#include "plot/figure/legend.h"
+#include "plot/figure/region_pixels.h"
+#include "plot/figure/style.h"
+#include "plot/figure/ticks.h"
+#include "plot/figure/view.h"
 
 namespace kemi::figure {
 namespace {
@@ -58,12 +58,10 @@ TEST(FigureClipTest, CutsSegmentsToTheBox) {
     Segment out;
   };
   const Rect r{0, 0, 10, 10};
-  const Case cases[] = {{{{2, 2}, {8, 8}}, true, {{2, 2}, {8, 8}}},
-                        {{{-5, 5}, {15, 5}}, true, {{0, 5}, {10, 5}}},
-                        {{{-5, -5}, {-1, 20}}, false, {}},
-                        {{{5, 5}, {5, 1e12}}, true, {{5, 5}, {5, 10}}},
-                        {{{11, 0}, {11, 10}}, false, {}},
-                        {{{-10, 0}, {0, -10}}, false, {}}};
+  const Case cases[] = {
+      {{{2, 2}, {8, 8}}, true, {{2, 2}, {8, 8}}}, {{{-5, 5}, {15, 5}}, true, {{0, 5}, {10, 5}}},
+      {{{-5, -5}, {-1, 20}}, false, {}},          {{{5, 5}, {5, 1e12}}, true, {{5, 5}, {5, 10}}},
+      {{{11, 0}, {11, 10}}, false, {}},           {{{-10, 0}, {0, -10}}, false, {}}};
   for (const Case& c : cases) {
     Segment s = c.in;
     ASSERT_EQ(clipSegment(s.a, s.b, r), c.visible);
@@ -75,7 +73,8 @@ TEST(FigureClipTest, CutsSegmentsToTheBox) {
 
 TEST(FigureClipTest, RunsBreakAtGapsAndOutside) {
   const Transform t({0, 10, 0, 10}, {0, 0, 10, 10});  // one pixel per unit, y flipped
-  const std::vector<Point> world{{1, 1}, {2, 2}, {3, kNaN}, {4, 4}, {5, 5}, {6, 50}, {7, 7}, {8, 8}};
+  const std::vector<Point> world{{1, 1}, {2, 2},  {3, kNaN}, {4, 4},
+                                 {5, 5}, {6, 50}, {7, 7},    {8, 8}};
   const std::vector<Polyline> runs = visibleRuns(world, t, t.plot());
   ASSERT_EQ(runs.size(), 3u);
   EXPECT_EQ(runs[0], (Polyline{{1, 9}, {2, 8}}));
@@ -94,8 +93,15 @@ TEST(FigureTicksTest, ChoosesOneTwoFiveStepsWithExactLabels) {
   const Case cases[] = {
       {-0.1, 1.05, 6, TickRounding::Nearest, {"0", "0.2", "0.4", "0.6", "0.8", "1.0"}},
       {0.25, 0.95, 6, TickRounding::Nearest, {"0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9"}},
-      {-1.3e-7, 1e-7, 6, TickRounding::Nearest, {"-0.00000010", "-0.00000005", "0", "0.00000005", "0.00000010"}},
-      {-4.2, 1.0, 12, TickRounding::AtLeast,
+      {-1.3e-7,
+       1e-7,
+       6,
+       TickRounding::Nearest,
+       {"-0.00000010", "-0.00000005", "0", "0.00000005", "0.00000010"}},
+      {-4.2,
+       1.0,
+       12,
+       TickRounding::AtLeast,
        {"-4", "-3.5", "-3", "-2.5", "-2", "-1.5", "-1", "-0.5", "0", "0.5", "1"}},
       {0.99, 1.41, 5, TickRounding::AtLeast, {"1", "1.1", "1.2", "1.3", "1.4"}},
       {0, 3e9, 3, TickRounding::Nearest, {"0", "1e9", "2e9", "3e9"}},
@@ -243,8 +249,15 @@ TEST(FigureDescriptionTest, SentencesForEachCase) {
        "imaginary axis: the exact solution grows there too, and stability does not limit the "
        "step."}};
   for (const Case& c : cases) EXPECT_EQ(regionDescription(c.facts), c.text);
-  SolutionFacts solution{"y' = y, y(0) = 1", "0", "1", "4", SolutionFacts::Drawn::Reference,
-                         "1e-12", {"Euler", "RK4"}, {"0.0614", "unknown"}, "RK4 stops."};
+  SolutionFacts solution{"y' = y, y(0) = 1",
+                         "0",
+                         "1",
+                         "4",
+                         SolutionFacts::Drawn::Reference,
+                         "1e-12",
+                         {"Euler", "RK4"},
+                         {"0.0614", "unknown"},
+                         "RK4 stops."};
   EXPECT_EQ(solutionDescription(solution),
             "Solution of y' = y, y(0) = 1, from x = 0 to 1 with N = 4 steps. Drawn: a reference "
             "solution, accurate to 1e-12, Euler, RK4. Errors at x1 = 1: Euler 0.0614, RK4 "

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "graphic.h"
-#include "grid.h"
-#include "plot_tables.h"
-#include "recording_surface.h"
+#include "plot/graphic.h"
+#include "plot/grid.h"
+#include "tests/plot/plot_tables.h"
+#include "tests/plot/recording_surface.h"
 
 namespace kemi::test {
 namespace {

@@ -1,7 +1,7 @@
 // The solution plot on a recording surface: whole call lists for worked cases, at most 1000 grid
 // lines a direction that still span a huge range, the ranges that are refused with a cause, and
 // invariants for random tables.
-#include "graphic.h"
+#include "plot/graphic.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <random>
 #include <vector>
 
-#include "plot_tables.h"
-#include "recording_surface.h"
+#include "tests/plot/plot_tables.h"
+#include "tests/plot/recording_surface.h"
 
 namespace kemi::test {
 namespace {

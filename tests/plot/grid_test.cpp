@@ -1,5 +1,5 @@
 // The grid bound: the accumulated 0.1 grid up to 1000 lines, counted coarser spacings beyond.
-#include "grid.h"
+#include "plot/grid.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "graphic.h"
-#include "recording_surface.h"
+#include "plot/graphic.h"
+#include "tests/plot/recording_surface.h"
 
 namespace kemi::test {
 

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <vector>
 
-#include "drawing_surface.h"
+#include "plot/drawing_surface.h"
 
 namespace kemi::test {
 

@@ -9,9 +9,9 @@
 #include <random>
 #include <string>
 
-#include "calculation.h"
-#include "graphic.h"
-#include "recording_surface.h"
+#include "core/calculation.h"
+#include "plot/graphic.h"
+#include "tests/plot/recording_surface.h"
 
 namespace kemi::test {
 namespace {
@@ -41,10 +41,9 @@ TEST(RunRangesTest, GiveThePlotWhatItsOwnScanGives) {
   NoPlot view;
   int plotted = 0;
   for (int round = 0; round < 1500; ++round) {
-    const Entries entries{text(starts[rng() % std::size(starts)]),
-                          text(values[rng() % std::size(values)]),
-                          text(targets[rng() % std::size(targets)]),
-                          text(counts[rng() % std::size(counts)])};
+    const Entries entries{
+        text(starts[rng() % std::size(starts)]), text(values[rng() % std::size(values)]),
+        text(targets[rng() % std::size(targets)]), text(counts[rng() % std::size(counts)])};
     if (!calc.run(entries, kMethods[rng() % kMethods.size()], view).completed) continue;
     const PlotInput known = plotInput(calc);
     ASSERT_TRUE(known.ranges.has_value());
@@ -57,9 +56,14 @@ TEST(RunRangesTest, GiveThePlotWhatItsOwnScanGives) {
     const std::string where = entries.x0 + " " + entries.y0 + " " + entries.x1 + " " + entries.N;
     ASSERT_EQ(a.cause, b.cause) << where;
     ASSERT_EQ(a.last, b.last) << where;
-    for (auto [p, q] : {std::pair{a.left, b.left}, {a.top, b.top}, {a.right, b.right},
-                        {a.bottom, b.bottom}, {a.xmin, b.xmin}, {a.ymin, b.ymin},
-                        {a.xGrid, b.xGrid}, {a.yGrid, b.yGrid}})
+    for (auto [p, q] : {std::pair{a.left, b.left},
+                        {a.top, b.top},
+                        {a.right, b.right},
+                        {a.bottom, b.bottom},
+                        {a.xmin, b.xmin},
+                        {a.ymin, b.ymin},
+                        {a.xGrid, b.xGrid},
+                        {a.yGrid, b.yGrid}})
       ASSERT_TRUE(sameBits(p, q)) << where;
 
     RecordingSurface withRanges, withScan;

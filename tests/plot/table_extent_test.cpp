@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "table_extent.h"
+#include "plot/table_extent.h"
 
 namespace kemi {
 namespace {

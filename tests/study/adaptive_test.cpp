@@ -6,13 +6,13 @@
 #include <cmath>
 #include <limits>
 
-#include "adaptive.h"
-#include "adaptive_sweep.h"
-#include "embedded_estimate.h"
-#include "method_table.h"
-#include "step_stages.h"
-#include "step_table.h"
-#include "text_table.h"
+#include "core/method_table.h"
+#include "core/step_stages.h"
+#include "study/adaptive.h"
+#include "study/adaptive_sweep.h"
+#include "study/embedded_estimate.h"
+#include "study/step_table.h"
+#include "study/text_table.h"
 
 namespace kemi::study {
 namespace {

@@ -4,13 +4,13 @@
 
 #include <cmath>
 
-#include "convergence.h"
-#include "method_table.h"
-#include "problem_stability.h"
-#include "problem_steps.h"
-#include "solution.h"
-#include "step_table.h"
-#include "text_table.h"
+#include "core/method_table.h"
+#include "study/convergence.h"
+#include "study/problem_stability.h"
+#include "study/problem_steps.h"
+#include "study/solution.h"
+#include "study/step_table.h"
+#include "study/text_table.h"
 
 namespace kemi::study {
 namespace {

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <complex>
 
-#include "method_table.h"
-#include "stability.h"
-#include "stability_region.h"
+#include "core/method_table.h"
+#include "study/stability.h"
+#include "study/stability_region.h"
 
 namespace kemi::study {
 namespace {

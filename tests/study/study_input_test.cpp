@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "study_input.h"
+#include "study/study_input.h"
 
 namespace kemi::study {
 namespace {

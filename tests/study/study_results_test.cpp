@@ -7,12 +7,12 @@
 #include <string>
 #include <thread>
 
-#include "calculation.h"
-#include "convergence.h"
-#include "problem_steps.h"
-#include "stability.h"
-#include "step_table.h"
-#include "text_table.h"
+#include "core/calculation.h"
+#include "study/convergence.h"
+#include "study/problem_steps.h"
+#include "study/stability.h"
+#include "study/step_table.h"
+#include "study/text_table.h"
 
 namespace kemi::study {
 namespace {
@@ -111,8 +111,7 @@ TEST(StudyResultsTest, StagesAddUpToTheStepAndFirstStageIsTheSlopeAtTheStart) {
 }
 
 TEST(StudyResultsTest, ObservedOrdersApproachEachMethodsOrderAboveTheRoundingFloor) {
-  const ConvergenceResult sweep =
-      runConvergence(classroomTo(1.0), {1.0, 1 << 16, allMethods(), 0});
+  const ConvergenceResult sweep = runConvergence(classroomTo(1.0), {1.0, 1 << 16, allMethods(), 0});
   std::array<int, kMethodCount> checked{};
   for (const ConvergenceRow& row : sweep.rows) {
     if (row.N < 16 || std::abs(row.error) < 1e-12) continue;

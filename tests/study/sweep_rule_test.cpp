@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "sweep_rule.h"
+#include "study/sweep_rule.h"
 
 namespace kemi::study {
 namespace {

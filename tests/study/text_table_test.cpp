@@ -5,7 +5,7 @@
 #include <clocale>
 #include <cmath>
 
-#include "text_table.h"
+#include "study/text_table.h"
 
 namespace kemi::study {
 namespace {

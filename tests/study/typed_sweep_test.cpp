@@ -3,8 +3,8 @@
 // ThreadSanitizer build (the tsan presets) runs this as the typed sweep on threads.
 #include <gtest/gtest.h>
 
-#include "convergence.h"
-#include "text_table.h"
+#include "study/convergence.h"
+#include "study/text_table.h"
 
 namespace kemi::study {
 namespace {

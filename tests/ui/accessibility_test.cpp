@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "contact.h"
-#include "form1.h"
-#include "form_about.h"
-#include "plot_area.h"
-#include "ui_test_support.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/form1.h"
+#include "ui/form_about.h"
+#include "ui/plot_area.h"
 
 // Takes the URLs the desktop would open, so that no mail program starts.
 class UrlCatcher : public QObject {

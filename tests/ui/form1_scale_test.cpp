@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
-#include "form1.h"
-#include "plot_area.h"
-#include "ui_test_support.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/form1.h"
+#include "ui/plot_area.h"
 
 namespace kemi {
 namespace {

@@ -21,13 +21,13 @@
 #include <string>
 #include <vector>
 
-#include "calculation.h"
-#include "entry_reader.h"
-#include "form1.h"
-#include "graphic.h"
-#include "plot_area.h"
-#include "random_entry_texts.h"
-#include "ui_test_support.h"
+#include "core/calculation.h"
+#include "core/entry_reader.h"
+#include "plot/graphic.h"
+#include "tests/support/random_entry_texts.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/form1.h"
+#include "ui/plot_area.h"
 
 // AddressSanitizer keeps freed memory in quarantine, so there the resident size tells nothing.
 #if defined(__SANITIZE_ADDRESS__)

@@ -13,9 +13,9 @@
 #include <QtTest/QTest>
 
 #include "contact.h"
-#include "form1.h"
-#include "form_about.h"
-#include "ui_test_support.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/form1.h"
+#include "ui/form_about.h"
 
 namespace kemi {
 namespace {

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "graphic.h"
-#include "plot_area.h"
-#include "ui_test_support.h"
+#include "plot/graphic.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/plot_area.h"
 
 namespace kemi {
 namespace {
@@ -100,7 +100,8 @@ TEST_P(PlotAreaExtremeTest, EndsAndKeepsTheAreaSizedImage) {
   double x0 = c.tables.X[0];
   double x1 = c.x1;
   const PlotInput input{c.tables.XA, c.tables.YA, static_cast<int>(c.tables.XA.size()) - 1,
-                        c.tables.X,  c.tables.Y,  c.tables.N, std::nullopt};
+                        c.tables.X,  c.tables.Y,  c.tables.N,
+                        std::nullopt};
   const std::optional<std::string> cause = Graphic(area, input, x0, x1);
   EXPECT_EQ(cause.has_value(), c.shows == Shows::Background);
 

@@ -10,10 +10,10 @@
 #include <QtTest/QTest>
 #include <cstring>
 
-#include "form1.h"
-#include "page_session.h"
-#include "plot_area.h"
-#include "ui_test_support.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/form1.h"
+#include "ui/plot_area.h"
+#include "web/page_session.h"
 
 namespace kemi {
 namespace {
@@ -27,9 +27,9 @@ struct RunCase {
 };
 
 // Runs that fill the area, stop (the picture stays), mirror the axes and draw dense polylines.
-const RunCase kRuns[] = {{"0.4", "1", 0},       {"0.4", "4", 3},  {"0.4", "0", 3},
-                         {"-2", "50", 1},       {"10", "7", 4},   {"1e3", "1e5", 5},
-                         {"0.4", "1000000", 6}, {"3.5", "2", 2},  {"0,4", "5", 0}};
+const RunCase kRuns[] = {{"0.4", "1", 0},       {"0.4", "4", 3}, {"0.4", "0", 3},
+                         {"-2", "50", 1},       {"10", "7", 4},  {"1e3", "1e5", 5},
+                         {"0.4", "1000000", 6}, {"3.5", "2", 2}, {"0,4", "5", 0}};
 
 TEST(PlotAreaRasterTest, WindowAndPageSessionDrawTheSamePixels) {
   Form1 form;

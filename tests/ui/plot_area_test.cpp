@@ -1,6 +1,6 @@
 // The plot area: the reduced drawing is the image of every segment, a run shows background,
 // axes, curve and grid where they belong, and the drawing survives repaints and clears.
-#include "plot_area.h"
+#include "ui/plot_area.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <random>
 #include <vector>
 
-#include "column_spans.h"
-#include "graphic.h"
+#include "plot/column_spans.h"
+#include "plot/graphic.h"
 
 namespace {
 
@@ -115,8 +115,9 @@ TEST_P(PlotAreaReductionTest, ReducedDrawingIsTheImageOfEverySegment) {
   for (const Segment& s : segments) {
     kemi::forEachColumnSpan((s.xa - sc.left) * sx, (s.ya - sc.top) * sy, (s.xb - sc.left) * sx,
                             (s.yb - sc.top) * sy, kWidth, [&](int c, double low, double high) {
-                              kemi::fillColumnSpan(reinterpret_cast<std::uint32_t*>(reference.bits()),
-                                                   kWidth, kHeight, c, low, high, qRgb(255, 0, 0));
+                              kemi::fillColumnSpan(
+                                  reinterpret_cast<std::uint32_t*>(reference.bits()), kWidth,
+                                  kHeight, c, low, high, qRgb(255, 0, 0));
                             });
   }
 
@@ -130,20 +131,19 @@ TEST_P(PlotAreaReductionTest, ReducedDrawingIsTheImageOfEverySegment) {
 
 INSTANTIATE_TEST_SUITE_P(
     Walks, PlotAreaReductionTest,
-    ::testing::Values(WalkCase{"DenseRightward", Walk::DenseRightward, 100000, kPixels},
-                      WalkCase{"SparseRightward", Walk::SparseRightward, 300, kPixels},
-                      WalkCase{"BackAndForth", Walk::BackAndForth, 100000, kPixels},
-                      WalkCase{"LeavingTheArea", Walk::LeavingTheArea, 100000, kPixels},
-                      WalkCase{"AcrossTheEdge", Walk::AcrossTheEdge, 1000, kPixels},
-                      WalkCase{"DenseRightwardOnAPlot", Walk::DenseRightward, 100000, kPlot},
-                      WalkCase{"BackAndForthOnAPlot", Walk::BackAndForth, 100000, kPlot},
-                      WalkCase{"LeavingAPlot", Walk::LeavingTheArea, 100000, kPlot},
-                      WalkCase{"DenseRightwardMirrored", Walk::DenseRightward, 100000, kMirrored},
-                      WalkCase{"BackAndForthMirrored", Walk::BackAndForth, 100000, kMirrored},
-                      WalkCase{"DenseRightwardFarFromZero", Walk::DenseRightward, 100000,
-                               kFarFromZero},
-                      WalkCase{"BackAndForthFarFromZero", Walk::BackAndForth, 100000,
-                               kFarFromZero}),
+    ::testing::Values(
+        WalkCase{"DenseRightward", Walk::DenseRightward, 100000, kPixels},
+        WalkCase{"SparseRightward", Walk::SparseRightward, 300, kPixels},
+        WalkCase{"BackAndForth", Walk::BackAndForth, 100000, kPixels},
+        WalkCase{"LeavingTheArea", Walk::LeavingTheArea, 100000, kPixels},
+        WalkCase{"AcrossTheEdge", Walk::AcrossTheEdge, 1000, kPixels},
+        WalkCase{"DenseRightwardOnAPlot", Walk::DenseRightward, 100000, kPlot},
+        WalkCase{"BackAndForthOnAPlot", Walk::BackAndForth, 100000, kPlot},
+        WalkCase{"LeavingAPlot", Walk::LeavingTheArea, 100000, kPlot},
+        WalkCase{"DenseRightwardMirrored", Walk::DenseRightward, 100000, kMirrored},
+        WalkCase{"BackAndForthMirrored", Walk::BackAndForth, 100000, kMirrored},
+        WalkCase{"DenseRightwardFarFromZero", Walk::DenseRightward, 100000, kFarFromZero},
+        WalkCase{"BackAndForthFarFromZero", Walk::BackAndForth, 100000, kFarFromZero}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What a single line lights: one row for a flat line, one column for an upright one, and an

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "layout_font.h"
+#include "ui/layout_font.h"
 
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);

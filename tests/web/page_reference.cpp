@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "page_session.h"
+#include "web/page_session.h"
 
 namespace {
 
