@@ -24,7 +24,7 @@ double residual(const Problem& p, double x) {
   return std::abs(derivative - f(x, exact(x))) / std::max(1.0, std::abs(derivative));
 }
 
-TEST(EquationTest, PresetExactSolutionsSolveTheirEquationFromAnyStart) {
+TEST(ProblemTest, PresetExactSolutionsSolveTheirEquationFromAnyStart) {
   for (const PresetInfo& info : presetInfos()) {
     const AnyEquation equation = *presetById(info.id);
     if (!hasExactSolution(equation)) continue;
@@ -38,7 +38,7 @@ TEST(EquationTest, PresetExactSolutionsSolveTheirEquationFromAnyStart) {
   }
 }
 
-TEST(EquationTest, TypedClassroomIsClassroomBitForBit) {
+TEST(ProblemTest, TypedClassroomIsClassroomBitForBit) {
   const Problem classroom{Classroom{}, 0.0, -1.0, 0.9};
   const Problem typed{TypedEquation("-2*x - y", ""), 0.0, -1.0, 0.9};
   for (std::size_t m = 0; m < kMethods.size(); ++m) {
@@ -66,7 +66,7 @@ TEST(EquationTest, TypedClassroomIsClassroomBitForBit) {
   }
 }
 
-TEST(EquationTest, StagesRecordWhereFWasEvaluatedAndWhatItGave) {
+TEST(ProblemTest, StagesRecordWhereFWasEvaluatedAndWhatItGave) {
   const Gauss gauss;
   for (std::size_t m = 0; m < kMethods.size(); ++m) {
     StageRecord r;
@@ -84,7 +84,7 @@ TEST(EquationTest, StagesRecordWhereFWasEvaluatedAndWhatItGave) {
   }
 }
 
-TEST(EquationTest, ObservedOrdersApproachEachMethodsOrderOnSmoothPresets) {
+TEST(ProblemTest, ObservedOrdersApproachEachMethodsOrderOnSmoothPresets) {
   ConvergenceSettings settings;
   settings.maxN = 1024;
   settings.workers = 2;
@@ -103,7 +103,7 @@ TEST(EquationTest, ObservedOrdersApproachEachMethodsOrderOnSmoothPresets) {
   }
 }
 
-TEST(EquationTest, StiffStepLimits) {
+TEST(ProblemTest, StiffStepLimits) {
   const std::vector<std::pair<std::size_t, double>> limits{{0, 0.04}, {3, 0.0557058713}};
   const Problem stiff = presetProblem(Stiff{});
   const std::vector<ProblemStabilityRow> rows = problemStabilityRows(stiff, {0, 3});
@@ -116,7 +116,7 @@ TEST(EquationTest, StiffStepLimits) {
   EXPECT_FALSE(std::isfinite(problemStabilityRows(presetProblem(Growth{}), {0})[0].hLimit));
 }
 
-TEST(EquationTest, ReferenceSolutionsAreAsAccurateAsTheySay) {
+TEST(ProblemTest, ReferenceSolutionsAreAsAccurateAsTheySay) {
   const std::vector<std::pair<Problem, double>> known{
       {{TypedEquation("y", ""), 0.0, 1.0, 1.0}, std::exp(1.0)},
       {{TypedEquation("-2*x*y", ""), 0.0, 1.0, 2.0}, std::exp(-4.0)},
@@ -134,7 +134,7 @@ TEST(EquationTest, ReferenceSolutionsAreAsAccurateAsTheySay) {
   EXPECT_THROW(Solution{beyond}, ReferenceError);
 }
 
-TEST(EquationTest, UnresolvedRowsGetNoOrder) {
+TEST(ProblemTest, UnresolvedRowsGetNoOrder) {
   // Heun integrates y' = 2x exactly, so every error is rounding, below the reference's accuracy.
   ConvergenceSettings settings;
   settings.maxN = 32;
@@ -153,7 +153,7 @@ TEST(EquationTest, UnresolvedRowsGetNoOrder) {
   EXPECT_GT(unresolved, 0);
 }
 
-TEST(EquationTest, UnstableRowsGetNoOrder) {
+TEST(ProblemTest, UnstableRowsGetNoOrder) {
   // On stiff RK4's steps are unstable below N = 18: the errors at N = 16 and 32 would give
   // orders 30.2 and 26.5, which say nothing of the method.
   ConvergenceSettings settings;
@@ -169,7 +169,7 @@ TEST(EquationTest, UnstableRowsGetNoOrder) {
   EXPECT_TRUE(r.rows[6].hasOrder());
 }
 
-TEST(EquationTest, TypedTextIsRefusedWithWhatAndWhere) {
+TEST(ProblemTest, TypedTextIsRefusedWithWhatAndWhere) {
   const std::vector<std::pair<std::string, std::string>> refused{
       {"-2*x-", "unexpected end of expression at position"},
       {"-2*x-+", "unexpected end of expression at position"},
@@ -190,7 +190,7 @@ TEST(EquationTest, TypedTextIsRefusedWithWhatAndWhere) {
   EXPECT_EQ(Evaluator("ln(e) + log(e) + log10(100) + pi", true)(0.0, 0.0), 4.0 + M_PI);
 }
 
-TEST(EquationTest, TypedExactSolutionsAreChecked) {
+TEST(ProblemTest, TypedExactSolutionsAreChecked) {
   struct Case {
     const char* f;
     const char* exact;
@@ -221,7 +221,7 @@ TEST(EquationTest, TypedExactSolutionsAreChecked) {
 namespace kemi::study {
 namespace {
 
-TEST(EquationTest, ProblemsThatCannotBeStudiedAreRefusedSayingWhy) {
+TEST(ProblemTest, ProblemsThatCannotBeStudiedAreRefusedSayingWhy) {
   const std::vector<std::pair<Problem, std::string>> refused{
       {{Growth{}, 0.5, 1.0, 0.5}, "x1 must differ"},
       {{TypedEquation("1/y", ""), 0.0, 0.0, 1.0}, "not a finite number at the start"},
@@ -256,7 +256,7 @@ TEST(EquationTest, ProblemsThatCannotBeStudiedAreRefusedSayingWhy) {
   }
 }
 
-TEST(EquationTest, SmallestStableNKeepsTheStepWithinTheLimit) {
+TEST(ProblemTest, SmallestStableNKeepsTheStepWithinTheLimit) {
   const Problem p{Classroom{}, 0.0, -1.0, 1.0};
   for (const double limit : {0.04, 0.0557058713, 0.1, 1.0 / 3.0, 2.0}) {
     const std::int64_t n = smallestStableN(p, limit);
@@ -268,7 +268,7 @@ TEST(EquationTest, SmallestStableNKeepsTheStepWithinTheLimit) {
   EXPECT_EQ(smallestStableN(p, INFINITY), 0);
 }
 
-TEST(EquationTest, PolygonStopsWhereAPointLeavesTheDoubleRange) {
+TEST(ProblemTest, PolygonStopsWhereAPointLeavesTheDoubleRange) {
   // Euler on y' = y^2 from y = 1e200: the second point is already beyond the range.
   const Polygon p = polygon({TypedEquation("y^2", ""), 0.0, 1e200, 1.0}, 0, 4);
   EXPECT_EQ(p.failedStep, 1);
