@@ -46,7 +46,7 @@ double readTolerance(const QCommandLineParser& parser, const OptionSpec& option,
 QString readChart(const QCommandLineParser& parser) {
   const QString name = QString::fromLatin1(kAdaptiveChart.name);
   if (!parser.isSet(name)) return {};
-  const QString path = parser.value(name);
+  QString path = parser.value(name);
   if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) &&
       !path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
     refuse(kAdaptiveChart, path, "not an .svg or .png name");

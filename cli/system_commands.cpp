@@ -11,6 +11,7 @@
 #include "cli/equation_commands.h"
 #include "cli/sweep_watch.h"
 #include "cli/system_problem.h"
+#include "core/step_loop.h"
 #include "figures/system_picture.h"
 #include "figures/system_regions.h"
 #include "study/problem_stability.h"
@@ -40,7 +41,7 @@ void refuseChart(const QCommandLineParser& parser, const char* command) {
 
 QString readSystemChart(const QCommandLineParser& parser) {
   if (!parser.isSet(QStringLiteral("chart"))) return {};
-  const QString path = parser.value(QStringLiteral("chart"));
+  QString path = parser.value(QStringLiteral("chart"));
   if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) &&
       !path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
     throw UsageError("--chart " + quotedValue(path) +
@@ -185,11 +186,12 @@ int systemCompare(const QCommandLineParser& parser) {
   const SystemView view = readSystemView(parser, problem);
   Outputs outputs(readOutputPath(parser, kOutput), chart);
   if (openOutputs("compare", outputs) != 0) return 1;
-  const double h = (problem.x1 - problem.x0) / static_cast<double>(n);
+  const double h = stepSize(problem.x0, problem.x1, static_cast<double>(n));
   std::vector<double> xs{problem.x0};
   for (std::int64_t i = 1; i <= n; ++i) xs.push_back(xs.back() + h);
   const study::SystemSolution solution(problem, xs);
   std::vector<Vec2> values;
+  values.reserve(xs.size());
   for (const double x : xs) values.push_back(solution.at(x));
   std::vector<study::SystemPolygon> polygons;
   std::string notes;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 #include "core/method_table.h"
 #include "figures/figure_painter.h"
@@ -47,7 +48,8 @@ double niceStep(double span) {
 
 // The range of `values` (finite ones) with a margin; a width of at least `least`.
 std::pair<double, double> span(const std::vector<double>& values, double least) {
-  double lo = INFINITY, hi = -INFINITY;
+  double lo = std::numeric_limits<double>::infinity();
+  double hi = -std::numeric_limits<double>::infinity();
   for (const double v : values)
     if (std::isfinite(v)) lo = std::min(lo, v), hi = std::max(hi, v);
   if (!std::isfinite(lo)) return {0.0, 1.0};
@@ -159,6 +161,7 @@ void paintAdaptiveRun(QPainter& painter, const QRectF& area, const AdaptivePictu
 
   // The h strip: each attempt's |h| at its start, accepted joined by a line, rejected crossed.
   std::vector<double> logs;
+  logs.reserve(attempts.size());
   for (const study::Attempt& a : attempts) logs.push_back(std::log10(std::abs(a.h)));
   Frame h{inset(bottom), s.xMin, s.xMax, 0, 0, true};
   std::tie(h.yMin, h.yMax) = span(logs, 0.5);

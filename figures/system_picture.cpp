@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "figures/picture_file.h"
 #include "figures/system_painting.h"
@@ -34,7 +35,8 @@ QPointF qPoint(fg::Point p) {
 // three times the solution's own box.
 fg::ViewBox boxAround(const std::vector<fg::Point>& solution,
                       const std::vector<std::vector<fg::Point>>& curves) {
-  fg::ViewBox b{INFINITY, -INFINITY, INFINITY, -INFINITY};
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  fg::ViewBox b{kInf, -kInf, kInf, -kInf};
   const auto take = [&b](const fg::Point& q) {
     if (!std::isfinite(q.x) || !std::isfinite(q.y)) return;
     b = {std::min(b.xMin, q.x), std::max(b.xMax, q.x), std::min(b.yMin, q.y),
@@ -78,7 +80,8 @@ void paintLegend(QPainter& p, const fg::Transform& t, const SystemPictureData& d
                  const QString& solutionName) {
   const std::size_t skip = methodsOnly ? 1 : 0;
   const std::size_t count = d.polygons.size() + 1 - skip;
-  const fg::Rect corner = fg::quietCorner(t, 150.0, 18.0 * count + 8.0, 8.0, curves);
+  const fg::Rect corner =
+      fg::quietCorner(t, 150.0, 18.0 * static_cast<double>(count) + 8.0, 8.0, curves);
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(255, 255, 255, 230));
   p.drawRect(QRectF(corner.left, corner.top, corner.width, corner.height));

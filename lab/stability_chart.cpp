@@ -51,6 +51,7 @@ void hideFromLegend(QChart* chart, QAbstractSeries* series) {
 
 std::vector<StabilityCurve> stabilityCurves(const std::vector<std::size_t>& methods) {
   std::vector<StabilityCurve> curves;
+  curves.reserve(methods.size());
   for (const std::size_t m : methods)
     curves.push_back({m, study::amplificationCurve(m, kStabilityHMax, kStabilitySamples),
                       study::stabilityLimit(m)});
@@ -119,7 +120,8 @@ QChart* makeStabilityChart(const std::vector<StabilityCurve>& curves) {
     }
     auto* mark = new QScatterSeries;
     styleMarkers(mark, c.method);
-    QString name = QString::fromLatin1(kMethods[c.method].id.data(), kMethods[c.method].id.size());
+    QString name = QString::fromLatin1(kMethods[c.method].id.data(),
+                                       static_cast<qsizetype>(kMethods[c.method].id.size()));
     const QString text = QString::number(c.limit, 'g', 5);
     if (c.limit <= kStabilityHMax)
       mark->append(c.limit, 1.0), name += QStringLiteral(" (limit %1)").arg(text);

@@ -97,12 +97,11 @@ void StagePicture::setStep(const study::AnyEquation& equation, const study::Step
 
 QString StagePicture::title() const {
   if (step_ == 0) return QStringLiteral("Inside a step: select a step in the table");
-  const QString text =
-      QStringLiteral("Inside step %1 of %2, h = %3")
-          .arg(step_)
-          .arg(QString::fromLatin1(kMethods[method_].id.data(),
-                                   static_cast<qsizetype>(kMethods[method_].id.size())),
-               number(h_));
+  QString text = QStringLiteral("Inside step %1 of %2, h = %3")
+                     .arg(step_)
+                     .arg(QString::fromLatin1(kMethods[method_].id.data(),
+                                              static_cast<qsizetype>(kMethods[method_].id.size())),
+                          number(h_));
   if (!std::isfinite(estimate_)) return text;
   return text + tr(", estimate %1").arg(number(estimate_));
 }

@@ -117,7 +117,7 @@ void check(const Problem& p, const ConvergenceSettings& s) {
 }  // namespace
 
 ConvergenceResult runConvergence(const Problem& problem, const ConvergenceSettings& settings,
-                                 std::stop_token stop, const SweepCallbacks& callbacks) {
+                                 const std::stop_token& stop, const SweepCallbacks& callbacks) {
   check(problem, settings);
   ConvergenceSettings sorted = settings;
   std::sort(sorted.methods.begin(), sorted.methods.end());

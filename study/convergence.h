@@ -75,6 +75,7 @@ struct SweepCallbacks {
 // method, or a problem that checkProblem or a reference solution refuses.
 // The sweep on `problem`, from its start to its x1 (settings.x1 is not read).
 ConvergenceResult runConvergence(const Problem& problem, const ConvergenceSettings& settings,
-                                 std::stop_token stop = {}, const SweepCallbacks& callbacks = {});
+                                 const std::stop_token& stop = {},
+                                 const SweepCallbacks& callbacks = {});
 
 }  // namespace kemi::study

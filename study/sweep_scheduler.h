@@ -56,7 +56,7 @@ class SweepScheduler {
 
   void work(const std::stop_token& stop);
   std::optional<std::pair<std::size_t, int>> pick() const;
-  void finish(std::size_t lane, int level, const FinalPoint& point);
+  void finish(std::size_t i, int level, const FinalPoint& point);
   void reportProgress();
 
   Work work_;

@@ -59,6 +59,7 @@ void checkExact(const SystemProblem& p, const std::function<Vec2(double)>& exact
 
 void checkInvariant(const SystemProblem& p, const std::function<double(const Vec2&)>& invariant) {
   std::vector<double> xs;
+  xs.reserve(kCheckPoints);
   for (int i = 0; i < kCheckPoints; ++i) xs.push_back(checkPoint(p, i));
   const SystemSolution solution(p, xs);
   const double start = invariant(p.y0);

@@ -40,7 +40,10 @@ double reach(std::size_t method, Complex d, double first, double cap) {
   double hi = first;
   while (true) {
     hi = std::floor(hi / kScanStep) * kScanStep + kScanStep;
-    if (hi > std::min(kScanEnd, cap)) return hi > kScanEnd ? kInfinity : cap;
+    if (hi > std::min(kScanEnd, cap)) {
+      if (hi > kScanEnd) return kInfinity;
+      return cap;
+    }
     if (!inRegion(method, hi * d)) break;
     lo = hi;
   }
