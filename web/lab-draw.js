@@ -49,12 +49,14 @@ export class CanvasSurface {
     for (const [x1, y1, x2, y2] of segments) { c.moveTo(x1, y1); c.lineTo(x2, y2); }
     c.strokeStyle = colour; c.lineWidth = width; c.stroke();
   }
-  circle(x, y, r, colour, fill) {
+  circle(x, y, r, colour, fill, width = 1) {
     const c = this.ctx;
     c.beginPath(); c.arc(x, y, r, 0, 2 * Math.PI);
     if (fill) { c.fillStyle = fill; c.fill(); }
-    c.strokeStyle = colour; c.lineWidth = 1; c.stroke();
+    c.strokeStyle = colour; c.lineWidth = width; c.stroke();
   }
+  clipStart(x, y, w, h) { const c = this.ctx; c.save(); c.beginPath(); c.rect(x, y, w, h); c.clip(); }
+  clipEnd() { this.ctx.restore(); }
   text(x, y, text, { colour = '#000', align = 'start', baseline = 'alphabetic' } = {}) {
     const c = this.ctx;
     c.font = '12px "Liberation Sans", Arial, sans-serif';
@@ -84,9 +86,15 @@ export class SvgSurface {
     const d = segments.map(([a, b, c, e]) => `M${fixed(a)} ${fixed(b)}L${fixed(c)} ${fixed(e)}`).join('');
     this.parts.push(`<path d="${d}" stroke="${colour}" stroke-width="${width}" fill="none"/>`);
   }
-  circle(x, y, r, colour, fill) {
-    this.parts.push(`<circle cx="${fixed(x)}" cy="${fixed(y)}" r="${r}" stroke="${colour}" fill="${fill ?? 'none'}"/>`);
+  circle(x, y, r, colour, fill, width = 1) {
+    const pen = width === 1 ? '' : ` stroke-width="${width}"`;
+    this.parts.push(`<circle cx="${fixed(x)}" cy="${fixed(y)}" r="${r}" stroke="${colour}" fill="${fill ?? 'none'}"${pen}/>`);
   }
+  clipStart(x, y, w, h) {
+    const id = `clip${++this.clips}`;
+    this.parts.push(`<clipPath id="${id}"><rect x="${x}" y="${y}" width="${w}" height="${h}"/></clipPath><g clip-path="url(#${id})">`);
+  }
+  clipEnd() { this.parts.push('</g>'); }
   text(x, y, text, { colour = '#000', align = 'start', baseline = 'alphabetic' } = {}) {
     const anchor = { start: 'start', left: 'start', center: 'middle', end: 'end', right: 'end' }[align];
     const shift = baseline === 'middle' ? ' dominant-baseline="middle"' : baseline === 'top' ? ' dominant-baseline="hanging"' : '';
@@ -103,6 +111,61 @@ export class SvgSurface {
   }
   document(description) {
     return `<?xml version="1.0" encoding="UTF-8"?>\n<svg xmlns="http://www.w3.org/2000/svg" width="${this.width}" height="${this.height}" viewBox="0 0 ${this.width} ${this.height}"><title>${escaped(this.title)}</title><desc>${escaped(description)}</desc>${this.parts.join('')}</svg>\n`;
+  }
+}
+
+// The width of `text` in the pictures' font, for the legend's box.
+const kFont = '12px "Liberation Sans", Arial, sans-serif';
+let measuring = null;
+export function textWidth(text) {
+  measuring ??= (typeof OffscreenCanvas === 'undefined' ? document.createElement('canvas') : new OffscreenCanvas(1, 1)).getContext('2d');
+  measuring.font = kFont;
+  return measuring.measureText(text).width;
+}
+
+// Draws the figure layer's commands (web/lab_figure.h: an opcode, then its numbers; texts by
+// index) on a canvas or SVG surface: the same drawing, both files.
+export function replay(surface, { ops, texts }) {
+  const colour = (r, g, b, a = 1) => (a >= 1 ? `rgb(${r},${g},${b})` : `rgba(${r},${g},${b},${Math.round(a * 1000) / 1000})`);
+  let pen = { colour: '#000', width: 1, dash: [] };
+  let brush = null;
+  const points = (i) => {
+    const n = ops[i]; const out = new Array(n);
+    for (let k = 0; k < n; k++) out[k] = [ops[i + 1 + 2 * k], ops[i + 2 + 2 * k]];
+    return [out, i + 1 + 2 * n];
+  };
+  const stroke = () => (pen.width > 0 ? pen.colour : null);
+  for (let i = 0; i < ops.length;) {
+    const op = ops[i++];
+    if (op === 1) {
+      const n = ops[i + 4];
+      pen = { colour: colour(ops[i], ops[i + 1], ops[i + 2]), width: ops[i + 3], dash: Array.from(ops.subarray(i + 5, i + 5 + n)) };
+      i += 5 + n;
+    } else if (op === 2) {
+      brush = ops[i + 3] > 0 ? colour(ops[i], ops[i + 1], ops[i + 2], ops[i + 3]) : null; i += 4;
+    } else if (op === 3 || op === 4) {
+      const [line, next] = points(i); i = next;
+      if (op === 3) surface.path(line, { colour: pen.colour, width: pen.width, dash: pen.dash });
+      else surface.path(line, { colour: stroke(), width: pen.width, fill: brush, closed: true });
+    } else if (op === 5) {
+      surface.circle(ops[i], ops[i + 1], ops[i + 2], stroke() ?? 'none', brush, pen.width); i += 3;
+    } else if (op === 6) {
+      const n = ops[i]; const segments = new Array(n);
+      for (let k = 0; k < n; k++) segments[k] = Array.from(ops.subarray(i + 1 + 4 * k, i + 5 + 4 * k));
+      surface.lines(segments, pen.colour, pen.width); i += 1 + 4 * n;
+    } else if (op === 7) {
+      const [x, y, w, h] = ops.subarray(i, i + 4); i += 4;
+      surface.path([[x, y], [x + w, y], [x + w, y + h], [x, y + h]], { colour: stroke(), width: pen.width, fill: brush, closed: true });
+    } else if (op === 8) {
+      const [x, y, align, baseline, index] = ops.subarray(i, i + 5); i += 5;
+      surface.text(x, y, texts[index], { colour: pen.colour, align: ['start', 'center', 'end'][align], baseline: ['alphabetic', 'middle', 'top'][baseline] });
+    } else if (op === 9) {
+      surface.clipStart(...ops.subarray(i, i + 4)); i += 4;
+    } else if (op === 10) {
+      surface.clipEnd();
+    } else {
+      throw new Error(`unknown drawing command ${op}`);
+    }
   }
 }
 

@@ -1,6 +1,6 @@
 // The four tabs' pictures over a surface (lab-draw.js), and the Solution picture's pan, zoom and
 // click. Every function returns the picture's description for a screen reader and the SVG.
-import { Frame, marker, methodStyles } from './lab-draw.js';
+import { Frame, marker, methodStyles, replay, textWidth } from './lab-draw.js';
 import { parseCsv } from './lab-tables.js';
 
 const kIds = ['Euler', 'EulerEP', 'EulerMP', 'RK4', 'RKF', 'RKM', 'RK4G'];
@@ -13,65 +13,66 @@ function extent(values, pad = 0.08) {
   return [lo - (hi - lo) * pad, hi + (hi - lo) * pad];
 }
 
-// ---- Solution: the field, the solution (dashed and named when it is a reference), the polygons.
-export function drawSolution(surface, setup, r, { view, call, redraw, x0 }) {
+// ---- Solution: built by the figure layer (web/lab_figure.cpp) as the window draws it, replayed
+// here; only the numbers' boxes and the field's request are kept on this side.
+const kFieldColumns = 25;
+const kFieldRows = 18;
+export function drawSolution(surface, setup, r, { view, call, redraw, x0, figure, caption }) {
   surface.clear('#fff');
   if (!r || r.error) return r ? r.error : undefined;
-  // Read once per table: a redraw while panning only maps and paints.
+  if (!figure) return undefined;
+  // Read once per table: a redraw while panning only builds and paints.
   r.parsed ??= (() => {
     const [header, ...rows] = parseCsv(r.csv);
-    return { rows, columns: header.slice(3).map((id, k) => ({ method: kIds.indexOf(id), cells: rows.map((row) => [num(row[1]), num(row[3 + k])]) })) };
+    const columns = header.slice(3).map((id, k) => ({
+      method: kIds.indexOf(id),
+      xs: Float64Array.from(rows, (row) => num(row[1])),
+      ys: Float64Array.from(rows, (row) => num(row[3 + k])),
+    }));
+    return { rows, columns };
   })();
   const { rows, columns } = r.parsed;
   const box = view ?? r.home ?? (() => {
     const [x0, x1] = extent(rows.map((row) => num(row[1])), 0.02);
-    const [y0, y1] = extent([...r.curve.ys ?? [], ...columns.flatMap((c) => c.cells.map((p) => p[1]))]);
+    const [y0, y1] = extent([...r.curve.ys ?? [], ...columns.flatMap((c) => Array.from(c.ys))]);
     r.home = { x0, x1, y0, y1 };
     return r.home;
   })();
-  const frame = new Frame(surface, box);
-  r.frame = frame;
   const key = `${box.x0},${box.x1},${box.y0},${box.y1}`;
   if (r.fieldKey !== key && call) {
     r.fieldKey = key;
     clearTimeout(r.fieldTimer);
-    r.fieldTimer = setTimeout(() => call('slopes', setup, [box.x0, box.x1, box.y0, box.y1, 24, 16]).then((s) => {
-      if (r.fieldKey === key) { r.field = { box, s }; redraw(); }
+    r.fieldTimer = setTimeout(() => call('slopes', setup, [box.x0, box.x1, box.y0, box.y1, kFieldColumns, kFieldRows]).then((s) => {
+      if (r.fieldKey === key) { r.field = { box, columns: kFieldColumns, rows: kFieldRows, slopes: s }; redraw(); }
     }).catch(() => {}), view ? 80 : 0);
   }
-  frame.axes('x', 'y');
-  frame.inside(() => {
-    if (r.field) {
-      const { box: b, s } = r.field;
-      const segments = [];
-      const sx = (frame.right - frame.left) / (box.x1 - box.x0);
-      const sy = (frame.bottom - frame.top) / (box.y1 - box.y0);
-      for (let j = 0; j < 16; j++) for (let i = 0; i < 24; i++) {
-        const slope = s[j * 24 + i];
-        if (!Number.isFinite(slope)) continue;
-        const x = b.x0 + (b.x1 - b.x0) * (i + 0.5) / 24;
-        const y = b.y0 + (b.y1 - b.y0) * (j + 0.5) / 16;
-        const dx = sx; const dy = -slope * sy;
-        const len = Math.hypot(dx, dy);
-        const [px, py] = [frame.fx(x), frame.fy(y)];
-        segments.push([px - 6 * dx / len, py - 6 * dy / len, px + 6 * dx / len, py + 6 * dy / len]);
-      }
-      surface.lines(segments, '#b8b8b8');
-    }
-    if (r.curve.xs) {
-      surface.path(Array.from(r.curve.xs, (x, i) => [frame.fx(x), frame.fy(r.curve.ys[i])]),
-                   { colour: '#c00000', width: 2, dash: r.curve.accuracy > 0 ? [4, 3] : [] });
-    }
-    for (const c of columns) {
-      const points = c.cells.filter((p) => Number.isFinite(p[1])).map(([x, y]) => [frame.fx(x), frame.fy(y)]);
-      surface.path(points, { colour: methodStyles[c.method].colour, width: 1.5, dash: methodStyles[c.method].dash });
-      if (points.length <= 200) for (const [px, py] of points) marker(surface, c.method, px, py);
-    }
+  const reference = r.curve.accuracy > 0;
+  r.names ??= (() => {
+    const names = columns.map((c) => kIds[c.method]);
+    if (r.curve.xs) names.unshift(reference ? `Reference solution (\u00b1${figure.roundedText(r.curve.accuracy, 2)})` : 'Exact solution');
+    return names.map((name) => ({ name, width: textWidth(name) }));
+  })();
+  const curves = [];
+  if (r.curve.xs) curves.push({ method: -1, dashed: reference, xs: r.curve.xs, ys: r.curve.ys });
+  for (const c of columns) curves.push({ method: c.method, dashed: false, xs: c.xs, ys: c.ys });
+  curves.forEach((c, i) => Object.assign(c, { name: r.names[i].name, textWidth: r.names[i].width }));
+  const first = columns[0];
+  const picture = figure.solutionFigure({
+    width: surface.width, height: surface.height, box, curves, rowHeight: 18,
+    start: first ? [first.xs[0], first.ys[0]] : [NaN, NaN], field: r.field ?? null,
   });
-  const solutionName = r.curve.accuracy > 0 ? `reference (within ${r.curve.accuracy.toPrecision(2)})` : 'exact solution';
-  frame.legend([{ name: solutionName, colour: '#c00000', dash: r.curve.accuracy > 0 ? [4, 3] : [] },
-                ...columns.map((c) => ({ name: kIds[c.method], method: c.method }))]);
-  return `The ${solutionName} from x = ${x0} to ${setup.x1} and the points of N = ${setup.n} steps of ${columns.map((c) => kIds[c.method]).join(', ')}, over the direction field.`;
+  replay(surface, picture);
+  const [left, top, width, height] = picture.plot;
+  r.frame = { box, left, top, right: left + width, bottom: top + height,
+    inverse: (px, py) => [box.x0 + (px - left) / width * (box.x1 - box.x0), box.y0 + (top + height - py) / height * (box.y1 - box.y0)] };
+  // The errors at x1 against the solution's last sample, which lies at x1.
+  const there = r.curve.ys ? r.curve.ys[r.curve.ys.length - 1] : NaN;
+  return figure.solutionDescription({
+    caption: caption ?? '', x0: String(x0), x1: String(setup.x1), n: String(setup.n),
+    drawn: r.curve.xs ? (reference ? 'reference' : 'exact') : 'none', accuracy: r.curve.accuracy ?? 0,
+    methods: columns.map((c) => kIds[c.method]),
+    errors: columns.map((c) => Math.abs(c.ys[c.ys.length - 1] - there)), note: '',
+  });
 }
 
 // Pan by drag, arrow keys and one finger; zoom by wheel, + and - and pinch; Home for the whole
@@ -219,6 +220,7 @@ export function drawSteps(surface, setup, r, { step }) {
 
 // ---- Stability: each method's region |R(z)| <= 1 with h·lambda marked, or the real axis.
 const kPlane = { x0: -5, x1: 1, y0: -3.5, y1: 3.5 };
+const kHMax = 4;
 export function drawStability(surface, setup, r, { call, redraw, stabilityView, x0 }) {
   surface.clear('#fff');
   if (!r || r.error) return r ? r.error : undefined;
@@ -228,15 +230,41 @@ export function drawStability(surface, setup, r, { call, redraw, stabilityView, 
   const lambda = num(rows[0]?.[4]);
   const z = h * lambda;
   const stableAt = rows.filter((row) => row[5] === '' || Math.abs(h) <= num(row[5])).map((row) => row[0]);
-  const frame = new Frame(surface, stabilityView === 'real' ? { x0: -6, x1: 0.5, y0: -0.5, y1: methods.length + 0.5 } : kPlane);
-  frame.axes(stabilityView === 'real' ? 'h·λ on the real axis' : 'Re(h·λ)', stabilityView === 'real' ? '' : 'Im(h·λ)');
+  const real = stabilityView === 'real';
+  // The real axis as the window shows it: |R(-h)| of y' = -y for 0 < h <= 4, the line |R| = 1
+  // dashed, each method's limit marked on it; curves are cut at the chart's top, |R| = 2.
+  const frame = new Frame(surface, real ? { x0: 0, x1: kHMax, y0: 0, y1: 2 } : kPlane);
+  frame.axes(real ? 'h' : 'Re(h·λ)', real ? '|R(-h)|' : 'Im(h·λ)');
   const w = Math.round(frame.right - frame.left); const ht = Math.round(frame.bottom - frame.top);
-  if (stabilityView === 'real') {
-    frame.inside(() => rows.forEach((row, k) => {
-      const m = methods[k]; const y = frame.fy(k + 1);
-      surface.path([[frame.fx(-num(row[3])), y], [frame.fx(0), y]], { colour: methodStyles[m].colour, width: 4 });
-      surface.text(frame.fx(-num(row[3])) - 4, y, `${row[0]} ${row[3]}`, { align: 'end', baseline: 'middle' });
-    }));
+  if (real) {
+    r.curves ??= {};
+    const missing = methods.filter((m) => !r.curves[m]);
+    if (missing.length && call && !r.askingCurves) {
+      r.askingCurves = true;
+      Promise.all(missing.map((m) => call('amplification', null, [m, kHMax, 400]).then((c) => { r.curves[m] = c; })))
+        .then(() => { r.askingCurves = false; redraw(); }, () => { r.askingCurves = false; });
+    }
+    frame.inside(() => {
+      surface.path([[frame.fx(0), frame.fy(1)], [frame.fx(kHMax), frame.fy(1)]], { colour: '#404040', width: 1, dash: [4, 2] });
+      for (const m of methods) {
+        const c = r.curves[m];
+        if (!c) continue;
+        surface.path(Array.from(c.h, (hh, i) => [frame.fx(hh), frame.fy(Math.min(Math.abs(c.r[i]), 2.05))]),
+                     { colour: methodStyles[m].colour, width: 1.5, dash: methodStyles[m].dash });
+        if (c.limit <= kHMax) marker(surface, m, frame.fx(c.limit), frame.fy(1));
+      }
+    });
+  }
+  if (real) {
+    const name = (m) => {
+      const c = r.curves[m];
+      if (!c) return kIds[m];
+      const text = String(Number(c.limit.toPrecision(5)));
+      return c.limit <= kHMax ? `${kIds[m]} (limit ${text})` : `${kIds[m]} (limit ${text}, beyond the chart)`;
+    };
+    frame.legend([{ name: '|R| = 1', colour: '#404040', dash: [4, 2] }, ...methods.map((m) => ({ name: name(m), method: m }))]);
+    const limits = methods.map((m) => name(m)).join(', ');
+    return `Stability on the negative real axis: |R(-h)| of y' = -y against the step h from 0 to ${kHMax}, with the line |R| = 1 dashed; ${limits}. A step h is stable while |R(-h)| <= 1.`;
   } else {
     r.masks ??= {};
     const missing = methods.filter((m) => !r.masks[m]);
@@ -268,7 +296,7 @@ export function drawStability(surface, setup, r, { call, redraw, stabilityView, 
     }
   }
   if (Number.isFinite(z)) {
-    const [px, py] = stabilityView === 'real' ? [frame.fx(z), frame.fy(0.2)] : [frame.fx(z), frame.fy(0)];
+    const [px, py] = [frame.fx(z), frame.fy(0)];
     surface.lines([[px - 6, py - 6, px + 6, py + 6], [px - 6, py + 6, px + 6, py - 6]], '#d00000', 2);
     surface.text(px + 8, py - 8, `h·λ = ${Number(z.toPrecision(4))}`, { colour: '#d00000' });
   }
@@ -276,5 +304,5 @@ export function drawStability(surface, setup, r, { call, redraw, stabilityView, 
   const where = Number.isFinite(z)
     ? `h·λ = ${Number(z.toPrecision(4))} (h = ${Number(h.toPrecision(4))}, λ = ${rows[0][4]}); stable there: ${stableAt.join(', ') || 'none'}.`
     : 'No λ below zero on this equation: every step is stable in this sense.';
-  return `${stabilityView === 'real' ? 'Stability intervals on the negative real axis' : 'Stability regions |R(z)| <= 1 in the complex plane'} of ${rows.map((row) => row[0]).join(', ')}. ${where}`;
+  return `Stability regions |R(z)| <= 1 in the complex plane of ${rows.map((row) => row[0]).join(', ')}. ${where}`;
 }

@@ -53,6 +53,41 @@ export function renderTable(container, csv, name) {
   container.append(table);
 }
 
+// Rows chosen by a click or, with the table focused, by the arrow keys, Home and End; `first`
+// is the lowest row that can be chosen. The chosen row is marked for the eye and for a screen
+// reader, and `choose` gets its index among the body's rows.
+export function selectableRows(container, chosen, first, choose) {
+  const table = container.querySelector('table');
+  if (!table) return;
+  const rows = table.tBodies[0].rows;
+  const mark = (index, scroll) => {
+    for (const tr of table.querySelectorAll('tr[aria-selected=true]')) tr.setAttribute('aria-selected', 'false');
+    const tr = rows[index];
+    if (!tr) return;
+    tr.setAttribute('aria-selected', 'true');
+    table.setAttribute('aria-activedescendant', tr.id);
+    if (scroll) tr.scrollIntoView({ block: 'nearest' });
+  };
+  const pick = (index) => {
+    const to = Math.min(Math.max(first, index), rows.length - 1);
+    mark(to, true);
+    choose(to);
+  };
+  for (let i = 0; i < rows.length; i++) { rows[i].id = `${container.id}-row${i}`; rows[i].setAttribute('aria-selected', 'false'); }
+  table.tabIndex = 0;
+  table.classList.add('selectable');
+  table.setAttribute('aria-label', `${table.caption?.textContent ?? ''}: choose a row with the arrow keys`);
+  table.addEventListener('click', (e) => { const tr = e.target.closest('tbody tr'); if (tr) pick(tr.sectionRowIndex); });
+  table.addEventListener('keydown', (e) => {
+    const at = Array.prototype.findIndex.call(rows, (tr) => tr.getAttribute('aria-selected') === 'true');
+    const to = { ArrowDown: at + 1, ArrowUp: at - 1, Home: first, End: rows.length - 1, PageDown: at + 10, PageUp: at - 10 }[e.key];
+    if (to === undefined) return;
+    e.preventDefault();
+    pick(to);
+  });
+  mark(Math.min(Math.max(first, chosen), rows.length - 1), false);
+}
+
 export function download(data, name, type) {
   const blob = data instanceof Blob ? data : new Blob([data], { type });
   const a = document.createElement('a');

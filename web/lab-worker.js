@@ -24,6 +24,8 @@ self.onmessage = async ({ data }) => {
       result = lab[kind](setup, ...args);
     } else if (kind === 'region') {
       result = lab.region(...args);
+    } else if (kind === 'amplification') {
+      result = lab.amplification(...args);
     } else {
       throw new Error(`no such computation: ${kind}`);
     }

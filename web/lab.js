@@ -2,7 +2,8 @@
 // numbers come from the lab module in Web Workers (lab-worker.js); this thread only shows them.
 import { CanvasSurface, SvgSurface } from './lab-draw.js';
 import { drawSolution, drawConvergence, drawSteps, drawStability, solutionView, convergenceSummary } from './lab-pictures.js';
-import { parseCsv, renderTable, download } from './lab-tables.js';
+import { parseCsv, renderTable, selectableRows, download } from './lab-tables.js';
+import createFigure from './kemi-figure.js';
 
 const $ = (id) => document.getElementById(id);
 const kTabs = ['solution', 'convergence', 'steps', 'stability'];
@@ -32,6 +33,8 @@ function replaceWorker(why) {
   say(`The computation stopped (${why || 'the browser ended it'}); a new worker has replaced it.`);
   startWorker();
 }
+// The page's tests reach the computing worker through this, as the page does.
+globalThis.kemiLabForTests = { call: (...a) => call(...a) };
 function call(kind, setup, args = []) {
   return new Promise((resolve, reject) => {
     const id = nextId++;
@@ -169,6 +172,10 @@ async function refresh() {
     state.results[tab] = result;
     $(`${tab}Notes`).textContent = result.error ? capitalised(result.error) + '.' : result.notes.join('\n');
     renderTable($(`${tab}Table`), result.error ? '' : result.csv, `${tab} table`);
+    // A step is chosen in its table as well as by its number; the picture follows either.
+    if (tab === 'steps') {
+      selectableRows($('stepsTable'), Number($('step').value), 1, (row) => { $('step').value = row; drawTab('steps'); });
+    }
     drawTab(tab);
   } catch (error) {
     $(`${tab}Notes`).textContent = String(error.message);
@@ -181,7 +188,8 @@ function drawTab(tab, surface = new CanvasSurface($(`${tab}Picture`))) {
   const draw = { solution: drawSolution, convergence: drawConvergence, steps: drawSteps, stability: drawStability }[tab];
   // The start abscissa: typed, moved by a click, or the preset's own.
   const x0 = s.x0 || state.info.presets.find((p) => p.id === s.eq).x0;
-  const description = draw(surface, s, r, { view: state.view, call, step: Number($('step').value), x0,
+  const caption = s.f ? `y' = ${s.f}, y(${s.x0}) = ${s.y0}` : state.info.presets.find((p) => p.id === s.eq).caption;
+  const description = draw(surface, s, r, { view: state.view, call, step: Number($('step').value), x0, figure: state.figure, caption,
     workPrecision: $('workPrecision').checked, stabilityView: document.querySelector('input[name=stabilityView]:checked').value,
     redraw: () => drawTab(tab) });
   if (description !== undefined && surface instanceof CanvasSurface) $(`${tab}Description`).textContent = description;
@@ -298,6 +306,8 @@ $('panel-convergence').addEventListener('keydown', (e) => { if (e.key === 'Escap
 // ---- Start: the presets and methods, then the address.
 async function start() {
   startWorker();
+  // The figure layer builds the Solution picture on this thread, so panning needs no round trip.
+  createFigure().then((figure) => { state.figure = figure; if (state.tab === 'solution' && state.results.solution) drawTab('solution'); });
   state.info = await call('info');
   for (const p of state.info.presets) $('equation').add(new Option(p.caption, p.id));
   $('equation').add(new Option('Your own...', 'typed'));
@@ -335,7 +345,11 @@ async function start() {
     if ($('equation').value !== 'typed') { $('x1').value = ''; for (const r of document.querySelectorAll('#own .reason')) r.textContent = ''; }
     controlsChanged();
   });
-  $('step').addEventListener('input', () => drawTab('steps'));
+  $('step').addEventListener('input', () => {
+    const tr = document.querySelector(`#stepsTable-row${Number($('step').value)}`);
+    if (tr) tr.click();
+    else drawTab('steps');
+  });
   $('workPrecision').addEventListener('change', () => drawTab('convergence'));
   for (const r of document.querySelectorAll('input[name=stabilityView]')) r.addEventListener('change', () => drawTab('stability'));
   solutionView($('solutionPicture'), {

@@ -10,6 +10,7 @@
 #include "study/own_equation.h"
 #include "study/problem.h"
 #include "study/solution.h"
+#include "study/stability.h"
 #include "study/stability_region.h"
 #include "study/text_table.h"
 #include "web/lab_page.h"
@@ -146,6 +147,23 @@ val region(int method, double reMin, double reMax, double imMin, double imMax, i
   return copied(mask);
 }
 
+// R(-h) of one method at `samples` equally spaced h up to hMax, and its stability limit.
+val amplification(int method, double hMax, int samples) {
+  const auto m = static_cast<std::size_t>(method);
+  std::vector<double> hs;
+  std::vector<double> rs;
+  for (const kemi::study::AmplificationPoint& p :
+       kemi::study::amplificationCurve(m, hMax, samples)) {
+    hs.push_back(p.h);
+    rs.push_back(p.r);
+  }
+  val out = val::object();
+  out.set("h", copied(hs));
+  out.set("r", copied(rs));
+  out.set("limit", kemi::study::stabilityLimit(m));
+  return out;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(kemi_lab) {
@@ -163,4 +181,5 @@ EMSCRIPTEN_BINDINGS(kemi_lab) {
   emscripten::function("slopes", &slopes);
   emscripten::function("solutionCurve", &solutionCurve);
   emscripten::function("region", &region);
+  emscripten::function("amplification", &amplification);
 }

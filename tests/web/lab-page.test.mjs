@@ -115,6 +115,26 @@ test('a hostile address opens with the defaults and says what it ignored', async
   assert.equal(await page.inputValue('#n'), '8');
 });
 
+test('a step is chosen in its table by click and keys, and a failing worker is replaced', async () => {
+  await page.goto(`${origin}/lab.html?eq=riccati&tab=steps&n=8&method=RK4`);
+  await page.waitForSelector('#stepsTable table');
+  await page.click('#stepsTable-row3 td');
+  assert.equal(await page.inputValue('#step'), '3');
+  await page.keyboard.press('ArrowDown');
+  assert.equal(await page.inputValue('#step'), '4');
+  assert.equal(await page.getAttribute('#stepsTable-row4', 'aria-selected'), 'true');
+  assert.match(await page.textContent('#stepsDescription'), /^Step 4 of RK4 /);
+  await page.keyboard.press('Home');
+  assert.equal(await page.inputValue('#step'), '1');
+
+  // A computation that fails ends its worker; the page says so and the next one runs on a new one.
+  const failure = await page.evaluate(() => kemiLabForTests.call('no such').then(() => '', (e) => e.message));
+  assert.match(failure, /no such computation/);
+  assert.match(await page.textContent('#addressNote'), /a new worker has replaced it/);
+  await page.getByRole('tab', { name: 'Stability' }).click();
+  await page.waitForSelector('#stabilityTable table');
+});
+
 test('keyboard-only tabs, 360 px without sideways scrolling, and a reload offline', async () => {
   await page.goto(`${origin}/lab.html?eq=growth`);
   await page.waitForSelector('#solutionTable table');
