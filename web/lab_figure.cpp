@@ -143,7 +143,9 @@ void field(Recorder& r, const SolutionFigureInput& in, const figure::Transform& 
   const figure::ViewBox& b = in.fieldBox;
   for (int j = 0; j < in.rows; ++j)
     for (int i = 0; i < in.columns; ++i) {
-      const double v = in.slopes[static_cast<std::size_t>(j * in.columns + i)];
+      const double v =
+          in.slopes[static_cast<std::size_t>(j) * static_cast<std::size_t>(in.columns) +
+                    static_cast<std::size_t>(i)];
       if (!std::isfinite(v)) continue;
       const double x = b.xMin + (b.xMax - b.xMin) * (i + 0.5) / in.columns;
       const double y = b.yMin + (b.yMax - b.yMin) * (j + 0.5) / in.rows;
@@ -206,7 +208,7 @@ FigureCommands solutionFigure(const SolutionFigureInput& in) {
   for (const FigureCurve& c : in.curves) world.push_back(c.world);
   r.rect(Op::Clip, t.plot());
   if (in.columns > 0 && in.rows > 0 &&
-      in.slopes.size() >= static_cast<std::size_t>(in.columns * in.rows))
+      in.slopes.size() >= static_cast<std::size_t>(in.columns) * static_cast<std::size_t>(in.rows))
     field(r, in, t);
   const figure::Rect inside = t.plot().adjusted(-10.0, -10.0, 10.0, 10.0);
   std::vector<std::size_t> marked;
