@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   const bool window = argc == 1;
   bool chart = false;
   for (int i = 1; i < argc; ++i) chart = chart || std::strncmp(argv[i], "--chart", 7) == 0;
-  if (!window) kemi::lab::quietQtMessages();
+  if (!window) kemi::cli::quietQtMessages();
   if (chart) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   std::unique_ptr<QCoreApplication> app;
   if (window) {
@@ -35,6 +35,6 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(QStringLiteral("kemi-lab"));
   QCoreApplication::setApplicationVersion(QStringLiteral(KEMI_VERSION));
   if (window) return kemi::lab::runLabWindow();
-  kemi::lab::setChartDrawers({&kemi::lab::drawConvergenceChart, &kemi::lab::drawStabilityChart});
-  return kemi::lab::runCommandLine(QCoreApplication::arguments());
+  kemi::cli::setChartDrawers({&kemi::lab::drawConvergenceChart, &kemi::lab::drawStabilityChart});
+  return kemi::cli::runCommandLine(QCoreApplication::arguments());
 }

@@ -17,7 +17,7 @@
 #include "study/adaptive_text.h"
 #include "study/study_input.h"
 
-namespace kemi::lab {
+namespace kemi::cli {
 namespace {
 
 [[noreturn]] void refuse(const OptionSpec& option, const QString& text, const std::string& why) {
@@ -113,7 +113,8 @@ int adaptive(const QCommandLineParser& parser) {
   if (format == TextFormat::Markdown)
     text += "\n" + study::adaptiveSummary(result, settings.method);
   const int status = deliver("adaptive", outputs, text, [&](QByteArray& bytes, QString& error) {
-    return drawAdaptiveChart({problem, settings.method, result}, outputs.chartPath, bytes, error);
+    return lab::drawAdaptiveChart({problem, settings.method, result}, outputs.chartPath, bytes,
+                                  error);
   });
   if (status != 0) return status;
   if (result.end == study::AdaptiveEnd::Reached) return 0;
@@ -121,4 +122,4 @@ int adaptive(const QCommandLineParser& parser) {
   return 1;
 }
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

@@ -6,10 +6,10 @@
 
 class QCommandLineParser;
 
-namespace kemi::lab {
+namespace kemi::cli {
 
 int adaptive(const QCommandLineParser& parser);
 // The run's CSV header, for the help.
 std::string adaptiveColumns();
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

@@ -6,7 +6,7 @@
 #include "cli/command_support.h"
 #include "cli/lab_problem.h"
 
-namespace kemi::lab {
+namespace kemi::cli {
 
 inline constexpr OptionSpec kAdaptiveMethod{"method", "M", "the method (required without --sweep)",
                                             "one method id of", true};
@@ -57,4 +57,4 @@ inline constexpr const char* kAdaptiveDescription =
     "stayed within 20 % of the method's stability limit for ten accepted steps in a row (the "
     "step size then is held by stability, not by accuracy).";
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

@@ -9,7 +9,7 @@
 #include "cli/lab_problem.h"
 #include "cli/sweep_watch.h"
 
-namespace kemi::lab {
+namespace kemi::cli {
 
 void tell(const char* command, const std::string& line) {
   std::fprintf(stderr, "kemi-lab %s: %s\n", command, line.c_str());
@@ -67,4 +67,4 @@ std::string header(const study::TextTable& table) {
   return line;
 }
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

@@ -13,7 +13,7 @@
 #include "study/problem.h"
 #include "study/text_table.h"
 
-namespace kemi::lab {
+namespace kemi::cli {
 
 inline constexpr OptionSpec kFormat{"format", "FORMAT",
                                     "csv (the default) or md for a Markdown table", "csv or md"};
@@ -55,4 +55,4 @@ int deliver(const char* command, Outputs& outputs, const std::string& text,
 // The CSV header line, for a command's help.
 std::string header(const study::TextTable& table);
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

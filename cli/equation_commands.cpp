@@ -11,7 +11,7 @@
 #include "study/problem_steps.h"
 #include "study/system_text.h"
 
-namespace kemi::lab {
+namespace kemi::cli {
 
 int compare(const QCommandLineParser& parser) {
   if (isSystemRequest(parser)) return systemCompare(parser);
@@ -38,7 +38,7 @@ int compare(const QCommandLineParser& parser) {
   std::string text = formatted(compared.table, format, problem);
   if (format == TextFormat::Markdown && !notes.empty()) text += "\n" + notes;
   return deliver("compare", outputs, text, [&](QByteArray& bytes, QString& error) {
-    return drawSolutionChart({problem, n, methods}, outputs.chartPath, bytes, error);
+    return lab::drawSolutionChart({problem, n, methods}, outputs.chartPath, bytes, error);
   });
 }
 
@@ -58,4 +58,4 @@ std::string compareColumns() {
   return header(study::compareText({}, {}, true, all));
 }
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

@@ -11,7 +11,7 @@
 
 class QCommandLineParser;
 
-namespace kemi::lab {
+namespace kemi::cli {
 
 inline constexpr OptionSpec kCompareN{"n", "N", "number of steps, 1 to 1000000 (default 8)",
                                       "a whole number from 1 to 1000000"};
@@ -32,4 +32,4 @@ int equations(const QCommandLineParser& parser);
 // compare's CSV header with all seven methods.
 std::string compareColumns();
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

@@ -15,7 +15,7 @@
 #include "cli/sweep_watch.h"
 #include "study/study_input.h"
 
-namespace kemi::lab {
+namespace kemi::cli {
 namespace {
 
 constexpr int kUsageStatus = 2;
@@ -160,4 +160,4 @@ int runCommandLine(const QStringList& arguments) {
   return runCommand(*command, positional.mid(1));
 }
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

@@ -4,7 +4,7 @@
 
 #include <QtCore/qcontainerfwd.h>
 
-namespace kemi::lab {
+namespace kemi::cli {
 
 // Runs the command that `arguments` (the program's name first) names and returns the exit
 // status: 0 when the table was written, 1 when the output could not be written, 2 when the
@@ -12,4 +12,4 @@ namespace kemi::lab {
 // SIGTERM stopped it (then nothing is written). Without a command it prints the help.
 int runCommandLine(const QStringList& arguments);
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

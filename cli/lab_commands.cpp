@@ -28,7 +28,7 @@
 #include "study/step_table.h"
 #include "study/text_table.h"
 
-namespace kemi::lab {
+namespace kemi::cli {
 namespace {
 
 constexpr OptionSpec kSweepX1{
@@ -175,7 +175,7 @@ int stability(const QCommandLineParser& parser) {
                 problem),
       [&](QByteArray& bytes, QString& error) {
         if (view == StabilityView::Regions)
-          return drawStabilityRegions(methods, outputs.chartPath, bytes, error);
+          return lab::drawStabilityRegions(methods, outputs.chartPath, bytes, error);
         const auto& draw = chartDrawers().realAxis;
         return draw ? draw(methods, outputs.chartPath, bytes, error)
                     : noDrawer(outputs.chartPath, error);
@@ -279,4 +279,4 @@ std::span<const LabCommand> labCommands() {
   return kCommands;
 }
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

@@ -14,7 +14,7 @@
 
 class QCommandLineParser;
 
-namespace kemi::lab {
+namespace kemi::cli {
 
 struct LabCommand {
   const char* name;
@@ -43,4 +43,4 @@ void setChartDrawers(ChartDrawers drawers);
 // them.
 std::span<const LabCommand> labCommands();
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

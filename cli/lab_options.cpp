@@ -9,7 +9,7 @@
 #include "core/method_table.h"
 #include "study/study_input.h"
 
-namespace kemi::lab {
+namespace kemi::cli {
 namespace {
 
 const OptionSpec kHelp{"help", nullptr, "show this help and exit", ""};
@@ -213,4 +213,4 @@ std::string wrapped(const std::string& prefix, const std::string& text) {
   return out;
 }
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

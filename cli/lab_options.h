@@ -14,7 +14,7 @@
 class QCommandLineParser;
 class QString;
 
-namespace kemi::lab {
+namespace kemi::cli {
 
 struct OptionSpec {
   const char* name;           // without the dashes
@@ -66,4 +66,4 @@ std::string optionHelp(std::span<const OptionSpec> options);
 // the width of `prefix`.
 std::string wrapped(const std::string& prefix, const std::string& text);
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <utility>
 
-namespace kemi::lab {
+namespace kemi::cli {
 namespace {
 
 // The descriptor a path names without opening anything new: /dev/stdout, /dev/stderr,
@@ -123,4 +123,4 @@ std::optional<std::string> deliverAll(std::span<LabOutput* const> outputs,
   return std::nullopt;
 }
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

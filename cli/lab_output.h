@@ -13,7 +13,7 @@
 
 class QSaveFile;
 
-namespace kemi::lab {
+namespace kemi::cli {
 
 class LabOutput {
  public:
@@ -52,4 +52,4 @@ class LabOutput {
 std::optional<std::string> deliverAll(std::span<LabOutput* const> outputs,
                                       std::span<const std::string> texts);
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

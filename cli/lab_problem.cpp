@@ -7,7 +7,7 @@
 #include "study/study_input.h"
 #include "study/text_table.h"
 
-namespace kemi::lab {
+namespace kemi::cli {
 namespace {
 
 bool isSet(const QCommandLineParser& parser, const OptionSpec& option) {
@@ -108,4 +108,4 @@ std::string markdownTitle(const study::Problem& problem) {
   return study::problemTitle(problem) + ", x1 = " + study::shortestText(problem.x1) + "\n\n";
 }
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

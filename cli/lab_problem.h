@@ -9,7 +9,7 @@
 #include "cli/lab_options.h"
 #include "study/problem.h"
 
-namespace kemi::lab {
+namespace kemi::cli {
 
 inline constexpr OptionSpec kEquationOption{
     "equation", "ID", "a preset equation (kemi-lab equations lists them; default classroom)",
@@ -39,4 +39,4 @@ study::Problem readProblem(const QCommandLineParser& parser, const OptionSpec& x
 // The line that names the problem above a Markdown table, with its blank line.
 std::string markdownTitle(const study::Problem& problem);
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

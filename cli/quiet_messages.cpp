@@ -5,7 +5,7 @@
 #include <QtGlobal>
 #include <cstdio>
 
-namespace kemi::lab {
+namespace kemi::cli {
 namespace {
 
 void printSerious(QtMsgType type, const QMessageLogContext& /*context*/, const QString& text) {
@@ -19,4 +19,4 @@ void quietQtMessages() {
   qInstallMessageHandler(printSerious);
 }
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

@@ -3,9 +3,9 @@
 // features), so only critical and fatal messages reach standard error.
 #pragma once
 
-namespace kemi::lab {
+namespace kemi::cli {
 
 // Installs the handler; call before the application object is made.
 void quietQtMessages();
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

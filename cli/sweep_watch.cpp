@@ -10,7 +10,7 @@
 #include <string>
 #include <utility>
 
-namespace kemi::lab {
+namespace kemi::cli {
 namespace {
 
 // Lock-free, so that the handler may store into it.
@@ -97,4 +97,4 @@ void SweepWatch::clearProgress() {
   shown_.clear();
 }
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

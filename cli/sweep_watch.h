@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-namespace kemi::lab {
+namespace kemi::cli {
 
 // Routes SIGINT and SIGTERM to a flag instead of ending the process, so that a command can drop
 // its temporary output file and exit with 128 + the signal number.
@@ -43,4 +43,4 @@ class SweepWatch {
   std::jthread thread_;  // last: starts after the members above are set, stops first
 };
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

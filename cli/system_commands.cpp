@@ -20,7 +20,7 @@
 #include "study/system_stability.h"
 #include "study/system_text.h"
 
-namespace kemi::lab {
+namespace kemi::cli {
 namespace {
 
 std::string systemFormatted(const study::TextTable& table, TextFormat format,
@@ -50,16 +50,17 @@ QString readSystemChart(const QCommandLineParser& parser) {
   return path;
 }
 
-SystemView readSystemView(const QCommandLineParser& parser, const study::SystemProblem& problem) {
-  if (!parser.isSet(QStringLiteral("view"))) return SystemView::Phase;
+lab::SystemView readSystemView(const QCommandLineParser& parser,
+                               const study::SystemProblem& problem) {
+  if (!parser.isSet(QStringLiteral("view"))) return lab::SystemView::Phase;
   const QString text = parser.value(QStringLiteral("view"));
-  if (text == QLatin1String("phase")) return SystemView::Phase;
-  if (text == QLatin1String("components")) return SystemView::Components;
+  if (text == QLatin1String("phase")) return lab::SystemView::Phase;
+  if (text == QLatin1String("components")) return lab::SystemView::Components;
   if (text == QLatin1String("invariant")) {
     if (!study::hasInvariant(problem.system))
       throw UsageError("--view invariant: " + study::systemId(problem.system) +
                        " has no invariant (a typed system gets one with --invariant)");
-    return SystemView::Invariant;
+    return lab::SystemView::Invariant;
   }
   throw UsageError("--view " + quotedValue(text) + ": unknown view; --view accepts " +
                    kSystemViewOption.accepts);
@@ -171,9 +172,9 @@ int systemStability(const QCommandLineParser& parser, const OptionSpec& x1) {
     h = h > 0.0 ? std::min(h, 1.0) : 1.0;
     const study::SystemSolution solution(problem,
                                          study::systemSamples(problem, study::kLambdaSamples));
-    return drawSystemRegions(planar, study::decayingEigenvalues(problem, solution), h,
-                             QString::fromStdString(study::systemTitle(problem)), outputs.chartPath,
-                             bytes, error);
+    return lab::drawSystemRegions(planar, study::decayingEigenvalues(problem, solution), h,
+                                  QString::fromStdString(study::systemTitle(problem)),
+                                  outputs.chartPath, bytes, error);
   });
 }
 
@@ -183,7 +184,7 @@ int systemCompare(const QCommandLineParser& parser) {
   const std::vector<std::size_t> methods = readSystemMethods(parser, kMethodList, problem);
   const TextFormat format = readFormat(parser, kFormat);
   const QString chart = readSystemChart(parser);
-  const SystemView view = readSystemView(parser, problem);
+  const lab::SystemView view = readSystemView(parser, problem);
   Outputs outputs(readOutputPath(parser, kOutput), chart);
   if (openOutputs("compare", outputs) != 0) return 1;
   const double h = stepSize(problem.x0, problem.x1, static_cast<double>(n));
@@ -209,10 +210,10 @@ int systemCompare(const QCommandLineParser& parser) {
       study::systemCompareText(xs, values, solution.exact(), polygons), format, problem);
   if (format == TextFormat::Markdown && !notes.empty()) text += "\n" + notes;
   return deliver("compare", outputs, text, [&](QByteArray& bytes, QString& error) {
-    SystemPictureData data = systemPictureData(problem, n, {});
+    lab::SystemPictureData data = lab::systemPictureData(problem, n, {});
     data.polygons = polygons;
-    return drawSystemChart(data, view, outputs.chartPath, bytes, error);
+    return lab::drawSystemChart(data, view, outputs.chartPath, bytes, error);
   });
 }
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

@@ -6,7 +6,7 @@
 
 class QCommandLineParser;
 
-namespace kemi::lab {
+namespace kemi::cli {
 
 // Each takes the specs of the options its one-equation command reads.
 int systemConvergence(const QCommandLineParser& parser, const OptionSpec& x1,
@@ -16,4 +16,4 @@ int systemSteps(const QCommandLineParser& parser, const OptionSpec& x1, const Op
 int systemStability(const QCommandLineParser& parser, const OptionSpec& x1);
 int systemCompare(const QCommandLineParser& parser);
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

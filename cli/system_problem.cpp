@@ -11,7 +11,7 @@
 #include "study/system_steps.h"
 #include "study/text_table.h"
 
-namespace kemi::lab {
+namespace kemi::cli {
 namespace {
 
 bool isSet(const QCommandLineParser& parser, const OptionSpec& option) {
@@ -177,4 +177,4 @@ std::string systemMarkdownTitle(const study::SystemProblem& problem) {
   return study::systemTitle(problem) + ", x1 = " + study::shortestText(problem.x1) + "\n\n";
 }
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

@@ -9,7 +9,7 @@
 #include "cli/lab_options.h"
 #include "study/system.h"
 
-namespace kemi::lab {
+namespace kemi::cli {
 
 inline constexpr OptionSpec kF2Option{
     "f2", "EXPR",
@@ -47,4 +47,4 @@ std::size_t readSystemMethod(const QCommandLineParser& parser, const OptionSpec&
 // The line that names the system above a Markdown table, with its blank line.
 std::string systemMarkdownTitle(const study::SystemProblem& problem);
 
-}  // namespace kemi::lab
+}  // namespace kemi::cli

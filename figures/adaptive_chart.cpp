@@ -2,6 +2,7 @@
 // attempts' numbers; nothing here computes, it only places what the run kept.
 #include "figures/adaptive_chart.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPolygonF>
 #include <algorithm>
@@ -16,6 +17,10 @@
 
 namespace kemi::lab {
 namespace {
+
+struct AdaptiveChartText {
+  Q_DECLARE_TR_FUNCTIONS(AdaptiveChartText)
+};
 
 const QColor kRejected(0xCC, 0x33, 0x11);
 constexpr double kMark = 4.0;
@@ -139,8 +144,8 @@ void paintAdaptiveRun(QPainter& painter, const QRectF& area, const AdaptivePictu
   const QString id = QString::fromLatin1(kMethods[data.method].id.data(),
                                          static_cast<qsizetype>(kMethods[data.method].id.size()));
   drawFrame(painter, s,
-            QStringLiteral("%1: accepted steps (filled), rejected attempts (hollow), exact "
-                           "solution (grey)")
+            AdaptiveChartText::tr("%1: accepted steps (filled), rejected attempts (hollow), exact "
+                                  "solution (grey)")
                 .arg(id));
   painter.save();
   painter.setClipRect(s.plot);
@@ -165,7 +170,7 @@ void paintAdaptiveRun(QPainter& painter, const QRectF& area, const AdaptivePictu
   for (const study::Attempt& a : attempts) logs.push_back(std::log10(std::abs(a.h)));
   Frame h{inset(bottom), s.xMin, s.xMax, 0, 0, true};
   std::tie(h.yMin, h.yMax) = span(logs, 0.5);
-  drawFrame(painter, h, QStringLiteral("step size |h| against x (log scale); x: rejected"));
+  drawFrame(painter, h, AdaptiveChartText::tr("step size |h| against x (log scale); x: rejected"));
   painter.save();
   painter.setClipRect(h.plot);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -188,8 +193,9 @@ void paintEstimates(QPainter& painter, const QRectF& area, const AdaptivePicture
   const study::Problem& p = data.problem;
   Frame f{inset(area), std::min(p.x0, p.x1), std::max(p.x0, p.x1), 0, 0, true};
   std::tie(f.yMin, f.yMax) = span(logs, 0.5);
-  drawFrame(painter, f,
-            QStringLiteral("|estimate| (filled), |true local error| (hollow); rejected in red"));
+  drawFrame(
+      painter, f,
+      AdaptiveChartText::tr("|estimate| (filled), |true local error| (hollow); rejected in red"));
   painter.save();
   painter.setClipRect(f.plot);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -218,7 +224,7 @@ void paintWorkPrecision(QPainter& painter, const QRectF& area,
   std::tie(f.xMin, f.xMax) = span(work, 0.5);
   std::tie(f.yMin, f.yMax) = span(errors, 0.5);
   drawFrame(painter, f,
-            QStringLiteral(
+            AdaptiveChartText::tr(
                 "|error| at x1 against evaluations of f: adaptive (filled), fixed h (hollow)"));
   painter.save();
   painter.setClipRect(f.plot);
@@ -244,7 +250,7 @@ void paintWorkPrecision(QPainter& painter, const QRectF& area,
 QString adaptiveDescription(const AdaptivePictureData& data) {
   const study::AdaptiveResult& r = data.result;
   QString text =
-      QStringLiteral(
+      AdaptiveChartText::tr(
           "%1 adaptive steps from x = %2 to %3: %4 accepted, %5 rejected, %6 "
           "evaluations of f, error %7 at the end.")
           .arg(QString::fromLatin1(kMethods[data.method].id.data(),
@@ -255,7 +261,7 @@ QString adaptiveDescription(const AdaptivePictureData& data) {
           .arg(r.evaluations)
           .arg(number(r.error));
   if (r.stabilityHeld)
-    text += QStringLiteral(" The step size is held by stability, not by accuracy.");
+    text += AdaptiveChartText::tr(" The step size is held by stability, not by accuracy.");
   return text;
 }
 

@@ -2,6 +2,7 @@
 // the polygons from the same step formulas the sweeps use.
 #include "figures/solution_scene.h"
 
+#include <QCoreApplication>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -20,6 +21,10 @@
 
 namespace kemi::lab {
 namespace {
+
+struct SceneText {
+  Q_DECLARE_TR_FUNCTIONS(SceneText)
+};
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -59,8 +64,8 @@ SolutionResult solveForPicture(const SolutionRequest& request) {
     result.accuracy = solution->accuracy();
     SolutionCurve curve{
         result.exact
-            ? QStringLiteral("Exact solution")
-            : QStringLiteral("Reference solution (\u00B1%1)").arg(roundedText(result.accuracy, 2)),
+            ? SceneText::tr("Exact solution")
+            : SceneText::tr("Reference solution (\u00B1%1)").arg(roundedText(result.accuracy, 2)),
         {},
         QColor(0x70, 0x70, 0x70),
         !result.exact};
@@ -72,7 +77,7 @@ SolutionResult solveForPicture(const SolutionRequest& request) {
   } catch (const std::invalid_argument& e) {
     result.exact = false;
     result.note =
-        QStringLiteral("No solution to compare with: %1.").arg(QString::fromUtf8(e.what()));
+        SceneText::tr("No solution to compare with: %1.").arg(QString::fromUtf8(e.what()));
   }
   for (const study::Polygon& p : polygons) {
     SolutionCurve curve{idOf(p.method), {}, figures::toQt(figure::methodStyles()[p.method].colour)};
@@ -83,7 +88,7 @@ SolutionResult solveForPicture(const SolutionRequest& request) {
     result.solutionAtEnds.push_back(there);
     if (p.failedStep != 0) {
       result.errors.push_back(kNaN);
-      result.note += QStringLiteral(" %1 leaves the range of numbers at step %2.")
+      result.note += SceneText::tr(" %1 leaves the range of numbers at step %2.")
                          .arg(idOf(p.method))
                          .arg(p.failedStep);
     } else {

@@ -1,6 +1,7 @@
 // Column titles and shortened numbers for the window's tables.
 #include "lab/cell_text.h"
 
+#include <QCoreApplication>
 #include <array>
 #include <cmath>
 #include <utility>
@@ -11,18 +12,18 @@ namespace kemi::lab {
 namespace {
 
 constexpr std::array<std::pair<const char*, const char*>, 12> kTitles{{
-    {"observed_order", "Observed order"},
-    {"observed_at_N", "Observed at N"},
-    {"smallest_error", "Smallest error"},
-    {"smallest_at_N", "Reached at N"},
-    {"evaluations", "f evaluations"},
-    {"local_error", "Local error"},
-    {"stability_limit", "Stability limit"},
-    {"lambda_min", "\u03BB min"},
-    {"h_limit", "Largest stable h"},
-    {"n_min", "Smallest stable N"},
-    {"exact", "Exact y"},
-    {"error", "Global error"},
+    {"observed_order", QT_TRANSLATE_NOOP("CellText", "Observed order")},
+    {"observed_at_N", QT_TRANSLATE_NOOP("CellText", "Observed at N")},
+    {"smallest_error", QT_TRANSLATE_NOOP("CellText", "Smallest error")},
+    {"smallest_at_N", QT_TRANSLATE_NOOP("CellText", "Reached at N")},
+    {"evaluations", QT_TRANSLATE_NOOP("CellText", "f evaluations")},
+    {"local_error", QT_TRANSLATE_NOOP("CellText", "Local error")},
+    {"stability_limit", QT_TRANSLATE_NOOP("CellText", "Stability limit")},
+    {"lambda_min", QT_TRANSLATE_NOOP("CellText", "\u03BB min")},
+    {"h_limit", QT_TRANSLATE_NOOP("CellText", "Largest stable h")},
+    {"n_min", QT_TRANSLATE_NOOP("CellText", "Smallest stable N")},
+    {"exact", QT_TRANSLATE_NOOP("CellText", "Exact y")},
+    {"error", QT_TRANSLATE_NOOP("CellText", "Global error")},
 }};
 
 bool isWhole(const std::string& text) {
@@ -36,7 +37,7 @@ bool isWhole(const std::string& text) {
 
 QString columnTitle(const std::string& csvName) {
   for (const auto& [name, title] : kTitles)
-    if (csvName == name) return QString::fromUtf8(title);
+    if (csvName == name) return QCoreApplication::translate("CellText", title);
   QString title = QString::fromStdString(csvName).replace(QLatin1Char('_'), QLatin1Char(' '));
   // Single letters (x, y, h, N, k1) are the formulas' own symbols and keep their case.
   if (title.size() > 2) title[0] = title[0].toUpper();

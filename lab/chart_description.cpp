@@ -1,10 +1,16 @@
 // Chart descriptions built from the same tables the charts are drawn from.
 #include "lab/chart_description.h"
 
+#include <QCoreApplication>
+
 #include "lab/cell_text.h"
 
 namespace kemi::lab {
 namespace {
+
+struct ChartDescription {
+  Q_DECLARE_TR_FUNCTIONS(ChartDescription)
+};
 
 QString cell(const std::vector<std::string>& row, std::size_t column) {
   return column < row.size() ? shownCell(row[column]) : QString();
@@ -13,27 +19,27 @@ QString cell(const std::vector<std::string>& row, std::size_t column) {
 }  // namespace
 
 QString describeConvergence(const study::TextTable& summary, bool workPrecision) {
-  QString text = workPrecision ? QStringLiteral("Error at x1 against f evaluations")
-                               : QStringLiteral("Error at x1 against the step size h");
-  text += QStringLiteral(", both on log scales.");
-  if (summary.rows.empty()) return text + QStringLiteral(" No rows yet.");
+  QString text = workPrecision ? ChartDescription::tr("Error at x1 against f evaluations")
+                               : ChartDescription::tr("Error at x1 against the step size h");
+  text += ChartDescription::tr(", both on log scales.");
+  if (summary.rows.empty()) return text + ChartDescription::tr(" No rows yet.");
   // Columns: method, order, observed_order, observed_at_N, smallest_error, smallest_at_N, ...
   for (const std::vector<std::string>& row : summary.rows) {
     text += QStringLiteral(" %1: ").arg(cell(row, 0));
     const QString observed = cell(row, 2);
-    text += observed.isEmpty() ? QStringLiteral("no observed order")
-                               : QStringLiteral("observed order %1").arg(observed);
-    text += QStringLiteral(", smallest error %1 at N = %2.").arg(cell(row, 4), cell(row, 5));
+    text += observed.isEmpty() ? ChartDescription::tr("no observed order")
+                               : ChartDescription::tr("observed order %1").arg(observed);
+    text += ChartDescription::tr(", smallest error %1 at N = %2.").arg(cell(row, 4), cell(row, 5));
   }
   return text;
 }
 
 QString describeSteps(const study::StepTable& steps, const QString& method, double x1) {
-  QString text = QStringLiteral("The exact solution from x = 0 to %1 and the points of %2")
+  QString text = ChartDescription::tr("The exact solution from x = 0 to %1 and the points of %2")
                      .arg(QString::number(x1, 'g', kShownDigits), method);
   if (steps.rows.size() < 2) return text + QLatin1Char('.');
   const study::StepRow& last = steps.rows.back();
-  text += QStringLiteral(" after %1 steps; the last point is (%2, %3), its error %4.")
+  text += ChartDescription::tr(" after %1 steps; the last point is (%2, %3), its error %4.")
               .arg(last.i)
               .arg(QString::number(last.x, 'g', kShownDigits),
                    QString::number(last.y, 'g', kShownDigits),
@@ -43,7 +49,7 @@ QString describeSteps(const study::StepTable& steps, const QString& method, doub
 }
 
 QString describeStability(const study::TextTable& limits) {
-  QString text = QStringLiteral(
+  QString text = ChartDescription::tr(
       "|R(-h)| against the step size h for each method; a method is "
       "stable where the curve stays at or below 1. Stability limits:");
   // Columns: method, order, evaluations, stability_limit.

@@ -52,13 +52,13 @@ ConvergenceChart::ConvergenceChart(const ConvergenceModel* model, QObject* paren
     font.setPointSizeF(font.pointSizeF() * 0.85);
     axis->setLabelsFont(font);
   }
-  yAxis_->setTitleText(QStringLiteral("|error| at x1"));
+  yAxis_->setTitleText(tr("|error| at x1"));
   chart_->addAxis(xAxis_, Qt::AlignBottom);
   chart_->addAxis(yAxis_, Qt::AlignLeft);
 
   for (std::size_t i = 0; i < kReferenceOrders.size(); ++i) {
     auto* line = new QLineSeries;
-    line->setName(QStringLiteral("order %1").arg(kReferenceOrders[i]));
+    line->setName(tr("order %1").arg(kReferenceOrders[i]));
     QPen pen(QColor(0x80, 0x80, 0x80));
     pen.setStyle(Qt::DashLine);
     pen.setWidthF(1.0);
@@ -111,9 +111,9 @@ void ConvergenceChart::refillNow() {
 
 void ConvergenceChart::setWorkPrecision(bool on) {
   workPrecision_ = on;
-  xAxis_->setTitleText(on ? QStringLiteral("f evaluations") : QStringLiteral("h = x1 / N"));
-  chart_->setTitle(on ? QStringLiteral("Work against precision: |error| against f evaluations")
-                      : QStringLiteral("Convergence: |error| against the step h"));
+  xAxis_->setTitleText(on ? tr("f evaluations") : tr("h = x1 / N"));
+  chart_->setTitle(on ? tr("Work against precision: |error| against f evaluations")
+                      : tr("Convergence: |error| against the step h"));
   refillNow();
 }
 
@@ -143,9 +143,8 @@ void ConvergenceChart::refill() {
     markers_[m]->replace(points[m]);
     QString name = idOf(m);
     if (zeroRows_[m] > 0)
-      name += QStringLiteral(" (%1 with error 0, not drawn)")
-                  .arg(zeroRows_[m] == 1 ? QStringLiteral("1 row")
-                                         : QStringLiteral("%1 rows").arg(zeroRows_[m]));
+      name += tr(" (%1 with error 0, not drawn)")
+                  .arg(zeroRows_[m] == 1 ? tr("1 row") : tr("%1 rows").arg(zeroRows_[m]));
     if (markers_[m]->name() != name) markers_[m]->setName(name);
   }
   emit refilled();
@@ -214,9 +213,9 @@ QString ConvergenceChart::pointText(std::size_t method, double x) const {
     }
     // No order past the first row: an error of 0, or a row not resolved or not stable.
     const QString order = row.hasOrder() ? text(row.observedOrder)
-                          : first        ? QStringLiteral("(first row)")
+                          : first        ? tr("(first row)")
                                          : QString();
-    return QStringLiteral("%1\nN = %2\nh = %3\nerror = %4\nobserved order = %5\nf evaluations = %6")
+    return tr("%1\nN = %2\nh = %3\nerror = %4\nobserved order = %5\nf evaluations = %6")
         .arg(idOf(method))
         .arg(row.N)
         .arg(text(row.h), text(row.error), order)

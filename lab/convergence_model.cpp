@@ -12,12 +12,12 @@ namespace {
 QString rowNote(const study::ConvergenceRow& r) {
   QString note;
   if (!r.stable)
-    note = QStringLiteral(
+    note = ConvergenceModel::tr(
                "Unstable: the step h = %1 is above the method's stability limit on "
                "this equation, so the error grows instead of falling.")
                .arg(QString::fromStdString(study::shortestText(r.h)));
   if (!r.resolved)
-    note += QStringLiteral(
+    note += ConvergenceModel::tr(
                 "%1Not resolved: the error is within 10 times the reference "
                 "solution's accuracy (%2), so it gets no observed order.")
                 .arg(note.isEmpty() ? QString() : QStringLiteral("\n"),

@@ -50,19 +50,19 @@ ConvergenceTab::ConvergenceTab(QWidget* parent)
   auto* inputs = new QGridLayout;
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(inputs);
-  const Entry x1 = addEntry(inputs, 0, 0, QStringLiteral("&x1"), QStringLiteral("x1"),
-                            QStringLiteral("x1, where the error is measured"));
-  const Entry n = addEntry(inputs, 0, 3, QStringLiteral("&Largest N"), QStringLiteral("largestN"),
-                           QStringLiteral("Largest number of steps N"));
+  const Entry x1 = addEntry(inputs, 0, 0, tr("&x1"), QStringLiteral("x1"),
+                            tr("x1, where the error is measured"));
+  const Entry n = addEntry(inputs, 0, 3, tr("&Largest N"), QStringLiteral("largestN"),
+                           tr("Largest number of steps N"));
   x1Edit_ = x1.edit, x1Reason_ = x1.reason, nEdit_ = n.edit, nReason_ = n.reason;
   x1Edit_->setText(QStringLiteral("1"));
   nEdit_->setText(QString::number(std::int64_t{1} << 24));
 
   auto* methods = new QHBoxLayout;
-  methods->addWidget(new QLabel(QStringLiteral("Methods:"), this));
+  methods->addWidget(new QLabel(tr("Methods:"), this));
   std::vector<std::size_t> all(kMethods.size());
   std::iota(all.begin(), all.end(), std::size_t{0});
-  methods_ = new MethodChoice(QStringLiteral("method_"), QStringLiteral("Include "), all, this);
+  methods_ = new MethodChoice(QStringLiteral("method_"), tr("Include "), all, this);
   methods->addWidget(methods_);
   connect(methods_, &MethodChoice::changed, this, &ConvergenceTab::check);
   methodsReason_ = makeReasonLabel(this);
@@ -72,23 +72,23 @@ ConvergenceTab::ConvergenceTab(QWidget* parent)
   inputs->addLayout(methods, 1, 0, 1, 6);
 
   auto* controls = new QHBoxLayout;
-  runButton_ = new QPushButton(QStringLiteral("&Run"), this);
-  cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+  runButton_ = new QPushButton(tr("&Run"), this);
+  cancelButton_ = new QPushButton(tr("Cancel"), this);
   progress_ = new QProgressBar(this);
   status_ = new QLabel(this);
   makeStatusLine(status_);
-  workPrecision_ = new QCheckBox(QStringLiteral("&Work-precision view (x: f evaluations)"), this);
+  workPrecision_ = new QCheckBox(tr("&Work-precision view (x: f evaluations)"), this);
   runButton_->setObjectName(QStringLiteral("run"));
   cancelButton_->setObjectName(QStringLiteral("cancel"));
   progress_->setObjectName(QStringLiteral("progress"));
   status_->setObjectName(QStringLiteral("status"));
   workPrecision_->setObjectName(QStringLiteral("workPrecision"));
-  runButton_->setAccessibleName(QStringLiteral("Run the sweep"));
-  cancelButton_->setAccessibleName(QStringLiteral("Cancel the sweep"));
-  progress_->setAccessibleName(QStringLiteral("Sweep progress"));
-  workPrecision_->setAccessibleName(QStringLiteral("Plot the error against f evaluations"));
-  runButton_->setToolTip(QStringLiteral("Run the sweep (Enter)"));
-  cancelButton_->setToolTip(QStringLiteral("Stop the sweep (Esc)"));
+  runButton_->setAccessibleName(tr("Run the sweep"));
+  cancelButton_->setAccessibleName(tr("Cancel the sweep"));
+  progress_->setAccessibleName(tr("Sweep progress"));
+  workPrecision_->setAccessibleName(tr("Plot the error against f evaluations"));
+  runButton_->setToolTip(tr("Run the sweep (Enter)"));
+  cancelButton_->setToolTip(tr("Stop the sweep (Esc)"));
   progress_->setRange(0, 1000);
   progress_->setTextVisible(false);
   status_->setWordWrap(true);
@@ -99,9 +99,9 @@ ConvergenceTab::ConvergenceTab(QWidget* parent)
   layout->addLayout(controls);
   layout->addWidget(status_);
 
-  chartView_ = makeChartView(chart_->chart(), QStringLiteral("Convergence chart"), this);
-  rowsView_ = makeTableView(model_, QStringLiteral("Convergence rows"), this);
-  summaryView_ = makeTableView(summary_, QStringLiteral("Summary per method"), this);
+  chartView_ = makeChartView(chart_->chart(), tr("Convergence chart"), this);
+  rowsView_ = makeTableView(model_, tr("Convergence rows"), this);
+  summaryView_ = makeTableView(summary_, tr("Summary per method"), this);
   auto* top = new QSplitter(Qt::Horizontal, this);
   top->addWidget(chartView_);
   top->addWidget(summaryView_);
@@ -171,7 +171,7 @@ void ConvergenceTab::check() {
   setEntryProblem(x1Edit_, x1Reason_, checkX1(x1Edit_->text(), problem_.x0, x1));
   setEntryProblem(nEdit_, nReason_, checkN(nEdit_->text(), study::kMaxSteps, n));
   const bool any = !methods_->chosen().empty();
-  methodsReason_->setText(any ? QString() : QStringLiteral("Check at least one method."));
+  methodsReason_->setText(any ? QString() : tr("Check at least one method."));
   const bool valid = x1Reason_->text().isEmpty() && nReason_->text().isEmpty() && any;
   runButton_->setEnabled(valid && !runner_->running());
 }
@@ -185,7 +185,7 @@ void ConvergenceTab::run() {
   pending_.clear();
   model_->clear();
   progress_->setValue(0);
-  setStatus(status_, QStringLiteral("Running..."));
+  setStatus(status_, tr("Running..."));
   // Cancel first, so that focus leaving the disabled Run lands on it.
   cancelButton_->setEnabled(true);
   if (runButton_->hasFocus()) cancelButton_->setFocus(Qt::OtherFocusReason);
@@ -223,9 +223,9 @@ void ConvergenceTab::onFinished(bool cancelled, const QString& note) {
   summaryView_->resizeColumnsToContents();
   const bool cancelHadFocus = cancelButton_->hasFocus();
   if (!cancelled) progress_->setValue(progress_->maximum());
-  const QString rows = QStringLiteral("%1 rows.").arg(model_->rowCount());
-  setStatus(status_, cancelled ? QStringLiteral("Cancelled: the chart and tables keep the %1 "
-                                                "complete rows.")
+  const QString rows = tr("%1 rows.").arg(model_->rowCount());
+  setStatus(status_, cancelled ? tr("Cancelled: the chart and tables keep the %1 "
+                                    "complete rows.")
                                      .arg(model_->rowCount())
                                : (note.isEmpty() ? rows : rows + QLatin1Char(' ') + note));
   check();

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -16,6 +17,14 @@
 #include "lab/lab_widgets.h"
 
 namespace kemi::lab {
+
+namespace {
+
+struct ExportDialog {
+  Q_DECLARE_TR_FUNCTIONS(ExportDialog)
+};
+
+}  // namespace
 
 QIcon NameOnlyIconProvider::icon(IconType type) const {
   QStyle* style = QApplication::style();
@@ -37,29 +46,29 @@ QIcon NameOnlyIconProvider::icon(const QFileInfo& info) const {
 }
 
 QString NameOnlyIconProvider::type(const QFileInfo& info) const {
-  if (info.isDir()) return QStringLiteral("Folder");
+  if (info.isDir()) return ExportDialog::tr("Folder");
   const QMimeType mime = QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchExtension);
-  return mime.isDefault() ? QStringLiteral("File") : mime.comment();
+  return mime.isDefault() ? ExportDialog::tr("File") : mime.comment();
 }
 
 QString exportNameProblem(const QString& path) {
   const QFileInfo info(path);
   if (info.isDir())
-    return QStringLiteral("\"%1\" is a folder: Save opens it. Type a file name to export to.")
+    return ExportDialog::tr("\"%1\" is a folder: Save opens it. Type a file name to export to.")
         .arg(QDir::cleanPath(info.absoluteFilePath()));
   const QByteArray name = QFile::encodeName(info.fileName());
   if (name.size() > NAME_MAX)
-    return QStringLiteral("The name is %1 bytes long; file names can have at most %2.")
+    return ExportDialog::tr("The name is %1 bytes long; file names can have at most %2.")
         .arg(name.size())
         .arg(NAME_MAX);
   if (QFile::encodeName(info.absoluteFilePath()).size() >= PATH_MAX)
-    return QStringLiteral("The path is too long; paths can have at most %1 bytes.")
+    return ExportDialog::tr("The path is too long; paths can have at most %1 bytes.")
         .arg(PATH_MAX - 1);
   return {};
 }
 
 QString askExportPath(QWidget* parent, const QString& start, const QString& filter) {
-  QFileDialog dialog(parent, QStringLiteral("Export"), start, filter);
+  QFileDialog dialog(parent, ExportDialog::tr("Export"), start, filter);
   // Qt's own dialog, since a desktop's native one would not use the provider below.
   dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontUseCustomDirectoryIcons);
   NameOnlyIconProvider icons;

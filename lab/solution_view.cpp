@@ -20,13 +20,13 @@ constexpr int kDragThreshold = 4;  // pixels a press may move and still be a cli
 
 SolutionView::SolutionView(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("solutionView"));
-  setAccessibleName(QStringLiteral("Solution picture"));
+  setAccessibleName(tr("Solution picture"));
   setFocusPolicy(Qt::StrongFocus);
   setMinimumSize(420, 300);
   setCursor(Qt::CrossCursor);
   setToolTip(
-      QStringLiteral("Click: start here. Drag or arrow keys: pan. Wheel or +/-: zoom. "
-                     "Home or 0: the whole solution."));
+      tr("Click: start here. Drag or arrow keys: pan. Wheel or +/-: zoom. "
+         "Home or 0: the whole solution."));
 }
 
 void SolutionView::setSlope(Slope slope) {

@@ -3,6 +3,7 @@
 #include "lab/stability_chart.h"
 
 #include <QChart>
+#include <QCoreApplication>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -17,6 +18,10 @@
 
 namespace kemi::lab {
 namespace {
+
+struct StabilityChart {
+  Q_DECLARE_TR_FUNCTIONS(StabilityChart)
+};
 
 // The parts of a polyline that lie at or below `top`, ends placed on `top` where it crosses.
 std::vector<QList<QPointF>> below(const QList<QPointF>& points, double top) {
@@ -86,7 +91,7 @@ QChart* makeStabilityChart(const TextTableModel& limits, const TextTableModel&) 
 
 QChart* makeStabilityChart(const std::vector<StabilityCurve>& curves) {
   auto* chart = new QChart;
-  chart->setTitle(QStringLiteral("Stability on dy/dx = -2x - y: |R(-h)| against the step h"));
+  chart->setTitle(StabilityChart::tr("Stability on dy/dx = -2x - y: |R(-h)| against the step h"));
   chart->legend()->setAlignment(Qt::AlignRight);
   chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
   auto* x = new QValueAxis;
@@ -124,9 +129,9 @@ QChart* makeStabilityChart(const std::vector<StabilityCurve>& curves) {
                                        static_cast<qsizetype>(kMethods[c.method].id.size()));
     const QString text = QString::number(c.limit, 'g', 5);
     if (c.limit <= kStabilityHMax)
-      mark->append(c.limit, 1.0), name += QStringLiteral(" (limit %1)").arg(text);
+      mark->append(c.limit, 1.0), name += StabilityChart::tr(" (limit %1)").arg(text);
     else
-      name += QStringLiteral(" (limit %1, beyond the chart)").arg(text);
+      name += StabilityChart::tr(" (limit %1, beyond the chart)").arg(text);
     mark->setName(name);
     attach(chart, mark, x, y);
   }

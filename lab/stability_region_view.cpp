@@ -7,7 +7,7 @@ namespace kemi::lab {
 
 StabilityRegionView::StabilityRegionView(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Stability regions"));
-  setAccessibleName(QStringLiteral("Stability regions"));
+  setAccessibleName(tr("Stability regions"));
   setMinimumSize(420, 300);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);  // so that a screen reader reaches its description

@@ -50,28 +50,28 @@ StabilityTab::StabilityTab(QWidget* parent)
   const std::vector<StabilityCurve> curves = stabilityCurves(all);
   samples_->setTable(amplificationText(curves));
 
-  chartView_ = makeChartView(makeStabilityChart(curves), QStringLiteral("Stability chart"), this);
+  chartView_ = makeChartView(makeStabilityChart(curves), tr("Stability chart"), this);
   chartView_->setAccessibleDescription(describeStability(limits_->table()));
   regionView_ = new StabilityRegionView(this);
   pictures_ = new QStackedWidget(this);
   pictures_->addWidget(regionView_);
   pictures_->addWidget(chartView_);
-  limitsView_ = makeTableView(limits_, QStringLiteral("Stability limits"), this);
-  samplesView_ = makeTableView(samples_, QStringLiteral("Sampled R(-h)"), this);
-  auto* note = new QLabel(
-      QStringLiteral("One step of y' = λy maps y to R(hλ) y. A method is stable for a step h "
-                     "while |R(hλ)| <= 1: where z = hλ lies in its region. On the real axis its "
-                     "limit is the largest h0 with |R(-h)| <= 1 for every 0 < h <= h0 (λ = -1)."),
-      this);
+  limitsView_ = makeTableView(limits_, tr("Stability limits"), this);
+  samplesView_ = makeTableView(samples_, tr("Sampled R(-h)"), this);
+  auto* note =
+      new QLabel(tr("One step of y' = λy maps y to R(hλ) y. A method is stable for a step h "
+                    "while |R(hλ)| <= 1: where z = hλ lies in its region. On the real axis its "
+                    "limit is the largest h0 with |R(-h)| <= 1 for every 0 < h <= h0 (λ = -1)."),
+                 this);
   note->setWordWrap(true);
 
   auto* choices = new QHBoxLayout;
-  regionsButton_ = new QRadioButton(QStringLiteral("Re&gions in the complex plane"), this);
-  realAxisButton_ = new QRadioButton(QStringLiteral("|R(-h)| on the real a&xis"), this);
+  regionsButton_ = new QRadioButton(tr("Re&gions in the complex plane"), this);
+  realAxisButton_ = new QRadioButton(tr("|R(-h)| on the real a&xis"), this);
   regionsButton_->setObjectName(QStringLiteral("regionsView"));
   realAxisButton_->setObjectName(QStringLiteral("realAxisView"));
-  regionsButton_->setAccessibleName(QStringLiteral("Show the stability regions"));
-  realAxisButton_->setAccessibleName(QStringLiteral("Show |R(-h)| on the real axis"));
+  regionsButton_->setAccessibleName(tr("Show the stability regions"));
+  realAxisButton_->setAccessibleName(tr("Show |R(-h)| on the real axis"));
   auto* views = new QButtonGroup(this);
   views->addButton(regionsButton_);
   views->addButton(realAxisButton_);
@@ -79,9 +79,8 @@ StabilityTab::StabilityTab(QWidget* parent)
   choices->addWidget(regionsButton_);
   choices->addWidget(realAxisButton_);
   choices->addSpacing(24);
-  choices->addWidget(new QLabel(QStringLiteral("Regions of:"), this));
-  methods_ =
-      new MethodChoice(QStringLiteral("region_"), QStringLiteral("Draw the region of "), all, this);
+  choices->addWidget(new QLabel(tr("Regions of:"), this));
+  methods_ = new MethodChoice(QStringLiteral("region_"), tr("Draw the region of "), all, this);
   choices->addWidget(methods_);
   connect(methods_, &MethodChoice::changed, this, &StabilityTab::chooseMethods);
   choices->addStretch();

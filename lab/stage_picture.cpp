@@ -58,7 +58,7 @@ std::pair<QPolygonF, bool> solutionThrough(const study::AnyEquation& equation, d
 
 StagePicture::StagePicture(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Stage picture"));
-  setAccessibleName(QStringLiteral("Inside the selected step"));
+  setAccessibleName(tr("Inside the selected step"));
   setFocusPolicy(Qt::StrongFocus);
   setMinimumSize(360, 260);
   describe();
@@ -96,8 +96,8 @@ void StagePicture::setStep(const study::AnyEquation& equation, const study::Step
 }
 
 QString StagePicture::title() const {
-  if (step_ == 0) return QStringLiteral("Inside a step: select a step in the table");
-  QString text = QStringLiteral("Inside step %1 of %2, h = %3")
+  if (step_ == 0) return tr("Inside a step: select a step in the table");
+  QString text = tr("Inside step %1 of %2, h = %3")
                      .arg(step_)
                      .arg(QString::fromLatin1(kMethods[method_].id.data(),
                                               static_cast<qsizetype>(kMethods[method_].id.size())),

@@ -49,26 +49,26 @@ StepsTab::StepsTab(QWidget* parent) : LabTab(parent), model_(new StepTableModel(
   auto* layout = new QVBoxLayout(this);
   auto* inputs = new QGridLayout;
   layout->addLayout(inputs);
-  auto* methodLabel = new QLabel(QStringLiteral("Step &method"), this);
+  auto* methodLabel = new QLabel(tr("Step &method"), this);
   method_ = new QComboBox(this);
   method_->setObjectName(QStringLiteral("method"));
-  method_->setAccessibleName(QStringLiteral("Step method"));
+  method_->setAccessibleName(tr("Step method"));
   for (const MethodInfo& info : kMethods)
     method_->addItem(QString::fromLatin1(info.id.data(), static_cast<qsizetype>(info.id.size())));
   methodLabel->setBuddy(method_);
   inputs->addWidget(methodLabel, 0, 0);
   inputs->addWidget(method_, 0, 1);
-  const Entry x1 = addEntry(inputs, 0, 2, QStringLiteral("&x1"), QStringLiteral("stepsX1"),
-                            QStringLiteral("x1, the end of the steps"));
-  const Entry n = addEntry(inputs, 0, 5, QStringLiteral("&N"), QStringLiteral("stepsN"),
-                           QStringLiteral("Number of steps N"));
+  const Entry x1 =
+      addEntry(inputs, 0, 2, tr("&x1"), QStringLiteral("stepsX1"), tr("x1, the end of the steps"));
+  const Entry n =
+      addEntry(inputs, 0, 5, tr("&N"), QStringLiteral("stepsN"), tr("Number of steps N"));
   x1Edit_ = x1.edit, x1Reason_ = x1.reason, nEdit_ = n.edit, nReason_ = n.reason;
   x1Edit_->setText(QStringLiteral("0.4"));
   nEdit_->setText(QStringLiteral("4"));
-  runButton_ = new QPushButton(QStringLiteral("&Run"), this);
+  runButton_ = new QPushButton(tr("&Run"), this);
   runButton_->setObjectName(QStringLiteral("stepsRun"));
-  runButton_->setAccessibleName(QStringLiteral("Compute the step table"));
-  runButton_->setToolTip(QStringLiteral("Compute the step table (Enter)"));
+  runButton_->setAccessibleName(tr("Compute the step table"));
+  runButton_->setToolTip(tr("Compute the step table (Enter)"));
   inputs->addWidget(runButton_, 0, 8);
   inputs->setColumnStretch(9, 1);
   status_ = new QLabel(this);
@@ -78,11 +78,11 @@ StepsTab::StepsTab(QWidget* parent) : LabTab(parent), model_(new StepTableModel(
   layout->addWidget(status_);
 
   chart_ = new QChart;
-  chart_->setTitle(QStringLiteral("Exact solution and the numerical points"));
+  chart_->setTitle(tr("Exact solution and the numerical points"));
   chart_->legend()->setAlignment(Qt::AlignBottom);
   chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
-  chartView_ = makeChartView(chart_, QStringLiteral("Step chart"), this);
-  view_ = makeTableView(model_, QStringLiteral("Step table"), this);
+  chartView_ = makeChartView(chart_, tr("Step chart"), this);
+  view_ = makeTableView(model_, tr("Step table"), this);
   stagePicture_ = new StagePicture(this);
   auto* pictures = new QSplitter(Qt::Vertical, this);
   pictures->addWidget(chartView_);
@@ -138,7 +138,7 @@ void StepsTab::run() {
   }
   shownX1_ = x1;
   shownMethod_ = method;
-  setStatus(status_, table.cause.empty() ? QStringLiteral("%1 steps of h = %2 with %3.")
+  setStatus(status_, table.cause.empty() ? tr("%1 steps of h = %2 with %3.")
                                                .arg(n)
                                                .arg(QString::fromStdString(study::shortestText(
                                                         stepSize(problem.x0, x1, double(n)))),
@@ -180,10 +180,9 @@ void StepsTab::refillChart() {
   for (QAbstractAxis* axis : chart_->axes()) chart_->removeAxis(axis), delete axis;
   auto* exact = new QLineSeries;
   const auto solution = study::exactFunction(problem_.equation, problem_.x0, problem_.y0);
-  chart_->setTitle(solution ? QStringLiteral("Exact solution and the numerical points")
-                            : QStringLiteral("Reference solution and the numerical points"));
-  exact->setName(solution ? QStringLiteral("exact solution")
-                          : QStringLiteral("reference solution"));
+  chart_->setTitle(solution ? tr("Exact solution and the numerical points")
+                            : tr("Reference solution and the numerical points"));
+  exact->setName(solution ? tr("exact solution") : tr("reference solution"));
   exact->setPen(QPen(QColor(0x60, 0x60, 0x60), 2.0));
   for (int i = 0; solution && i <= kExactSamples; ++i) {
     const double x = problem_.x0 + (shownX1_ - problem_.x0) * i / kExactSamples;
@@ -196,7 +195,7 @@ void StepsTab::refillChart() {
   auto* points = new QScatterSeries;
   line->setPen(linePen(shownMethod_));
   styleMarkers(points, shownMethod_);
-  points->setName(method_->itemText(static_cast<int>(shownMethod_)) + QStringLiteral(" points"));
+  points->setName(tr("%1 points").arg(method_->itemText(static_cast<int>(shownMethod_))));
   for (int r = 0; r < model_->rowCount(); ++r) {
     const double x = model_->number(r, 1), y = model_->number(r, 2);
     if (!std::isfinite(x) || !std::isfinite(y)) break;

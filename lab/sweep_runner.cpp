@@ -28,12 +28,13 @@ QString endNote(const study::ConvergenceResult& result) {
     const auto id = QString::fromUtf8(kMethods[end.method].id.data(),
                                       static_cast<qsizetype>(kMethods[end.method].id.size()));
     if (!end.cause.empty())
-      parts << QStringLiteral("%1 stopped after N = %2: %3")
+      parts << SweepRunner::tr("%1 stopped after N = %2: %3")
                    .arg(id)
                    .arg(end.lastN)
                    .arg(QString::fromStdString(end.cause));
     else if (end.roundingFloor)
-      parts << QStringLiteral("%1 reached its rounding floor (last N = %2)").arg(id).arg(end.lastN);
+      parts
+          << SweepRunner::tr("%1 reached its rounding floor (last N = %2)").arg(id).arg(end.lastN);
   }
   return parts.join(QStringLiteral("; "));
 }

@@ -14,6 +14,7 @@
 #include <QValidator>
 #include <algorithm>
 #include <new>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -102,7 +103,7 @@ class WaitCursor {
 // the click handler returns and the window stays as the run left it.
 void showWarning(QWidget* window, const QString& cause) {
   auto* box =
-      new QMessageBox(QMessageBox::Warning, QStringLiteral("Kemi"), cause, QMessageBox::Ok, window);
+      new QMessageBox(QMessageBox::Warning, Form1::tr("Kemi"), cause, QMessageBox::Ok, window);
   box->setObjectName(QStringLiteral("StopMessage"));
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();
@@ -113,9 +114,9 @@ void showWarning(QWidget* window, const QString& cause) {
 Form1::Form1(QWidget* parent)
     : QMainWindow(parent), reporter_([this](const QString& cause) { showWarning(this, cause); }) {
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QStringLiteral("Kemi - Numerical integration of dy/dx=-2*x-y"));
+  setWindowTitle(tr("Kemi - Numerical integration of dy/dx=-2*x-y"));
 
-  QAction* mnAbout = menuBar()->addAction(QStringLiteral("About"));
+  QAction* mnAbout = menuBar()->addAction(tr("About"));
   mnAbout->setObjectName(QStringLiteral("Mn_About"));
   connect(mnAbout, &QAction::triggered, this, &Form1::Mn_About_Click);
 
@@ -126,34 +127,34 @@ Form1::Form1(QWidget* parent)
   setCentralWidget(client);
   TabOrder tabs;
 
-  auto* frame1 = tabs.add(1, place(new QGroupBox(QStringLiteral("\u0130nitial conditions"), client),
-                                   "Frame1", twipsRect(120, 120, 2415, 885)));
-  auto* label1 = tabs.add(2, place(new QLabel(QStringLiteral("x0 ="), frame1), "Label1",
-                                   twipsRect(105, 360, 375, 255)));
+  auto* frame1 = tabs.add(1, place(new QGroupBox(tr("\u0130nitial conditions"), client), "Frame1",
+                                   twipsRect(120, 120, 2415, 885)));
+  auto* label1 =
+      tabs.add(2, place(new QLabel(tr("x0 ="), frame1), "Label1", twipsRect(105, 360, 375, 255)));
   Text_x0 = tabs.add(3, place(entry(label1, "0"), "Text_x0", twipsRect(480, 360, 615, 285)));
-  auto* label4 = tabs.add(6, place(new QLabel(QStringLiteral("y0 ="), frame1), "Label4",
-                                   twipsRect(1200, 360, 375, 255)));
+  auto* label4 =
+      tabs.add(6, place(new QLabel(tr("y0 ="), frame1), "Label4", twipsRect(1200, 360, 375, 255)));
   Text_y0 = tabs.add(5, place(entry(label4, "-1"), "Text_y0", twipsRect(1560, 360, 615, 285)));
 
-  auto* frame4 = tabs.add(19, place(new QGroupBox(QStringLiteral("Target point"), client), "Frame4",
+  auto* frame4 = tabs.add(19, place(new QGroupBox(tr("Target point"), client), "Frame4",
                                     twipsRect(2880, 120, 1455, 855)));
-  auto* label2 = tabs.add(21, place(new QLabel(QStringLiteral("x1 ="), frame4), "Label2",
-                                    twipsRect(120, 360, 375, 255)));
+  auto* label2 =
+      tabs.add(21, place(new QLabel(tr("x1 ="), frame4), "Label2", twipsRect(120, 360, 375, 255)));
   Text_x1 = tabs.add(20, place(entry(label2, "0.4"), "Text_x1", twipsRect(555, 360, 615, 285)));
 
-  auto* frame3 = tabs.add(16, place(new QGroupBox(QStringLiteral("Step size"), client), "Frame3",
-                                    twipsRect(4680, 120, 2535, 855)));
-  auto* label5 = tabs.add(22, place(new QLabel(QStringLiteral("N ="), frame3), "Label5",
-                                    twipsRect(120, 360, 375, 255)));
+  auto* frame3 = tabs.add(
+      16, place(new QGroupBox(tr("Step size"), client), "Frame3", twipsRect(4680, 120, 2535, 855)));
+  auto* label5 =
+      tabs.add(22, place(new QLabel(tr("N ="), frame3), "Label5", twipsRect(120, 360, 375, 255)));
   Text_N = tabs.add(23, place(entry(label5, "1"), "Text_N", twipsRect(480, 360, 615, 285)));
-  auto* label3 = tabs.add(18, place(new QLabel(QStringLiteral("h ="), frame3), "Label3",
-                                    twipsRect(1200, 360, 255, 255)));
+  auto* label3 =
+      tabs.add(18, place(new QLabel(tr("h ="), frame3), "Label3", twipsRect(1200, 360, 255, 255)));
   Text_h = tabs.add(17, place(entry(label3, ""), "Text_h", twipsRect(1560, 360, 855, 285)));
   showOnly(Text_x0);
   showOnly(Text_y0);
   showOnly(Text_h);
 
-  Command1 = tabs.add(0, place(new QPushButton(QStringLiteral("CALCULATE"), client), "Command1",
+  Command1 = tabs.add(0, place(new QPushButton(tr("CALCULATE"), client), "Command1",
                                twipsRect(120, 1200, 2235, 690)));
   Command1->setAutoDefault(false);
   Command1->setDefault(false);
@@ -162,7 +163,7 @@ Form1::Form1(QWidget* parent)
   // The options in the order of the method table, which is also their tab order.
   auto* frame2 =
       tabs.add(7, place(new QGroupBox(client), "Frame2", twipsRect(120, 2040, 2235, 2850)));
-  frame2->setAccessibleName(QStringLiteral("Method"));  // the options' question, not on screen
+  frame2->setAccessibleName(tr("Method"));  // the options' question, not on screen
   const std::array<QRect, kMethods.size()> optionPlaces{
       twipsRect(240, 240, 735, 255),   twipsRect(240, 600, 1575, 255),
       twipsRect(240, 960, 1575, 255),  twipsRect(240, 1320, 1455, 255),
@@ -180,14 +181,14 @@ Form1::Form1(QWidget* parent)
   Picture1 =
       tabs.add(4, place(new PlotArea(client), "Picture1", twipsRect(2400, 1200, 4815, 3735)));
   Picture1->setFocusPolicy(Qt::StrongFocus);
-  Picture1->setAccessibleName(QStringLiteral("Solution plot"));
-  Picture1->setAccessibleDescription(QStringLiteral("Empty"));
+  Picture1->setAccessibleName(tr("Solution plot"));
+  Picture1->setAccessibleDescription(tr("Empty"));
 
   List1 = tabs.add(14, place(new QListWidget(client), "List1", twipsRect(7350, 105, 3900, 4740)));
   List1->setSelectionMode(QAbstractItemView::SingleSelection);
   List1->setSortingEnabled(false);
   List1->setUniformItemSizes(true);
-  List1->setAccessibleName(QStringLiteral("Results"));
+  List1->setAccessibleName(tr("Results"));
 
   tabs.apply();
   Command1->setFocus();
@@ -203,25 +204,26 @@ void Form1::setStopReporter(StopReporter reporter) {
 void Form1::Command1_Click() {
   const Entries entries{Text_x0->text().toStdString(), Text_y0->text().toStdString(),
                         Text_x1->text().toStdString(), Text_N->text().toStdString()};
-  RunResult result;
+  std::optional<QString> stop;
   {
     const WaitCursor wait;
     try {
-      result = calc_.run(entries, selectedMethod(), *this);
+      const RunResult result = calc_.run(entries, selectedMethod(), *this);
+      if (!result.completed) stop = QString::fromStdString(result.cause);
     } catch (const std::bad_alloc&) {
-      result = {false,
-                "There is not enough memory to finish this calculation. "
-                "Try a smaller number of steps N."};
+      stop =
+          tr("There is not enough memory to finish this calculation. "
+             "Try a smaller number of steps N.");
     }
   }
-  if (!result.completed) reportStop(QString::fromStdString(result.cause));
+  if (stop) reportStop(*stop);
 }
 
 void Form1::Mn_About_Click() {
   try {
     if (!about_) about_ = std::make_unique<Form_About>();
   } catch (const std::bad_alloc&) {
-    reportStop(QStringLiteral("There is not enough memory to open the About window."));
+    reportStop(tr("There is not enough memory to open the About window."));
     return;
   }
   about_->show();

@@ -14,9 +14,10 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
-class PlotArea;
 
 namespace kemi {
+
+class PlotArea;
 
 class Form_About;
 

@@ -141,20 +141,20 @@ Form_About::Form_About() : QWidget(nullptr, Qt::Window) {
     return true;
   }();
   setObjectName(QStringLiteral("Form_About"));
-  setWindowTitle(QStringLiteral("About"));
+  setWindowTitle(tr("About"));
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, kLightYellow);
   setPalette(palette);
   setAutoFillBackground(true);
 
-  label(new QLabel(QStringLiteral("Solution of dy/dx=-2*x-y by numerical methods"), this), "Label2",
+  label(new QLabel(tr("Solution of dy/dx=-2*x-y by numerical methods"), this), "Label2",
         twipsRect(600, 360, 2415, 855), 9.75, kDarkGreen)
       ->setWordWrap(true);
-  label(new QLabel(QStringLiteral("Developed by the Kemi team"), this), "Label7",
+  label(new QLabel(tr("Developed by the Kemi team"), this), "Label7",
         twipsRect(600, 1440, 2535, 255), 8.25);
-  label(new QLabel(QStringLiteral("Last modified : 10.02 2010"), this), "Label8",
+  label(new QLabel(tr("Last modified : 10.02 2010"), this), "Label8",
         twipsRect(480, 1920, 2415, 255), 8.25);
-  label(new QLabel(QStringLiteral("For comments and questions e-mail to"), this), "Label4",
+  label(new QLabel(tr("For comments and questions e-mail to"), this), "Label4",
         twipsRect(240, 2400, 3375, 255), 8.25);
   label(new MailLink(QString::fromUtf8(kContactEmail), this), "Label5",
         twipsRect(960, 2640, 1935, 255), 8.25, kBlue);

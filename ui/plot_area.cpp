@@ -6,15 +6,16 @@
 #include <QPainter>
 #include <QResizeEvent>
 
+namespace kemi {
 namespace {
 
 const QColor kBackground(255, 255, 192);
 
-kemi::Rgb rgbOf(const QColor& colour) {
+Rgb rgbOf(const QColor& colour) {
   return colour.rgb() & 0xFFFFFFu;
 }
 
-qsizetype bytesPerLine(const kemi::Raster& raster) {
+qsizetype bytesPerLine(const Raster& raster) {
   return qsizetype{raster.width()} * 4;
 }
 
@@ -97,3 +98,5 @@ void PlotArea::changeEvent(QEvent* event) {
     raster_.setColours(rgbOf(palette().color(backgroundRole())),
                        rgbOf(palette().color(foregroundRole())));
 }
+
+}  // namespace kemi

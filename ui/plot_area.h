@@ -7,7 +7,9 @@
 
 #include "plot/raster.h"
 
-class PlotArea final : public QWidget, public kemi::DrawingSurface {
+namespace kemi {
+
+class PlotArea final : public QWidget, public DrawingSurface {
   Q_OBJECT
 
  public:
@@ -17,7 +19,7 @@ class PlotArea final : public QWidget, public kemi::DrawingSurface {
   void SetScale(double left, double top, double right, double bottom) override;
   // Inline, so that a plot's long polyline reaches the raster's own inline case.
   void DrawLine(float xa, float ya, float xb, float yb,
-                std::optional<kemi::Rgb> colour = std::nullopt) override {
+                std::optional<Rgb> colour = std::nullopt) override {
     raster_.DrawLine(xa, ya, xb, yb, colour);
     if (!updateScheduled_) scheduleUpdate();
   }
@@ -37,7 +39,9 @@ class PlotArea final : public QWidget, public kemi::DrawingSurface {
   // The raster's pixels seen as an image, without a copy.
   QImage view() const;
 
-  kemi::Raster raster_;
+  Raster raster_;
   qreal dpr_ = 1;
   bool updateScheduled_ = false;
 };
+
+}  // namespace kemi

@@ -14,6 +14,8 @@
 
 namespace {
 
+using kemi::PlotArea;
+
 const QRgb kYellow = qRgb(255, 255, 192);
 
 struct Segment {
