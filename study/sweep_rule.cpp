@@ -23,28 +23,26 @@ double roundingFloorGuess(double value, double n) {
   return 1.1e-16 * std::max(1.0, std::abs(value)) * std::sqrt(n);
 }
 
-// Doublings worth running past a row with error `size` falling at `order`: a few at first; as
-// many as the error stays above a rounding floor (at most kAheadMost); only the next one once
-// it falls no more. A method far from its floor (Euler) thus starts its largest tasks early,
-// and one near it wastes little on tasks that an early stop drops.
-int aheadFrom(const ConvergenceRow& row, double order, double size) {
-  if (!(order > 0.5)) return 1;
-  int ahead = 1;
-  for (int j = 1; j < kAheadMost; ++j) {
-    const double predicted = size / std::exp2(order * j);
-    if (predicted <= roundingFloorGuess(row.exact, std::ldexp(static_cast<double>(row.N), j)))
-      break;
-    ahead = j + 1;
-  }
-  return ahead;
-}
-
 MethodEnd endAfter(std::size_t method, std::span<const ConvergenceRow> rows, bool roundingFloor,
                    std::string cause) {
   return {method, rows.empty() ? 0 : rows.back().N, roundingFloor, std::move(cause)};
 }
 
 }  // namespace
+
+// A few at first; as many as the error stays above a rounding floor (at most kAheadMost); only
+// the next one once it falls no more. A method far from its floor (Euler) thus starts its
+// largest tasks early, and one near it wastes little on tasks that an early stop drops.
+int aheadFrom(double order, double size, double value, std::int64_t n) {
+  if (!(order > 0.5)) return 1;
+  int ahead = 1;
+  for (int j = 1; j < kAheadMost; ++j) {
+    const double predicted = size / std::exp2(order * j);
+    if (predicted <= roundingFloorGuess(value, std::ldexp(static_cast<double>(n), j))) break;
+    ahead = j + 1;
+  }
+  return ahead;
+}
 
 RowStep nextRow(const RowRuleContext& context, std::span<const ConvergenceRow> earlier,
                 const LevelPoint& level) {
@@ -83,7 +81,7 @@ RowStep nextRow(const RowRuleContext& context, std::span<const ConvergenceRow> e
     const bool measured = std::isfinite(order) && row.resolved && before.resolved;
     // An error that grows or falls with unstable steps says nothing of the method's order.
     if (measured && row.stable && before.stable) row.observedOrder = order;
-    step.ahead = aheadFrom(row, measured ? order : std::nan(""), size);
+    step.ahead = aheadFrom(measured ? order : std::nan(""), size, row.exact, row.N);
   }
   // Errors that grow while the step is beyond the stability limit show no rounding floor; only
   // doublings within it count towards the early stop.

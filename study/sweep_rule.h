@@ -39,6 +39,10 @@ inline constexpr int kDoublingsWithoutGain = 3;
 // Levels a method may run ahead before its orders are known.
 inline constexpr int kAheadFirst = 4;
 
+// Doublings worth running past a row of N steps whose error `size` falls at `order`, the
+// solution there being about `value`.
+int aheadFrom(double order, double size, double value, std::int64_t n);
+
 RowStep nextRow(const RowRuleContext& context, std::span<const ConvergenceRow> earlier,
                 const LevelPoint& level);
 
