@@ -88,6 +88,26 @@ TEST(SystemStudyTest, ObservedOrdersOnOscillatorAndDamped) {
   }
 }
 
+// The rows are the rule's, whatever runs them: the calling thread alone, one worker or three.
+TEST(SystemStudyTest, RowsDoNotDependOnTheWorkers) {
+  SystemProblem p = systemProblem(VanDerPolStiff{});
+  ConvergenceSettings inline_{p.x1, 1 << 9, {0, 3, 4}, 1};
+  inline_.onCaller = true;
+  const SystemConvergenceResult a = runSystemConvergence(p, inline_);
+  for (const unsigned workers : {1u, 3u}) {
+    const SystemConvergenceResult b = runSystemConvergence(p, {p.x1, 1 << 9, {0, 3, 4}, workers});
+    ASSERT_EQ(a.rows.size(), b.rows.size());
+    for (std::size_t i = 0; i < a.rows.size(); ++i) {
+      EXPECT_EQ(a.rows[i].N, b.rows[i].N);
+      EXPECT_EQ(a.rows[i].y[0], b.rows[i].y[0]);
+      EXPECT_EQ(a.rows[i].y[1], b.rows[i].y[1]);
+      EXPECT_EQ(a.rows[i].hasOrder(), b.rows[i].hasOrder());
+      if (a.rows[i].hasOrder()) EXPECT_EQ(a.rows[i].observedOrder, b.rows[i].observedOrder);
+    }
+    EXPECT_EQ(a.ends.size(), b.ends.size());
+  }
+}
+
 TEST(SystemStudyTest, TypedSystemsStepAsThePresetsAndReferencesMatchExactSolutions) {
   const struct {
     AnySystem preset;
