@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
@@ -25,6 +26,7 @@
 #include "lab/solution_tab.h"
 #include "lab/stability_tab.h"
 #include "lab/steps_tab.h"
+#include "lab/system_check.h"
 #include "study/problem_stability.h"
 
 namespace kemi::lab {
@@ -38,19 +40,24 @@ LabWindow::LabWindow(QSettings& settings, QWidget* parent)
       convergence_(new ConvergenceTab),
       steps_(new StepsTab),
       stability_(new StabilityTab),
-      adaptive_(new AdaptiveTab) {
+      adaptive_(new AdaptiveTab),
+      systemNote_(new QLabel) {
   setObjectName(QStringLiteral("LabWindow"));
-  setWindowTitle(QStringLiteral("Kemi Lab"));
+  setWindowTitle(tr("Kemi Lab"));
   tabs_->setObjectName(QStringLiteral("tabs"));
-  tabs_->setAccessibleName(QStringLiteral("Views"));
-  tabs_->addTab(solution_, QStringLiteral("S&olution"));
-  tabs_->addTab(convergence_, QStringLiteral("&Convergence"));
-  tabs_->addTab(steps_, QStringLiteral("S&teps"));
-  tabs_->addTab(stability_, QStringLiteral("St&ability"));
+  tabs_->setAccessibleName(tr("Views"));
+  tabs_->addTab(solution_, tr("S&olution"));
+  tabs_->addTab(convergence_, tr("&Convergence"));
+  tabs_->addTab(steps_, tr("S&teps"));
+  tabs_->addTab(stability_, tr("St&ability"));
   tabs_->addTab(adaptive_, tr("A&daptive"));
+  systemNote_->setObjectName(QStringLiteral("systemTabsNote"));
+  systemNote_->setWordWrap(true);
+  systemNote_->setVisible(false);
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->addWidget(picker_);
+  layout->addWidget(systemNote_);
   layout->addWidget(tabs_, 1);
   setCentralWidget(central);
   setTabOrder(picker_, tabs_);
@@ -71,7 +78,9 @@ LabWindow::LabWindow(QSettings& settings, QWidget* parent)
   });
   followProblem(picker_->problem());
   connect(picker_, &EquationPicker::problemChanged, this, &LabWindow::followProblem);
+  connect(picker_, &EquationPicker::systemChanged, this, &LabWindow::followSystem);
   tabs_->setCurrentIndex(settings_.value(QStringLiteral("window/tab"), 0).toInt());
+  if (picker_->system() != nullptr) followSystem(*picker_->system());
   steps_->run();
   // The sweep starts at once: its workers run at a lower priority, so the window's first paint
   // still gets a core, and the sweep does not wait for it.
@@ -83,7 +92,9 @@ QList<LabTab*> LabWindow::allTabs() const {
 }
 
 void LabWindow::followProblem(const study::Problem& problem) {
-  setWindowTitle(QStringLiteral("Kemi Lab \u2014 ") + equationCaption(problem));
+  setWindowTitle(tr("Kemi Lab \u2014 ") + equationCaption(problem));
+  for (int i = 1; i < tabs_->count(); ++i) tabs_->setTabEnabled(i, true);
+  systemNote_->setVisible(false);
   for (LabTab* tab : allTabs()) tab->setProblem(problem);
   try {
     const study::Solution solution(problem, study::sampleAbscissae(problem, study::kLambdaSamples));
@@ -93,28 +104,39 @@ void LabWindow::followProblem(const study::Problem& problem) {
   }
 }
 
+// Only the Solution tab shows a system; the others keep the last equation's results, so they
+// are closed rather than left showing numbers of another problem.
+void LabWindow::followSystem(const study::SystemProblem& problem) {
+  setWindowTitle(tr("Kemi Lab \u2014 ") + QString::fromStdString(study::systemId(problem.system)) +
+                 QStringLiteral(": ") + systemCaption(problem));
+  tabs_->setCurrentWidget(solution_);
+  for (int i = 1; i < tabs_->count(); ++i) tabs_->setTabEnabled(i, false);
+  systemNote_->setText(
+      tr("For a system the window shows the Solution tab only: Convergence, Steps, Stability and "
+         "Adaptive do not show systems yet. The command line studies them (kemi-lab convergence, "
+         "steps and stability with --equation or --f)."));
+  systemNote_->setVisible(true);
+  solution_->setSystem(problem);
+}
+
 LabTab* LabWindow::currentTab() const {
   return static_cast<LabTab*>(tabs_->currentWidget());
 }
 
 void LabWindow::buildMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-  file->addAction(QStringLiteral("Export table as &CSV..."), this, [this] {
-    askAndExport(QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"), false);
-  });
-  file->addAction(QStringLiteral("Export chart as &PNG..."), this, [this] {
-    askAndExport(QStringLiteral("PNG images (*.png)"), QStringLiteral("png"), true);
-  });
-  file->addAction(QStringLiteral("Export chart as &SVG..."), this, [this] {
-    askAndExport(QStringLiteral("SVG images (*.svg)"), QStringLiteral("svg"), true);
-  });
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  file->addAction(tr("Export table as &CSV..."), this,
+                  [this] { askAndExport(tr("CSV files (*.csv)"), QStringLiteral("csv"), false); });
+  file->addAction(tr("Export chart as &PNG..."), this,
+                  [this] { askAndExport(tr("PNG images (*.png)"), QStringLiteral("png"), true); });
+  file->addAction(tr("Export chart as &SVG..."), this,
+                  [this] { askAndExport(tr("SVG images (*.svg)"), QStringLiteral("svg"), true); });
   file->addSeparator();
-  file->addAction(QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
-                  &QWidget::close);
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-  edit->addAction(QStringLiteral("&Copy"), QKeySequence::Copy, this, &LabWindow::copySelection);
-  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-  help->addAction(QStringLiteral("&About Kemi Lab"), this, &LabWindow::showAbout);
+  file->addAction(tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  edit->addAction(tr("&Copy"), QKeySequence::Copy, this, &LabWindow::copySelection);
+  QMenu* help = menuBar()->addMenu(tr("&Help"));
+  help->addAction(tr("&About Kemi Lab"), this, &LabWindow::showAbout);
 }
 
 bool LabWindow::exportTable(const QString& path, QString& error) const {
@@ -134,7 +156,7 @@ void LabWindow::askAndExport(const QString& filter, const QString& suffix, bool 
   if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + suffix;
   QString error = exportNameProblem(path);
   if (!error.isEmpty() || !(chart ? exportChart(path, error) : exportTable(path, error))) {
-    QMessageBox::warning(this, QStringLiteral("Export failed"), error);
+    QMessageBox::warning(this, tr("Export failed"), error);
     return;
   }
   // Only a folder that took a file is offered next time: a folder that failed (or one that
@@ -148,15 +170,14 @@ void LabWindow::copySelection() const {
 }
 
 void LabWindow::showAbout() {
-  QMessageBox::about(
-      this, QStringLiteral("About Kemi Lab"),
-      QStringLiteral("<h3>Kemi Lab %1</h3>"
-                     "<p>Convergence, work against precision, single steps and stability of the "
-                     "seven step methods on dy/dx = -2x - y and on other equations, preset "
-                     "or typed.</p>"
-                     "<p>Licence: GPL-3.0-or-later.</p>"
-                     "<p>For comments and questions e-mail to %2</p>")
-          .arg(QStringLiteral(KEMI_LAB_VERSION), QString::fromUtf8(kContactEmail)));
+  QMessageBox::about(this, tr("About Kemi Lab"),
+                     tr("<h3>Kemi Lab %1</h3>"
+                        "<p>Convergence, work against precision, single steps and stability of the "
+                        "seven step methods on dy/dx = -2x - y and on other equations, preset "
+                        "or typed.</p>"
+                        "<p>Licence: GPL-3.0-or-later.</p>"
+                        "<p>For comments and questions e-mail to %2</p>")
+                         .arg(QStringLiteral(KEMI_LAB_VERSION), QString::fromUtf8(kContactEmail)));
 }
 
 void LabWindow::closeEvent(QCloseEvent* event) {
