@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
@@ -25,6 +26,7 @@
 #include "lab/solution_tab.h"
 #include "lab/stability_tab.h"
 #include "lab/steps_tab.h"
+#include "lab/system_check.h"
 #include "study/problem_stability.h"
 
 namespace kemi::lab {
@@ -38,7 +40,8 @@ LabWindow::LabWindow(QSettings& settings, QWidget* parent)
       convergence_(new ConvergenceTab),
       steps_(new StepsTab),
       stability_(new StabilityTab),
-      adaptive_(new AdaptiveTab) {
+      adaptive_(new AdaptiveTab),
+      systemNote_(new QLabel) {
   setObjectName(QStringLiteral("LabWindow"));
   setWindowTitle(tr("Kemi Lab"));
   tabs_->setObjectName(QStringLiteral("tabs"));
@@ -48,9 +51,13 @@ LabWindow::LabWindow(QSettings& settings, QWidget* parent)
   tabs_->addTab(steps_, tr("S&teps"));
   tabs_->addTab(stability_, tr("St&ability"));
   tabs_->addTab(adaptive_, tr("A&daptive"));
+  systemNote_->setObjectName(QStringLiteral("systemTabsNote"));
+  systemNote_->setWordWrap(true);
+  systemNote_->setVisible(false);
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->addWidget(picker_);
+  layout->addWidget(systemNote_);
   layout->addWidget(tabs_, 1);
   setCentralWidget(central);
   setTabOrder(picker_, tabs_);
@@ -71,7 +78,9 @@ LabWindow::LabWindow(QSettings& settings, QWidget* parent)
   });
   followProblem(picker_->problem());
   connect(picker_, &EquationPicker::problemChanged, this, &LabWindow::followProblem);
+  connect(picker_, &EquationPicker::systemChanged, this, &LabWindow::followSystem);
   tabs_->setCurrentIndex(settings_.value(QStringLiteral("window/tab"), 0).toInt());
+  if (picker_->system() != nullptr) followSystem(*picker_->system());
   steps_->run();
   // The sweep starts at once: its workers run at a lower priority, so the window's first paint
   // still gets a core, and the sweep does not wait for it.
@@ -84,6 +93,8 @@ QList<LabTab*> LabWindow::allTabs() const {
 
 void LabWindow::followProblem(const study::Problem& problem) {
   setWindowTitle(tr("Kemi Lab \u2014 %1").arg(equationCaption(problem)));
+  for (int i = 1; i < tabs_->count(); ++i) tabs_->setTabEnabled(i, true);
+  systemNote_->setVisible(false);
   for (LabTab* tab : allTabs()) tab->setProblem(problem);
   try {
     const study::Solution solution(problem, study::sampleAbscissae(problem, study::kLambdaSamples));
@@ -91,6 +102,21 @@ void LabWindow::followProblem(const study::Problem& problem) {
   } catch (const std::invalid_argument&) {
     // No solution along the interval (it blows up): no lambda to mark.
   }
+}
+
+// Only the Solution tab shows a system; the others keep the last equation's results, so they
+// are closed rather than left showing numbers of another problem.
+void LabWindow::followSystem(const study::SystemProblem& problem) {
+  setWindowTitle(tr("Kemi Lab \u2014 ") + QString::fromStdString(study::systemId(problem.system)) +
+                 QStringLiteral(": ") + systemCaption(problem));
+  tabs_->setCurrentWidget(solution_);
+  for (int i = 1; i < tabs_->count(); ++i) tabs_->setTabEnabled(i, false);
+  systemNote_->setText(
+      tr("For a system the window shows the Solution tab only: Convergence, Steps, Stability and "
+         "Adaptive do not show systems yet. The command line studies them (kemi-lab convergence, "
+         "steps and stability with --equation or --f)."));
+  systemNote_->setVisible(true);
+  solution_->setSystem(problem);
 }
 
 LabTab* LabWindow::currentTab() const {

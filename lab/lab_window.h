@@ -6,7 +6,9 @@
 #include <QMainWindow>
 
 #include "study/problem.h"
+#include "study/system.h"
 
+class QLabel;
 class QSettings;
 class QTabWidget;
 
@@ -55,6 +57,7 @@ class LabWindow : public QMainWindow {
   void askAndExport(const QString& filter, const QString& suffix, bool chart);
   void showAbout();
   void followProblem(const study::Problem& problem);
+  void followSystem(const study::SystemProblem& problem);
   QList<LabTab*> allTabs() const;
 
   QSettings& settings_;
@@ -65,6 +68,7 @@ class LabWindow : public QMainWindow {
   StepsTab* steps_;
   StabilityTab* stability_;
   AdaptiveTab* adaptive_;
+  QLabel* systemNote_;  // why the other tabs are closed while a system is chosen
   // The step the stability picture marks: h*lambda with the equation's most negative lambda and
   // the Solution tab's step size.
   double lambdaMin_ = -1.0;

@@ -3,6 +3,7 @@
 #include "lab/solution_tab.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -17,10 +19,12 @@
 
 #include "core/method_table.h"
 #include "figures/solution_export.h"
+#include "lab/chart_file.h"
 #include "lab/input_check.h"
 #include "lab/lab_widgets.h"
 #include "lab/method_choice.h"
 #include "lab/solution_view.h"
+#include "lab/system_panel.h"
 #include "lab/text_table_model.h"
 #include "study/study_input.h"
 
@@ -34,7 +38,8 @@ QString text(double value) {
 QString checkNumber(const QString& entry, const char* name, double& value) {
   const auto read = study::readNumber(entry.trimmed().toStdString());
   if (!read || !std::isfinite(*read))
-    return QStringLiteral("%1 must be a finite number.").arg(QLatin1String(name));
+    return QCoreApplication::translate("kemi::lab::SolutionTab", "%1 must be a finite number.")
+        .arg(QLatin1String(name));
   value = *read;
   return {};
 }
@@ -42,7 +47,11 @@ QString checkNumber(const QString& entry, const char* name, double& value) {
 }  // namespace
 
 SolutionTab::SolutionTab(QWidget* parent)
-    : LabTab(parent), view_(new SolutionView(this)), model_(new TextTableModel(this)) {
+    : LabTab(parent),
+      view_(new SolutionView(this)),
+      model_(new TextTableModel(this)),
+      system_(new SystemPanel(this)),
+      pages_(new QStackedWidget(this)) {
   setObjectName(QStringLiteral("solutionTab"));
   auto* inputs = new QGridLayout;
   const std::array<std::array<const char*, 3>, 4> entries{{
@@ -52,47 +61,66 @@ SolutionTab::SolutionTab(QWidget* parent)
       {"&N", "solutionN", "Number of steps N"},
   }};
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    const Entry e = addEntry(inputs, static_cast<int>(i / 2), static_cast<int>(i % 2) * 3,
-                             QString::fromLatin1(entries[i][0]), QString::fromLatin1(entries[i][1]),
-                             QString::fromLatin1(entries[i][2]));
+    const Entry e =
+        addEntry(inputs, static_cast<int>(i / 2), static_cast<int>(i % 2) * 3, tr(entries[i][0]),
+                 QString::fromLatin1(entries[i][1]), tr(entries[i][2]));
     edits_[i] = e.edit, reasons_[i] = e.reason;
     connect(e.edit, &QLineEdit::textChanged, this, &SolutionTab::check);
   }
   edits_[3]->setText(QStringLiteral("10"));
   auto* methods = new QHBoxLayout;
-  methods->addWidget(new QLabel(QStringLiteral("Methods:"), this));
-  methods_ =
-      new MethodChoice(QStringLiteral("solution_"), QStringLiteral("Draw "), {0, 2, 3}, this);
+  methods->addWidget(new QLabel(tr("Methods:"), this));
+  methods_ = new MethodChoice(QStringLiteral("solution_"), tr("Draw "), {0, 2, 3}, this);
   methods->addWidget(methods_);
   connect(methods_, &MethodChoice::changed, this, &SolutionTab::check);
   methodsReason_ = makeReasonLabel(this);
   methods->addWidget(methodsReason_);
   methods->addStretch();
-  auto* whole = new QPushButton(QStringLiteral("&Whole solution"), this);
-  whole->setToolTip(QStringLiteral("Show the whole solution again (Home in the picture)"));
-  connect(whole, &QPushButton::clicked, view_, &SolutionView::showWholeScene);
-  methods->addWidget(whole);
+  auto* wholeButton = new QPushButton(tr("&Whole solution"), this);
+  wholeButton->setToolTip(tr("Show the whole solution again (Home in the picture)"));
+  connect(wholeButton, &QPushButton::clicked, view_, &SolutionView::showWholeScene);
+  methods->addWidget(wholeButton);
   inputs->addLayout(methods, 2, 0, 1, 6);
   note_ = new QLabel(this);
   note_->setObjectName(QStringLiteral("solutionNote"));
   note_->setWordWrap(true);
 
-  table_ = makeTableView(model_, QStringLiteral("Ends and errors"), this);
+  table_ = makeTableView(model_, tr("Ends and errors"), this);
   auto* split = new QSplitter(Qt::Vertical, this);
   split->addWidget(view_);
   split->addWidget(table_);
   split->setStretchFactor(0, 4);
   split->setStretchFactor(1, 1);
-  auto* layout = new QVBoxLayout(this);
+  auto* equation = new QWidget(this);
+  auto* layout = new QVBoxLayout(equation);
+  layout->setContentsMargins(0, 0, 0, 0);
   layout->addLayout(inputs);
   layout->addWidget(note_);
   layout->addWidget(split, 1);
+  pages_->addWidget(equation);
+  pages_->addWidget(system_);
+  auto* whole = new QVBoxLayout(this);
+  whole->addWidget(pages_);
   connect(view_, &SolutionView::startChosen, this, &SolutionTab::setStart);
   filling_ = false;
   setProblem(problem_);
 }
 
+void SolutionTab::setSystem(const study::SystemProblem& problem) {
+  pages_->setCurrentWidget(system_);
+  system_->setSystem(problem);
+}
+
+bool SolutionTab::showsSystem() const {
+  return pages_->currentWidget() == system_;
+}
+
+QTableView* SolutionTab::currentTableView() const {
+  return showsSystem() ? system_->table() : table_;
+}
+
 void SolutionTab::setProblem(const study::Problem& problem) {
+  pages_->setCurrentIndex(0);
   problem_ = problem;
   view_->setSlope(study::slopeFunction(problem.equation));
   filling_ = true;
@@ -128,10 +156,9 @@ void SolutionTab::check() {
     ok = ok && reasons[i].isEmpty();
   }
   if (ok && problem.x1 == problem.x0)
-    reasons_[2]->setText(QStringLiteral("x1 must differ from x0.")), ok = false;
+    reasons_[2]->setText(tr("x1 must differ from x0.")), ok = false;
   const std::vector<std::size_t> methods = methods_->chosen();
-  methodsReason_->setText(methods.empty() ? QStringLiteral("Choose at least one method.")
-                                          : QString());
+  methodsReason_->setText(methods.empty() ? tr("Choose at least one method.") : QString());
   if (!ok || methods.empty()) return;
   try {
     study::checkProblem(problem);
@@ -154,12 +181,13 @@ void SolutionTab::redraw() {
 }
 
 bool SolutionTab::writePicture(const QString& path, QString& error) const {
+  if (showsSystem()) return lab::writePicture(system_->picture(), path, 1.0, error);
   return writeSolutionPicture(view_->scene(), view_->viewBox(), view_->slope(), view_->size(),
                               view_->accessibleDescription(), path, error);
 }
 
 study::TextTable SolutionTab::currentTable() const {
-  return model_->table();
+  return showsSystem() ? system_->model()->table() : model_->table();
 }
 
 void SolutionTab::loadSettings(const QSettings& settings) {
