@@ -145,8 +145,9 @@ void SystemPanel::recompute() {
     for (const study::SystemPolygon& p : data_.polygons)
       if (p.failedStep != 0)
         note += tr("%1 stops at step %2, whose point left the range of a double. ")
-                    .arg(QString::fromLatin1(study::systemMethodId(p.method).data(),
-                                             study::systemMethodId(p.method).size()))
+                    .arg(QString::fromLatin1(
+                        study::systemMethodId(p.method).data(),
+                        static_cast<qsizetype>(study::systemMethodId(p.method).size())))
                     .arg(p.failedStep);
   } catch (const std::exception& e) {
     data_ = {};
