@@ -62,7 +62,7 @@ void SweepRunner::start(const study::Problem& problem, const study::ConvergenceS
   connect(watcher_, &QFutureWatcherBase::finished, this, &SweepRunner::onFinished);
 
   const auto work = [](QPromise<study::ConvergenceRow>& promise, const study::Problem& problem,
-                       const study::ConvergenceSettings& settings, std::stop_token stop,
+                       const study::ConvergenceSettings& settings, const std::stop_token& stop,
                        const std::shared_ptr<Outcome>& outcome) {
     promise.setProgressRange(0, 1000);
     study::SweepCallbacks callbacks;
@@ -74,7 +74,7 @@ void SweepRunner::start(const study::Problem& problem, const study::ConvergenceS
     // moments it needs to paint and answer the user.
     callbacks.workerStarted = [] { setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10); };
     try {
-      outcome->result = study::runConvergence(problem, settings, std::move(stop), callbacks);
+      outcome->result = study::runConvergence(problem, settings, stop, callbacks);
     } catch (const std::exception& e) {
       outcome->error = QString::fromUtf8(e.what());
     }

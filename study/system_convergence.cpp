@@ -189,7 +189,7 @@ SystemRowStep SystemSweep::nextRow(const SystemRowContext& c,
 
 SystemConvergenceResult runSystemConvergence(const SystemProblem& problem,
                                              const ConvergenceSettings& settings,
-                                             std::stop_token stop,
+                                             const std::stop_token& stop,
                                              const std::function<void(double)>& progress) {
   if (settings.maxN < 1 || settings.maxN > kMaxSteps)
     throw std::invalid_argument("the largest N must be a whole number from 1 to " +

@@ -49,7 +49,7 @@ struct SystemConvergenceResult {
 // runConvergence does, and for a method that does not apply.
 SystemConvergenceResult runSystemConvergence(const SystemProblem& problem,
                                              const ConvergenceSettings& settings,
-                                             std::stop_token stop = {},
+                                             const std::stop_token& stop = {},
                                              const std::function<void(double)>& progress = {});
 
 }  // namespace kemi::study
