@@ -12,6 +12,7 @@
 #include "cli/sweep_watch.h"
 #include "cli/system_problem.h"
 #include "core/step_loop.h"
+#include "figures/system_convergence_chart.h"
 #include "figures/system_picture.h"
 #include "figures/system_regions.h"
 #include "study/problem_stability.h"
@@ -31,12 +32,6 @@ std::string systemFormatted(const study::TextTable& table, TextFormat format,
 
 std::string methodId(std::size_t method) {
   return std::string(study::systemMethodId(method));
-}
-
-void refuseChart(const QCommandLineParser& parser, const char* command) {
-  if (parser.isSet(QStringLiteral("chart")))
-    throw UsageError(std::string("--chart: ") + command +
-                     " on a system has no picture yet; compare --chart draws its phase plane");
 }
 
 QString readSystemChart(const QCommandLineParser& parser) {
@@ -70,13 +65,12 @@ lab::SystemView readSystemView(const QCommandLineParser& parser,
 
 int systemConvergence(const QCommandLineParser& parser, const OptionSpec& x1,
                       const OptionSpec& maxN) {
-  refuseChart(parser, "convergence");
   const study::SystemProblem problem = readSystemProblem(parser, x1, 1.0);
   study::ConvergenceSettings settings;
   settings.maxN = readSteps(parser, maxN, settings.maxN, study::kMaxSteps);
   settings.methods = readSystemMethods(parser, kMethodList, problem);
   const TextFormat format = readFormat(parser, kFormat);
-  Outputs outputs(readOutputPath(parser, kOutput), {});
+  Outputs outputs(readOutputPath(parser, kOutput), readSystemChart(parser));
   if (openOutputs("convergence", outputs) != 0) return 1;
   std::stop_source stop;
   study::SystemConvergenceResult result;
@@ -113,7 +107,11 @@ int systemConvergence(const QCommandLineParser& parser, const OptionSpec& x1,
   std::string text =
       systemFormatted(study::systemConvergenceText(result.rows, result.exact), format, problem);
   if (format == TextFormat::Markdown) text += "\n" + notes;
-  return deliver("convergence", outputs, text);
+  return deliver("convergence", outputs, text, [&](QByteArray& bytes, QString& error) {
+    return lab::drawSystemConvergenceChart(result.rows,
+                                           QString::fromStdString(study::systemTitle(problem)),
+                                           outputs.chartPath, bytes, error);
+  });
 }
 
 int systemSteps(const QCommandLineParser& parser, const OptionSpec& x1, const OptionSpec& method,
@@ -145,34 +143,12 @@ int systemStability(const QCommandLineParser& parser, const OptionSpec& x1) {
   std::string text = systemFormatted(study::systemStabilityText(rows), format, problem);
   if (format == TextFormat::Markdown) {
     std::string notes;
-    for (const study::SystemStabilityRow& r : rows) {
-      if (r.hLimit != 0.0) continue;
-      const double growth = study::amplificationModulus(r.method, 0.1 * r.lambda);
-      notes += "- " + methodId(r.method) +
-               ": unstable for every h: h*lambda leaves its region "
-               "for every h > 0 at lambda = " +
-               study::shortestText(r.lambda.real()) + " + " + study::shortestText(r.lambda.imag()) +
-               "i; at h = 0.1 one step multiplies by " + study::shortestText(growth) +
-               (growth < 1.0001 ? ", so slowly that only a long run or the invariant's drift "
-                                  "shows it"
-                                : "") +
-               "\n";
-    }
+    for (const std::string& note : study::systemStabilityNotes(rows)) notes += "- " + note + "\n";
     if (!notes.empty()) text += "\n" + notes;
   }
   return deliver("stability", outputs, text, [&](QByteArray& bytes, QString& error) {
-    // The eigenvalues times the largest step that some method keeps stable, at most 1: on the
-    // oscillator +-i; on a stiff system the fast eigenvalue at the edge of a region.
-    double h = 0.0;
-    std::vector<std::size_t> planar;
-    for (const study::SystemStabilityRow& r : rows) {
-      if (std::isfinite(r.hLimit)) h = std::max(h, r.hLimit);
-      if (!study::isSymplectic(r.method)) planar.push_back(r.method);
-    }
-    h = h > 0.0 ? std::min(h, 1.0) : 1.0;
-    const study::SystemSolution solution(problem,
-                                         study::systemSamples(problem, study::kLambdaSamples));
-    return lab::drawSystemRegions(planar, study::decayingEigenvalues(problem, solution), h,
+    const lab::SystemRegionMarks marks = lab::systemRegionMarks(problem, rows);
+    return lab::drawSystemRegions(marks.methods, marks.lambdas, marks.h,
                                   QString::fromStdString(study::systemTitle(problem)),
                                   outputs.chartPath, bytes, error);
   });

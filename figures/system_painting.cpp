@@ -63,18 +63,24 @@ QPen methodPen(const fg::MethodStyle& style) {
 }
 
 void paintAxes(QPainter& p, const fg::Transform& t, bool logY, const QString& xName,
-               const QString& yName) {
+               const QString& yName, bool logX) {
   const fg::Rect& r = t.plot();
   const fg::ViewBox& b = t.box();
   p.setPen(QPen(Qt::black, 1.0));
   p.setBrush(Qt::NoBrush);
   p.drawRect(QRectF(r.left, r.top, r.width, r.height));
-  const fg::Ticks xt = fg::linearTicks(b.xMin, b.xMax, 8.0, fg::TickRounding::Nearest);
-  for (std::int64_t k = xt.first; k <= xt.last; ++k) {
-    const double x = t.toPixel(xt.value(k), b.yMin).x;
+  const auto xTick = [&](double value, const std::string& label) {
+    const double x = t.toPixel(value, b.yMin).x;
     p.drawLine(QPointF(x, r.bottom()), QPointF(x, r.bottom() + 5.0));
     p.drawText(QRectF(x - 40.0, r.bottom() + 6.0, 80.0, 16.0), Qt::AlignHCenter,
-               QString::fromStdString(xt.trimmedLabel(k)));
+               QString::fromStdString(label));
+  };
+  if (logX) {
+    const fg::LogTicks xt = fg::logTicks(b.xMin, b.xMax, 10);
+    for (int k = xt.first; k <= xt.last; k += xt.every) xTick(xt.value(k), xt.label(k));
+  } else {
+    const fg::Ticks xt = fg::linearTicks(b.xMin, b.xMax, 8.0, fg::TickRounding::Nearest);
+    for (std::int64_t k = xt.first; k <= xt.last; ++k) xTick(xt.value(k), xt.trimmedLabel(k));
   }
   const auto yTick = [&](double value, const std::string& label) {
     const double y = t.toPixel(b.xMin, value).y;

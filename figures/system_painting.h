@@ -23,8 +23,8 @@ void paintMarker(QPainter& p, const figure::MethodStyle& style, figure::Point at
 // The plane points `world` as lines in `pen`, cut to the plot, broken where a point is not finite.
 void paintRuns(QPainter& p, const std::vector<figure::Point>& world, const figure::Transform& t,
                const QPen& pen);
-// Frame, ticks and their labels, axis names.
+// Frame, ticks and their labels, axis names; whole decades on a log axis.
 void paintAxes(QPainter& p, const figure::Transform& t, bool logY, const QString& xName,
-               const QString& yName);
+               const QString& yName, bool logX = false);
 
 }  // namespace kemi::lab

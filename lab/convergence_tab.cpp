@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -30,7 +31,10 @@
 #include "lab/method_choice.h"
 #include "lab/summary.h"
 #include "lab/sweep_runner.h"
+#include "lab/system_sweep_view.h"
 #include "lab/text_table_model.h"
+#include "study/system_methods.h"
+#include "study/system_text.h"
 #include "study/text_table.h"
 
 namespace kemi::lab {
@@ -114,7 +118,11 @@ ConvergenceTab::ConvergenceTab(QWidget* parent)
   split->setStretchFactor(1, 1);
   top->setSizes({700, 560});
   split->setSizes({560, 220});
-  layout->addWidget(split, 1);
+  systemView_ = new SystemSweepView(this);
+  results_ = new QStackedWidget(this);
+  results_->addWidget(split);
+  results_->addWidget(systemView_);
+  layout->addWidget(results_, 1);
   // Tab in reading order: the chart and the summary beside it before the rows below them.
   setTabOrder(methods_->lastBox(), runButton_);
   setTabOrder(runButton_, cancelButton_);
@@ -168,7 +176,8 @@ bool ConvergenceTab::canRun() const {
 void ConvergenceTab::check() {
   double x1 = 0.0;
   std::int64_t n = 0;
-  setEntryProblem(x1Edit_, x1Reason_, checkX1(x1Edit_->text(), problem_.x0, x1));
+  const double x0 = system_ ? system_->x0 : problem_.x0;
+  setEntryProblem(x1Edit_, x1Reason_, checkX1(x1Edit_->text(), x0, x1));
   setEntryProblem(nEdit_, nReason_, checkN(nEdit_->text(), study::kMaxSteps, n));
   const bool any = !methods_->chosen().empty();
   methodsReason_->setText(any ? QString() : tr("Check at least one method."));
@@ -179,9 +188,11 @@ void ConvergenceTab::check() {
 void ConvergenceTab::run() {
   if (!runButton_->isEnabled()) return;
   study::ConvergenceSettings settings;
-  checkX1(x1Edit_->text(), problem_.x0, settings.x1);
+  checkX1(x1Edit_->text(), system_ ? system_->x0 : problem_.x0, settings.x1);
   checkN(nEdit_->text(), study::kMaxSteps, settings.maxN);
   settings.methods = methods_->chosen();
+  if (system_ && study::isSecondOrderWithoutVelocity(system_->system))
+    settings.methods.insert(settings.methods.end(), {study::kSymplecticEuler, study::kVerlet});
   pending_.clear();
   model_->clear();
   progress_->setValue(0);
@@ -190,6 +201,13 @@ void ConvergenceTab::run() {
   cancelButton_->setEnabled(true);
   if (runButton_->hasFocus()) cancelButton_->setFocus(Qt::OtherFocusReason);
   runButton_->setEnabled(false);
+  if (system_) {
+    systemView_->setRows({}, true, QString());
+    study::SystemProblem problem = *system_;
+    problem.x1 = settings.x1;
+    runner_->startSystem(problem, settings);
+    return;
+  }
   study::Problem problem = problem_;
   problem.x1 = settings.x1;
   runner_->start(problem, settings);
@@ -199,11 +217,25 @@ void ConvergenceTab::run() {
 void ConvergenceTab::setProblem(const study::Problem& problem) {
   study::Problem before = problem_;
   before.x1 = problem.x1;
-  if (sameProblem(problem, before)) return;
+  const bool fromSystem = system_.has_value();
+  system_.reset();
+  results_->setCurrentIndex(0);
+  workPrecision_->setEnabled(true);
+  if (!fromSystem && sameProblem(problem, before)) return;
   problem_ = problem;
   if (running()) cancel();
   x1Edit_->setText(QString::fromStdString(study::shortestText(problem.x1)));
   check();  // the same text may be refused, or accepted, against another x0
+  run();
+}
+
+void ConvergenceTab::setSystem(const study::SystemProblem& problem) {
+  if (running()) cancel();
+  system_ = problem;
+  results_->setCurrentWidget(systemView_);
+  workPrecision_->setEnabled(false);
+  x1Edit_->setText(QString::fromStdString(study::shortestText(problem.x1)));
+  check();
   run();
 }
 
@@ -219,14 +251,21 @@ void ConvergenceTab::flushRows() {
 // The rows that had arrived are all shown, also after Cancel: each is complete.
 void ConvergenceTab::onFinished(bool cancelled, const QString& note) {
   flushRows();
+  if (system_ && !cancelled) {
+    study::SystemProblem problem = *system_;
+    checkX1(x1Edit_->text(), problem.x0, problem.x1);
+    systemView_->setRows(runner_->systemResult().rows, runner_->systemResult().exact,
+                         QString::fromStdString(study::systemTitle(problem)));
+  }
+  const int rowCount = system_ ? systemView_->model()->rowCount() : model_->rowCount();
   chart_->refillNow();
   summaryView_->resizeColumnsToContents();
   const bool cancelHadFocus = cancelButton_->hasFocus();
   if (!cancelled) progress_->setValue(progress_->maximum());
-  const QString rows = tr("%1 rows.").arg(model_->rowCount());
+  const QString rows = tr("%1 rows.").arg(rowCount);
   setStatus(status_, cancelled ? tr("Cancelled: the chart and tables keep the %1 "
                                     "complete rows.")
-                                     .arg(model_->rowCount())
+                                     .arg(rowCount)
                                : (note.isEmpty() ? rows : rows + QLatin1Char(' ') + note));
   check();
   if (cancelHadFocus) runButton_->setFocus(Qt::OtherFocusReason);
@@ -235,14 +274,21 @@ void ConvergenceTab::onFinished(bool cancelled, const QString& note) {
 }
 
 QTableView* ConvergenceTab::currentTableView() const {
+  if (system_) return systemView_->table();
   return summaryView_->hasFocus() ? summaryView_ : rowsView_;
 }
 
 study::TextTable ConvergenceTab::currentTable() const {
+  if (system_) return systemView_->model()->table();
   return summaryView_->hasFocus() ? summary_->table() : model_->textTable();
 }
 
+QWidget* ConvergenceTab::picture() const {
+  return system_ ? systemView_->picture() : chartView_;
+}
+
 QString ConvergenceTab::fileBaseName() const {
+  if (system_) return QStringLiteral("kemi-lab-system-convergence");
   return summaryView_->hasFocus() ? QStringLiteral("kemi-lab-summary")
                                   : QStringLiteral("kemi-lab-convergence");
 }

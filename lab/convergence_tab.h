@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "study/convergence.h"
@@ -15,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QStackedWidget;
 class QTimer;
 
 namespace kemi::lab {
@@ -23,6 +25,7 @@ class MethodChoice;
 class ConvergenceChart;
 class ConvergenceModel;
 class SweepRunner;
+class SystemSweepView;
 class TextTableModel;
 
 class ConvergenceTab : public LabTab {
@@ -39,12 +42,16 @@ class ConvergenceTab : public LabTab {
   ConvergenceModel* model() const { return model_; }
   TextTableModel* summary() const { return summary_; }
   ConvergenceChart* chart() const { return chart_; }
+  SystemSweepView* systemView() const { return systemView_; }
 
   QChartView* chartView() const override { return chartView_; }
   QTableView* currentTableView() const override;
   study::TextTable currentTable() const override;
   QString fileBaseName() const override;
+  QWidget* picture() const override;
   void setProblem(const study::Problem& problem) override;
+  // The system sweep: the seven ticked methods, and the symplectic two where they apply.
+  void setSystem(const study::SystemProblem& problem) override;
   void loadSettings(const QSettings& settings) override;
   void saveSettings(QSettings& settings) const override;
 
@@ -78,6 +85,9 @@ class ConvergenceTab : public LabTab {
   // costs the table one repaint instead of one each.
   std::vector<study::ConvergenceRow> pending_;
   study::Problem problem_;  // the window's equation and start; x1 comes from the entry
+  std::optional<study::SystemProblem> system_;  // set while the window studies a system
+  QStackedWidget* results_;
+  SystemSweepView* systemView_;
   QTimer* flushTimer_;
 };
 

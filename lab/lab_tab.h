@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "study/problem.h"
+#include "study/system.h"
 #include "study/text_table.h"
 
 class QChartView;
@@ -32,6 +33,8 @@ class LabTab : public QWidget {
   virtual bool writePicture(const QString& path, QString& error) const;
   // The equation the window studies; a tab that does not follow it keeps its own.
   virtual void setProblem(const study::Problem& /*problem*/) {}
+  // The system the window studies instead; a tab that shows no system keeps its equation.
+  virtual void setSystem(const study::SystemProblem& /*problem*/) {}
   virtual void loadSettings(const QSettings& settings) = 0;
   virtual void saveSettings(QSettings& settings) const = 0;
 };

@@ -104,19 +104,17 @@ void LabWindow::followProblem(const study::Problem& problem) {
   }
 }
 
-// Only the Solution tab shows a system; the others keep the last equation's results, so they
-// are closed rather than left showing numbers of another problem.
+// Every tab but Adaptive shows a system; Adaptive keeps the last equation's results, so it is
+// closed rather than left showing numbers of another problem.
 void LabWindow::followSystem(const study::SystemProblem& problem) {
   setWindowTitle(tr("Kemi Lab \u2014 ") + QString::fromStdString(study::systemId(problem.system)) +
                  QStringLiteral(": ") + systemCaption(problem));
-  tabs_->setCurrentWidget(solution_);
-  for (int i = 1; i < tabs_->count(); ++i) tabs_->setTabEnabled(i, false);
+  if (tabs_->currentWidget() == adaptive_) tabs_->setCurrentWidget(solution_);
+  tabs_->setTabEnabled(tabs_->indexOf(adaptive_), false);
   systemNote_->setText(
-      tr("For a system the window shows the Solution tab only: Convergence, Steps, Stability and "
-         "Adaptive do not show systems yet. The command line studies them (kemi-lab convergence, "
-         "steps and stability with --equation or --f)."));
+      tr("The Adaptive tab does not show systems yet; kemi-lab adaptive studies one equation."));
   systemNote_->setVisible(true);
-  solution_->setSystem(problem);
+  for (LabTab* tab : allTabs()) tab->setSystem(problem);
 }
 
 LabTab* LabWindow::currentTab() const {

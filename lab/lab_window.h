@@ -68,7 +68,7 @@ class LabWindow : public QMainWindow {
   StepsTab* steps_;
   StabilityTab* stability_;
   AdaptiveTab* adaptive_;
-  QLabel* systemNote_;  // why the other tabs are closed while a system is chosen
+  QLabel* systemNote_;  // why Adaptive is closed while a system is chosen
   // The step the stability picture marks: h*lambda with the equation's most negative lambda and
   // the Solution tab's step size.
   double lambdaMin_ = -1.0;

@@ -34,7 +34,7 @@ class SolutionTab : public LabTab {
   const SolutionResult& result() const { return result_; }
 
   void setProblem(const study::Problem& problem) override;
-  void setSystem(const study::SystemProblem& problem);
+  void setSystem(const study::SystemProblem& problem) override;
   bool showsSystem() const;
   SystemPanel* systemPanel() const { return system_; }
   void setStart(QPointF start);

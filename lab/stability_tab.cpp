@@ -22,6 +22,7 @@
 #include "lab/method_choice.h"
 #include "lab/stability_chart.h"
 #include "lab/stability_region_view.h"
+#include "lab/system_stability_view.h"
 #include "lab/text_table_model.h"
 #include "study/problem_stability.h"
 #include "study/stability.h"
@@ -110,7 +111,11 @@ StabilityTab::StabilityTab(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(note);
   layout->addLayout(choices);
-  layout->addWidget(split, 1);
+  systemView_ = new SystemStabilityView(this);
+  pages_ = new QStackedWidget(this);
+  pages_->addWidget(split);
+  pages_->addWidget(systemView_);
+  layout->addWidget(pages_, 1);
 
   chooseMethods();
   setStepPoint(kClassroomLambda, kFirstStep);
@@ -123,6 +128,8 @@ void StabilityTab::setStepPoint(double lambda, double h) {
 // The limits on the window's equation, as `kemi-lab stability` prints them for it: lambda_min
 // along the solution, the largest stable step and the smallest stable N.
 void StabilityTab::setProblem(const study::Problem& problem) {
+  pages_->setCurrentIndex(0);
+  realAxisButton_->setEnabled(true);
   const std::vector<std::size_t> all = allMethods();
   try {
     limits_->setTable(study::problemStabilityText(study::problemStabilityRows(problem, all)));
@@ -133,6 +140,13 @@ void StabilityTab::setProblem(const study::Problem& problem) {
   limitsView_->resizeColumnsToContents();
 }
 
+void StabilityTab::setSystem(const study::SystemProblem& problem) {
+  showRegions(true);
+  realAxisButton_->setEnabled(false);
+  systemView_->setSystem(problem);
+  pages_->setCurrentWidget(systemView_);
+}
+
 void StabilityTab::showRegions(bool regions) {
   (regions ? regionsButton_ : realAxisButton_)->setChecked(true);
   pictures_->setCurrentWidget(regions ? static_cast<QWidget*>(regionView_) : chartView_);
@@ -140,21 +154,26 @@ void StabilityTab::showRegions(bool regions) {
 
 void StabilityTab::chooseMethods() {
   regionView_->setMethods(methods_->chosen());
+  systemView_->setRegionMethods(methods_->chosen());
 }
 
 QWidget* StabilityTab::picture() const {
-  return pictures_->currentWidget();
+  return pages_->currentWidget() == systemView_ ? systemView_->picture()
+                                                : pictures_->currentWidget();
 }
 
 QTableView* StabilityTab::currentTableView() const {
+  if (pages_->currentWidget() == systemView_) return systemView_->table();
   return samplesView_->hasFocus() ? samplesView_ : limitsView_;
 }
 
 study::TextTable StabilityTab::currentTable() const {
+  if (pages_->currentWidget() == systemView_) return systemView_->model()->table();
   return samplesView_->hasFocus() ? samples_->table() : limits_->table();
 }
 
 QString StabilityTab::fileBaseName() const {
+  if (pages_->currentWidget() == systemView_) return QStringLiteral("kemi-lab-system-stability");
   return samplesView_->hasFocus() ? QStringLiteral("kemi-lab-amplification")
                                   : QStringLiteral("kemi-lab-stability");
 }

@@ -16,6 +16,7 @@ namespace kemi::lab {
 
 class MethodChoice;
 class StabilityRegionView;
+class SystemStabilityView;
 class TextTableModel;
 
 class StabilityTab : public LabTab {
@@ -34,6 +35,9 @@ class StabilityTab : public LabTab {
   void setProblem(const study::Problem& problem) override;
   // Shows the regions (true) or the real-axis chart.
   void showRegions(bool regions);
+  // The system's regions, eigenvalues and limits in place of the equation's.
+  void setSystem(const study::SystemProblem& problem) override;
+  SystemStabilityView* systemView() const { return systemView_; }
 
   QChartView* chartView() const override { return chartView_; }
   QWidget* picture() const override;
@@ -51,6 +55,8 @@ class StabilityTab : public LabTab {
   QChartView* chartView_;
   StabilityRegionView* regionView_;
   QStackedWidget* pictures_;
+  QStackedWidget* pages_;  // the equation's pictures and tables, or the system's
+  SystemStabilityView* systemView_;
   QRadioButton* regionsButton_;
   QRadioButton* realAxisButton_;
   MethodChoice* methods_;

@@ -15,6 +15,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -33,7 +34,10 @@
 #include "lab/method_style.h"
 #include "lab/stage_picture.h"
 #include "lab/step_table_model.h"
+#include "lab/system_steps_view.h"
+#include "lab/text_table_model.h"
 #include "study/step_table.h"
+#include "study/system_methods.h"
 
 namespace kemi::lab {
 namespace {
@@ -93,7 +97,12 @@ StepsTab::StepsTab(QWidget* parent) : LabTab(parent), model_(new StepTableModel(
   split->setStretchFactor(0, 2);
   split->setStretchFactor(1, 3);
   split->setSizes({520, 760});
-  layout->addWidget(split, 1);
+  systemModel_ = new TextTableModel(this);
+  systemView_ = makeTableView(systemModel_, tr("System step table"), this);
+  results_ = new QStackedWidget(this);
+  results_->addWidget(split);
+  results_->addWidget(systemView_);
+  layout->addWidget(results_, 1);
 
   for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
     auto* enter = new QShortcut(QKeySequence(key), this, this, &StepsTab::run);
@@ -112,7 +121,8 @@ StepsTab::StepsTab(QWidget* parent) : LabTab(parent), model_(new StepTableModel(
 void StepsTab::check() {
   double x1 = 0.0;
   std::int64_t n = 0;
-  setEntryProblem(x1Edit_, x1Reason_, checkX1(x1Edit_->text(), problem_.x0, x1));
+  const double x0 = system_ ? system_->x0 : problem_.x0;
+  setEntryProblem(x1Edit_, x1Reason_, checkX1(x1Edit_->text(), x0, x1));
   setEntryProblem(nEdit_, nReason_, checkN(nEdit_->text(), study::kMaxTableSteps, n));
   runButton_->setEnabled(x1Reason_->text().isEmpty() && nReason_->text().isEmpty());
 }
@@ -125,9 +135,15 @@ void StepsTab::run() {
   if (!runButton_->isEnabled()) return;
   double x1 = 0.0;
   std::int64_t n = 0;
-  checkX1(x1Edit_->text(), problem_.x0, x1);
+  checkX1(x1Edit_->text(), system_ ? system_->x0 : problem_.x0, x1);
   checkN(nEdit_->text(), study::kMaxTableSteps, n);
   const auto method = static_cast<std::size_t>(method_->currentIndex());
+  if (system_) {
+    study::SystemProblem problem = *system_;
+    problem.x1 = x1;
+    setStatus(status_, showSystemSteps(*systemModel_, problem, method, n));
+    return;
+  }
   study::Problem problem = problem_;
   problem.x1 = x1;
   study::StepTable table;
@@ -157,11 +173,36 @@ void StepsTab::showStage() {
                          static_cast<std::size_t>(std::max(row, 1)), shownMethod_);
 }
 
+QTableView* StepsTab::currentTableView() const {
+  return system_ ? systemView_ : view_;
+}
+
 QWidget* StepsTab::picture() const {
+  if (system_) return systemView_;
   return stagePicture_->hasFocus() ? static_cast<QWidget*>(stagePicture_) : chartView_;
 }
 
+// SymplecticEuler and Verlet follow the seven in the choice, at their indexes of the nine.
+void StepsTab::offerSymplectic(bool offer) {
+  const QSignalBlocker quiet(method_);
+  while (method_->count() > static_cast<int>(kMethods.size()))
+    method_->removeItem(method_->count() - 1);
+  for (const std::size_t m : {study::kSymplecticEuler, study::kVerlet})
+    if (offer) method_->addItem(QString::fromLatin1(study::systemMethodId(m)));
+}
+
+void StepsTab::setSystem(const study::SystemProblem& problem) {
+  system_ = problem;
+  offerSymplectic(study::isSecondOrderWithoutVelocity(problem.system));
+  results_->setCurrentWidget(systemView_);
+  check();
+  run();
+}
+
 void StepsTab::setProblem(const study::Problem& problem) {
+  system_.reset();
+  offerSymplectic(false);
+  results_->setCurrentIndex(0);
   // Another equation brings its own interval; the same one keeps the x1 the student set.
   study::Problem before = problem_;
   before.x1 = problem.x1;
@@ -216,10 +257,11 @@ void StepsTab::refillChart() {
 }
 
 study::TextTable StepsTab::currentTable() const {
-  return model_->table();
+  return system_ ? systemModel_->table() : model_->table();
 }
 
 QString StepsTab::fileBaseName() const {
+  if (system_) return QStringLiteral("kemi-lab-system-steps-") + method_->currentText();
   return QStringLiteral("kemi-lab-steps-") + method_->itemText(static_cast<int>(shownMethod_));
 }
 

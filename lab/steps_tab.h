@@ -3,6 +3,8 @@
 // the picture inside the selected step, drawn from the same stage recording as the table.
 #pragma once
 
+#include <optional>
+
 #include "lab/lab_tab.h"
 #include "study/step_table.h"
 
@@ -10,12 +12,14 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStackedWidget;
 class QChart;
 
 namespace kemi::lab {
 
 class StagePicture;
 class StepTableModel;
+class TextTableModel;
 
 class StepsTab : public LabTab {
   Q_OBJECT
@@ -30,10 +34,14 @@ class StepsTab : public LabTab {
 
   QChartView* chartView() const override { return chartView_; }
   QWidget* picture() const override;  // the stage picture while it has the focus
-  QTableView* currentTableView() const override { return view_; }
+  QTableView* currentTableView() const override;
   study::TextTable currentTable() const override;
   QString fileBaseName() const override;
   void setProblem(const study::Problem& problem) override;
+  // The system's step table in place of the equation's; the symplectic methods join the
+  // choice where they apply.
+  void setSystem(const study::SystemProblem& problem) override;
+  TextTableModel* systemModel() const { return systemModel_; }
   void loadSettings(const QSettings& settings) override;
   void saveSettings(QSettings& settings) const override;
 
@@ -41,6 +49,7 @@ class StepsTab : public LabTab {
   void check();
   void refillChart();
   void showStage();
+  void offerSymplectic(bool offer);
 
   QComboBox* method_;
   QLineEdit* x1Edit_;
@@ -55,6 +64,10 @@ class StepsTab : public LabTab {
   StepTableModel* model_;
   StagePicture* stagePicture_;
   study::Problem problem_;  // the window's equation and start; x1 comes from the entry
+  std::optional<study::SystemProblem> system_;  // set while the window studies a system
+  QStackedWidget* results_;
+  QTableView* systemView_;
+  TextTableModel* systemModel_;
   double shownX1_ = 0.0;
   std::size_t shownMethod_ = 0;
 };

@@ -1,5 +1,5 @@
-// The sweep runner: runConvergence on a pool thread, its row and progress callbacks feeding a
-// QPromise whose watcher delivers them on the user-interface thread.
+// The sweep runner: runConvergence or runSystemConvergence on a pool thread, its row and progress
+// callbacks feeding a QPromise whose watcher delivers them on the user-interface thread.
 #include "lab/sweep_runner.h"
 
 #include <sys/resource.h>
@@ -10,23 +10,24 @@
 #include <exception>
 #include <utility>
 
-#include "core/method_table.h"
+#include "study/system_methods.h"
 
 namespace kemi::lab {
 
 // What only the end of the run knows; written by the pool thread before the future finishes.
 struct SweepRunner::Outcome {
   study::ConvergenceResult result;
+  study::SystemConvergenceResult system;
   QString error;
 };
 
 namespace {
 
-QString endNote(const study::ConvergenceResult& result) {
+QString endNote(const std::vector<study::MethodEnd>& ends) {
   QStringList parts;
-  for (const study::MethodEnd& end : result.ends) {
-    const auto id = QString::fromUtf8(kMethods[end.method].id.data(),
-                                      static_cast<qsizetype>(kMethods[end.method].id.size()));
+  for (const study::MethodEnd& end : ends) {
+    const std::string_view name = study::systemMethodId(end.method);
+    const auto id = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
     if (!end.cause.empty())
       parts << SweepRunner::tr("%1 stopped after N = %2: %3")
                    .arg(id)
@@ -37,6 +38,12 @@ QString endNote(const study::ConvergenceResult& result) {
           << SweepRunner::tr("%1 reached its rounding floor (last N = %2)").arg(id).arg(end.lastN);
   }
   return parts.join(QStringLiteral("; "));
+}
+
+// The workers take every core; at a lower priority they leave the window's thread the
+// moments it needs to paint and answer the user.
+void lowerPriority() {
+  setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
 }
 
 }  // namespace
@@ -50,7 +57,8 @@ SweepRunner::~SweepRunner() {
   watcher_->waitForFinished();
 }
 
-void SweepRunner::start(const study::Problem& problem, const study::ConvergenceSettings& settings) {
+// A new watcher for the next run, its rows, progress and end wired to the signals.
+void SweepRunner::watch() {
   cancel();
   stop_ = std::stop_source();
   outcome_ = std::make_shared<Outcome>();
@@ -60,6 +68,10 @@ void SweepRunner::start(const study::Problem& problem, const study::ConvergenceS
   });
   connect(watcher_, &QFutureWatcherBase::progressValueChanged, this, &SweepRunner::progressChanged);
   connect(watcher_, &QFutureWatcherBase::finished, this, &SweepRunner::onFinished);
+}
+
+void SweepRunner::start(const study::Problem& problem, const study::ConvergenceSettings& settings) {
+  watch();
 
   const auto work = [](QPromise<study::ConvergenceRow>& promise, const study::Problem& problem,
                        const study::ConvergenceSettings& settings, const std::stop_token& stop,
@@ -70,11 +82,31 @@ void SweepRunner::start(const study::Problem& problem, const study::ConvergenceS
     callbacks.progress = [&promise](double share) {
       promise.setProgressValue(static_cast<int>(share * 1000.0));
     };
-    // The workers take every core; at a lower priority they leave the window's thread the
-    // moments it needs to paint and answer the user.
-    callbacks.workerStarted = [] { setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10); };
+    callbacks.workerStarted = lowerPriority;
     try {
       outcome->result = study::runConvergence(problem, settings, stop, callbacks);
+    } catch (const std::exception& e) {
+      outcome->error = QString::fromUtf8(e.what());
+    }
+  };
+  watcher_->setFuture(QtConcurrent::run(work, problem, settings, stop_.get_token(), outcome_));
+  emit started();
+}
+
+// The system sweep: its workers, started from the pool thread, inherit its lower priority.
+void SweepRunner::startSystem(const study::SystemProblem& problem,
+                              const study::ConvergenceSettings& settings) {
+  watch();
+  const auto work = [](QPromise<study::ConvergenceRow>& promise,
+                       const study::SystemProblem& problem,
+                       const study::ConvergenceSettings& settings, const std::stop_token& stop,
+                       const std::shared_ptr<Outcome>& outcome) {
+    promise.setProgressRange(0, 1000);
+    lowerPriority();
+    try {
+      outcome->system = study::runSystemConvergence(
+          problem, settings, stop,
+          [&promise](double share) { promise.setProgressValue(static_cast<int>(share * 1000.0)); });
     } catch (const std::exception& e) {
       outcome->error = QString::fromUtf8(e.what());
     }
@@ -106,8 +138,10 @@ void SweepRunner::detach() {
 void SweepRunner::onFinished() {
   const std::shared_ptr<Outcome> outcome = outcome_;
   detach();
-  const QString note = outcome->error.isEmpty() ? endNote(outcome->result) : outcome->error;
-  emit finished(outcome->result.cancelled, note);
+  systemResult_ = std::move(outcome->system);
+  QString note = outcome->error;
+  if (note.isEmpty()) note = endNote(outcome->result.ends) + endNote(systemResult_.ends);
+  emit finished(outcome->result.cancelled || systemResult_.cancelled, note);
 }
 
 }  // namespace kemi::lab

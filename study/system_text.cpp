@@ -101,6 +101,23 @@ TextTable systemStabilityText(const std::vector<SystemStabilityRow>& rows) {
   return t;
 }
 
+std::vector<std::string> systemStabilityNotes(const std::vector<SystemStabilityRow>& rows) {
+  std::vector<std::string> notes;
+  for (const SystemStabilityRow& r : rows) {
+    if (r.hLimit != 0.0) continue;
+    const double growth = amplificationModulus(r.method, 0.1 * r.lambda);
+    notes.push_back(std::string(systemMethodId(r.method)) +
+                    ": unstable for every h: h*lambda leaves its region for every h > 0 at "
+                    "lambda = " +
+                    shortestText(r.lambda.real()) + " + " + shortestText(r.lambda.imag()) +
+                    "i; at h = 0.1 one step multiplies by " + shortestText(growth) +
+                    (growth < 1.0001 ? ", so slowly that only a long run or the invariant's "
+                                       "drift shows it"
+                                     : ""));
+  }
+  return notes;
+}
+
 void appendSystemRows(TextTable& equations) {
   for (const SystemInfo& s : systemInfos())
     equations.rows.push_back({std::string(s.id), std::string(s.formula), shortestText(s.x0),

@@ -21,6 +21,9 @@ TextTable systemCompareText(const std::vector<double>& xs, const std::vector<Vec
                             bool exact, const std::vector<SystemPolygon>& polygons);
 // method,order,evaluations,stability_limit,imag_limit,lambda_re,lambda_im,h_limit,n_min.
 TextTable systemStabilityText(const std::vector<SystemStabilityRow>& rows);
+// One sentence per method that no positive h keeps stable: where h*lambda leaves its region
+// and how much one step of h = 0.1 multiplies by, in words when that is too little to see.
+std::vector<std::string> systemStabilityNotes(const std::vector<SystemStabilityRow>& rows);
 // The preset systems as rows of equationsText's columns id,f,x0,y0,exact,x1.
 void appendSystemRows(TextTable& equations);
 

@@ -94,6 +94,8 @@ TEST(SystemCliTest, DrawsThePhasePlaneTheComponentsTheDriftAndTheRegions) {
       {{"compare", "--f2", "-y", "--y0", "1; 0", "--invariant", "y^2 + v^2", "--view", "invariant"},
        "drift of the invariant"},
       {{"stability", "--equation", "oscillator"}, "h*lambda marked for the 1 eigenvalues"},
+      {{"convergence", "--equation", "oscillator", "--max-n", "64"},
+       "error at x1 against N, log-log. Euler: smallest error"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arguments.join(' ').toStdString());

@@ -1,5 +1,5 @@
 // The window on systems: a preset system shows the phase plane with the command line's numbers,
-// the other views are a click away, the tabs that cannot show a system are closed with a note,
+// the other views are a click away, the tab that cannot show a system is closed with a note,
 // and a faulty typed system is refused under the entry at fault.
 #include <gtest/gtest.h>
 
@@ -9,9 +9,17 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
+#include <QSignalSpy>
+
+#include "lab/adaptive_tab.h"
+#include "lab/convergence_tab.h"
 #include "lab/equation_picker.h"
 #include "lab/solution_tab.h"
+#include "lab/stability_tab.h"
+#include "lab/steps_tab.h"
 #include "lab/system_panel.h"
+#include "lab/system_stability_view.h"
+#include "lab/system_sweep_view.h"
 #include "lab/text_table_model.h"
 #include "tests/lab/lab_test_support.h"
 
@@ -65,12 +73,15 @@ TEST(SystemWindowTest, OscillatorShowsThePhasePlaneWithTheCommandLinesEnds) {
   EXPECT_EQ(table.rows.size(), 9u);  // the seven and both symplectic methods
   EXPECT_GT(paintedPixels(grabbed(tab->systemPanel()->picture())), 1000);
   EXPECT_FALSE(tab->systemPanel()->picture()->accessibleDescription().isEmpty());
-  // The tabs that cannot show a system are closed, with the reason shown.
+  // Adaptive cannot show a system: it is closed, with the reason shown.
   auto* tabs = w.window->findChild<QTabWidget*>(QStringLiteral("tabs"));
-  for (int i = 1; i < tabs->count(); ++i) EXPECT_FALSE(tabs->isTabEnabled(i)) << i;
+  for (int i = 1; i < tabs->count(); ++i)
+    EXPECT_EQ(tabs->isTabEnabled(i),
+              tabs->widget(i) != static_cast<QWidget*>(w.window->adaptiveTab()))
+        << i;
   auto* note = w.window->findChild<QLabel*>(QStringLiteral("systemTabsNote"));
   EXPECT_TRUE(note->isVisible());
-  EXPECT_TRUE(note->text().contains(QStringLiteral("Convergence")));
+  EXPECT_TRUE(note->text().contains(QStringLiteral("Adaptive")));
   // Back to one equation: the tabs open again and the picture is the equation's.
   pick(*w.window, QStringLiteral("classroom"));
   EXPECT_FALSE(tab->showsSystem());
@@ -94,6 +105,62 @@ TEST(SystemWindowTest, ViewsAreAClickAwayAndDrawSomethingElse) {
     EXPECT_GT(paintedPixels(image), 1000);
     EXPECT_NE(panel->picture()->accessibleDescription(), phaseText);
   }
+}
+
+// The cell of `column` in the row whose first cell is `first` and whose second is `second` (any
+// second when empty).
+std::string cell(const study::TextTable& table, const std::string& first, const std::string& second,
+                 const std::string& column) {
+  const auto at = std::find(table.header.begin(), table.header.end(), column);
+  if (at == table.header.end()) return "no column " + column;
+  for (const auto& row : table.rows)
+    if (row[0] == first && (second.empty() || row[1] == second))
+      return row[static_cast<std::size_t>(at - table.header.begin())];
+  return "no row " + first;
+}
+
+// Each tab on the oscillator shows the command line's numbers: `kemi-lab convergence
+// --equation oscillator --max-n 64`, `steps --method Euler --x1 0.4 --n 4`, `stability`.
+TEST(SystemWindowTest, ConvergenceStepsAndStabilityShowTheSystem) {
+  TestWindow w;
+  QSignalSpy swept(w.window->convergenceTab(), &ConvergenceTab::sweepFinished);
+  pick(*w.window, QStringLiteral("oscillator"));
+  ASSERT_TRUE(swept.wait(30000));
+  ASSERT_EQ(swept.last().at(0).toBool(), false);
+  const struct {
+    LabTab* tab;
+    std::string first, second, column, expected;
+  } cases[] = {
+      {w.window->convergenceTab(), "RK4", "16", "error", "0.012613885517541834"},
+      {w.window->convergenceTab(), "RK4", "16", "invariant_drift", "-0.012524593848546095"},
+      {w.window->convergenceTab(), "Verlet", "64", "observed_order", "1.977974475544278"},
+      {w.window->convergenceTab(), "Euler", "64", "stable", "no"},
+      {w.window->stepsTab(), "4", "0.4", "y2", "-0.396"},
+      {w.window->stepsTab(), "1", "0.1", "invariant", "1.01"},
+      {w.window->stabilityTab(), "Euler", "", "h_limit", "0"},
+      {w.window->stabilityTab(), "Euler", "", "n_min", ""},
+      {w.window->stabilityTab(), "RK4", "", "h_limit", "2.828427123837173"},
+      {w.window->stabilityTab(), "RK4", "", "imag_limit", "2.828427123837173"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.tab->objectName().toStdString() + " " + c.first + " " + c.column);
+    EXPECT_EQ(cell(c.tab->currentTable(), c.first, c.second, c.column), c.expected);
+  }
+  const QString note = w.window->stabilityTab()->systemView()->note()->text();
+  EXPECT_TRUE(note.contains(QStringLiteral("Euler: unstable for every h"))) << note.toStdString();
+  EXPECT_FALSE(note.contains(QStringLiteral("RK4:"))) << note.toStdString();
+  auto* tabs = w.window->findChild<QTabWidget*>(QStringLiteral("tabs"));
+  for (LabTab* tab : {static_cast<LabTab*>(w.window->convergenceTab()),
+                      static_cast<LabTab*>(w.window->stabilityTab())}) {
+    tabs->setCurrentWidget(tab);
+    EXPECT_GT(paintedPixels(grabbed(tab->picture())), 1000) << tab->objectName().toStdString();
+  }
+  // Back to one equation: the tabs show its numbers again.
+  pick(*w.window, QStringLiteral("classroom"));
+  EXPECT_EQ(w.window->stabilityTab()->currentTable().header[0], "method");
+  EXPECT_EQ(cell(w.window->stabilityTab()->currentTable(), "RK4", "", "imag_limit"),
+            "no column imag_limit");
+  EXPECT_EQ(w.window->stepsTab()->currentTable().header[2], "y");
 }
 
 struct BadSystem {
