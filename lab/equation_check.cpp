@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "study/own_equation.h"
+#include "study/own_system.h"
 
 namespace kemi::lab {
 namespace {
@@ -33,6 +34,28 @@ OwnEquationCheck checkOwnEquation(const OwnEquationTexts& texts) {
   check.x0Reason = fromStd(reasons.x0);
   check.y0Reason = fromStd(reasons.y0);
   check.exactReason = fromStd(reasons.exact);
+  check.problem = std::move(reasons.problem);
+  return check;
+}
+
+QString systemCaption(const study::SystemProblem& problem) {
+  return fromStd(study::writtenSystemCaption(problem));
+}
+
+bool isTypedSystem(const QString& f, const QString& y0) {
+  return study::isTypedSystem(f.toStdString(), y0.toStdString());
+}
+
+OwnSystemCheck checkOwnSystem(const OwnSystemTexts& texts) {
+  study::OwnSystemReasons reasons =
+      study::checkOwnSystem({texts.f.toStdString(), texts.x0.toStdString(), texts.y0.toStdString(),
+                             texts.exact.toStdString(), texts.invariant.toStdString()});
+  OwnSystemCheck check;
+  check.fReason = fromStd(reasons.f);
+  check.x0Reason = fromStd(reasons.x0);
+  check.y0Reason = fromStd(reasons.y0);
+  check.exactReason = fromStd(reasons.exact);
+  check.invariantReason = fromStd(reasons.invariant);
   check.problem = std::move(reasons.problem);
   return check;
 }

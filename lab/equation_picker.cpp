@@ -12,7 +12,6 @@
 
 #include "lab/equation_check.h"
 #include "lab/lab_widgets.h"
-#include "lab/system_check.h"
 
 namespace kemi::lab {
 namespace {

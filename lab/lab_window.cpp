@@ -26,7 +26,6 @@
 #include "lab/solution_tab.h"
 #include "lab/stability_tab.h"
 #include "lab/steps_tab.h"
-#include "lab/system_check.h"
 #include "study/problem_stability.h"
 
 namespace kemi::lab {
