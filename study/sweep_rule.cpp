@@ -85,20 +85,11 @@ RowStep nextRow(const RowRuleContext& context, std::span<const ConvergenceRow> e
   }
   // Errors that grow while the step is beyond the stability limit show no rounding floor; only
   // doublings within it count towards the early stop.
-  double best = 0.0;
-  int withoutGain = 0;
-  bool first = true;
-  for (const ConvergenceRow& r : earlier) {
-    const double e = std::abs(r.error);
-    const bool gain = first || e < best;
-    best = gain ? e : best;
-    withoutGain = gain || !r.stable ? 0 : withoutGain + 1;
-    first = false;
-  }
-  const bool gain = first || size < best;
-  withoutGain = gain || !row.stable ? 0 : withoutGain + 1;
   step.row = row;
-  if (withoutGain >= kDoublingsWithoutGain) step.end = MethodEnd{context.method, row.N, true, {}};
+  if (reachesRoundingFloor(
+          earlier, row, [](const ConvergenceRow& r) { return std::abs(r.error); },
+          [](const ConvergenceRow& r) { return r.stable; }))
+    step.end = MethodEnd{context.method, row.N, true, {}};
   return step;
 }
 

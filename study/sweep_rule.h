@@ -46,4 +46,26 @@ int aheadFrom(double order, double size, double value, std::int64_t n);
 RowStep nextRow(const RowRuleContext& context, std::span<const ConvergenceRow> earlier,
                 const LevelPoint& level);
 
+// Whether `row`, after `earlier`, ends kDoublingsWithoutGain doublings in a row that do not
+// improve on the smallest error before them: the rounding floor. A row that `counts` refuses
+// (steps that may amplify, whose errors grow for another reason) starts the count again. The
+// rule of one equation's rows and of a system's; `size` is a row's error as a magnitude.
+template <class Row, class Size, class Counts>
+bool reachesRoundingFloor(std::span<const Row> earlier, const Row& row, Size&& size,
+                          Counts&& counts) {
+  double best = 0.0;
+  int withoutGain = 0;
+  bool first = true;
+  const auto count = [&](const Row& r) {
+    const double e = size(r);
+    const bool gain = first || e < best;
+    best = gain ? e : best;
+    withoutGain = gain || !counts(r) ? 0 : withoutGain + 1;
+    first = false;
+  };
+  for (const Row& r : earlier) count(r);
+  count(row);
+  return withoutGain >= kDoublingsWithoutGain;
+}
+
 }  // namespace kemi::study

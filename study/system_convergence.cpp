@@ -171,17 +171,11 @@ SystemRowStep SystemSweep::nextRow(const SystemRowContext& c,
   }
   // As for one equation, only doublings whose growth is bounded count towards the stop at the
   // rounding floor.
-  double best = 0.0;
-  int withoutGain = 0;
-  const auto count = [&](const SystemConvergenceRow& r, bool first) {
-    const bool gain = first || r.error < best;
-    best = gain ? r.error : best;
-    withoutGain = gain || !(r.growth <= kGrowthForOrder) ? 0 : withoutGain + 1;
-  };
-  for (std::size_t i = 0; i < earlier.size(); ++i) count(earlier[i], i == 0);
-  count(row, earlier.empty());
   step.row = row;
-  if (withoutGain >= kDoublingsWithoutGain) step.end = MethodEnd{c.method, n, true, {}};
+  if (reachesRoundingFloor(
+          earlier, row, [](const SystemConvergenceRow& r) { return r.error; },
+          [](const SystemConvergenceRow& r) { return r.growth <= kGrowthForOrder; }))
+    step.end = MethodEnd{c.method, n, true, {}};
   return step;
 }
 
