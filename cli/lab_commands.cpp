@@ -20,7 +20,6 @@
 #include "cli/sweep_watch.h"
 #include "cli/system_commands.h"
 #include "cli/system_problem.h"
-#include "core/method_table.h"
 #include "figures/solution_export.h"
 #include "study/convergence.h"
 #include "study/problem_stability.h"
@@ -38,9 +37,6 @@ constexpr OptionSpec kMaxN{
     "max-n", "N",
     "largest N: rows for N = 1, 2, 4, ... up to N (default 16777216 = 2^24, at most 2147483646)",
     "a whole number from 1 to 2147483646"};
-constexpr OptionSpec kChart{"chart", "FILE",
-                            "also draw the window's chart into FILE, an .svg or .png image",
-                            "a file name ending in .svg or .png"};
 constexpr std::array kConvergenceOptions{
     kEquationOption, kFOption, kX0Option, kY0Option, kExactOption, kSweepX1,        kMaxN,
     kMethodList,     kFormat,  kOutput,   kChart,    kF2Option,    kInvariantOption};
@@ -76,22 +72,6 @@ bool noDrawer(const QString& path, QString& error) {
   return false;
 }
 
-std::string methodId(std::size_t method) {
-  return std::string(kMethods[method].id);
-}
-
-// The --chart file, empty when the option is absent.
-QString readChartPath(const QCommandLineParser& parser) {
-  const QString name = QString::fromLatin1(kChart.name);
-  if (!parser.isSet(name)) return {};
-  QString path = parser.value(name);
-  if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) &&
-      !path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
-    throw UsageError("--chart " + quotedValue(path) +
-                     ": not an .svg or .png name; --chart accepts " + kChart.accepts);
-  return path;
-}
-
 int convergence(const QCommandLineParser& parser) {
   if (isSystemRequest(parser)) return systemConvergence(parser, kSweepX1, kMaxN);
   study::ConvergenceSettings settings;
@@ -113,26 +93,8 @@ int convergence(const QCommandLineParser& parser) {
   }
   if (result.cancelled) return 128 + interruptSignal();
 
-  std::string notes;
-  for (const study::MethodEnd& end : result.ends) {
-    const std::string where =
-        end.lastN == 0 ? methodId(end.method) + " has no row"
-                       : methodId(end.method) + " stops after N = " + std::to_string(end.lastN);
-    if (!end.cause.empty()) {
-      tell("convergence", where + ": " + end.cause);
-      notes += "- " + where + ": " + end.cause + "\n";
-    } else if (end.roundingFloor) {
-      notes += "- " + where +
-               ": three doublings in a row did not improve on its smallest error (the rounding "
-               "floor)\n";
-    }
-  }
-  if (!result.exact)
-    notes +=
-        "- errors are against a reference solution (Boost.Odeint, Runge-Kutta-Fehlberg "
-        "7(8)) accurate to within " +
-        study::shortestText(result.accuracy) +
-        "; rows within 10 times that are not resolved and get no order\n";
+  std::string notes = sweepEndNotes("convergence", result.ends);
+  if (!result.exact) notes += referenceNote(result.accuracy);
   std::string text = formatted(study::convergenceText(result.rows, result.exact), format, problem);
   if (format == TextFormat::Markdown && !notes.empty()) text += "\n" + notes;
   return deliver("convergence", outputs, text, [&](QByteArray& bytes, QString& error) {
@@ -152,12 +114,7 @@ int steps(const QCommandLineParser& parser) {
   if (openOutputs("steps", outputs) != 0) return 1;
   const study::StepTable table = study::buildStepTable(problem, method, n);
   std::string text = formatted(study::stepText(table), format, problem);
-  if (!table.cause.empty()) {
-    const std::string note = methodId(method) + " stops after step " +
-                             std::to_string(table.rows.back().i) + ": " + table.cause;
-    tell("steps", note);
-    if (format == TextFormat::Markdown) text += "\n- " + note + "\n";
-  }
+  noteStepsStop(text, format, method, table.rows.back().i, table.cause);
   return deliver("steps", outputs, text);
 }
 

@@ -34,17 +34,6 @@ std::string methodId(std::size_t method) {
   return std::string(study::systemMethodId(method));
 }
 
-QString readSystemChart(const QCommandLineParser& parser) {
-  if (!parser.isSet(QStringLiteral("chart"))) return {};
-  QString path = parser.value(QStringLiteral("chart"));
-  if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) &&
-      !path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
-    throw UsageError("--chart " + quotedValue(path) +
-                     ": not an .svg or .png name; --chart accepts a file name ending in .svg or "
-                     ".png");
-  return path;
-}
-
 lab::SystemView readSystemView(const QCommandLineParser& parser,
                                const study::SystemProblem& problem) {
   if (!parser.isSet(QStringLiteral("view"))) return lab::SystemView::Phase;
@@ -70,7 +59,7 @@ int systemConvergence(const QCommandLineParser& parser, const OptionSpec& x1,
   settings.maxN = readSteps(parser, maxN, settings.maxN, study::kMaxSteps);
   settings.methods = readSystemMethods(parser, kMethodList, problem);
   const TextFormat format = readFormat(parser, kFormat);
-  Outputs outputs(readOutputPath(parser, kOutput), readSystemChart(parser));
+  Outputs outputs(readOutputPath(parser, kOutput), readChartPath(parser));
   if (openOutputs("convergence", outputs) != 0) return 1;
   std::stop_source stop;
   study::SystemConvergenceResult result;
@@ -80,30 +69,12 @@ int systemConvergence(const QCommandLineParser& parser, const OptionSpec& x1,
                                          [&watch](double share) { watch.setProgress(share); });
   }
   if (result.cancelled) return 128 + interruptSignal();
-  std::string notes;
-  for (const study::MethodEnd& end : result.ends) {
-    const std::string where =
-        end.lastN == 0 ? methodId(end.method) + " has no row"
-                       : methodId(end.method) + " stops after N = " + std::to_string(end.lastN);
-    if (!end.cause.empty()) {
-      tell("convergence", where + ": " + end.cause);
-      notes += "- " + where + ": " + end.cause + "\n";
-    } else if (end.roundingFloor) {
-      notes += "- " + where +
-               ": three doublings in a row did not improve on its smallest error (the rounding "
-               "floor)\n";
-    }
-  }
+  std::string notes = sweepEndNotes("convergence", result.ends);
   notes +=
       "- error is the largest component error; an order is formed between two rows whose "
       "growth over the interval, the largest |R(h*lambda)|^N over the eigenvalues along the "
       "solution, is at most 10 for both\n";
-  if (!result.exact)
-    notes +=
-        "- errors are against a reference solution (Boost.Odeint, Runge-Kutta-Fehlberg "
-        "7(8)) accurate to within " +
-        study::shortestText(result.accuracy) +
-        "; rows within 10 times that are not resolved and get no order\n";
+  if (!result.exact) notes += referenceNote(result.accuracy);
   std::string text =
       systemFormatted(study::systemConvergenceText(result.rows, result.exact), format, problem);
   if (format == TextFormat::Markdown) text += "\n" + notes;
@@ -124,12 +95,7 @@ int systemSteps(const QCommandLineParser& parser, const OptionSpec& x1, const Op
   if (openOutputs("steps", outputs) != 0) return 1;
   const study::SystemStepTable table = study::buildSystemStepTable(problem, chosen, steps);
   std::string text = systemFormatted(study::systemStepText(table), format, problem);
-  if (!table.cause.empty()) {
-    const std::string note = methodId(chosen) + " stops after step " +
-                             std::to_string(table.rows.back().i) + ": " + table.cause;
-    tell("steps", note);
-    if (format == TextFormat::Markdown) text += "\n- " + note + "\n";
-  }
+  noteStepsStop(text, format, chosen, table.rows.back().i, table.cause);
   return deliver("steps", outputs, text);
 }
 
@@ -137,7 +103,7 @@ int systemStability(const QCommandLineParser& parser, const OptionSpec& x1) {
   const study::SystemProblem problem = readSystemProblem(parser, x1, 1.0);
   const std::vector<std::size_t> methods = readSystemMethods(parser, kMethodList, problem);
   const TextFormat format = readFormat(parser, kFormat);
-  Outputs outputs(readOutputPath(parser, kOutput), readSystemChart(parser));
+  Outputs outputs(readOutputPath(parser, kOutput), readChartPath(parser));
   if (openOutputs("stability", outputs) != 0) return 1;
   const std::vector<study::SystemStabilityRow> rows = study::systemStabilityRows(problem, methods);
   std::string text = systemFormatted(study::systemStabilityText(rows), format, problem);
@@ -159,7 +125,7 @@ int systemCompare(const QCommandLineParser& parser) {
   const std::int64_t n = readSteps(parser, kCompareN, 8, study::kMaxPolygonSteps);
   const std::vector<std::size_t> methods = readSystemMethods(parser, kMethodList, problem);
   const TextFormat format = readFormat(parser, kFormat);
-  const QString chart = readSystemChart(parser);
+  const QString chart = readChartPath(parser);
   const lab::SystemView view = readSystemView(parser, problem);
   Outputs outputs(readOutputPath(parser, kOutput), chart);
   if (openOutputs("compare", outputs) != 0) return 1;
