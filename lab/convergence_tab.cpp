@@ -34,7 +34,6 @@
 #include "lab/system_sweep_view.h"
 #include "lab/text_table_model.h"
 #include "study/system_methods.h"
-#include "study/system_text.h"
 #include "study/text_table.h"
 
 namespace kemi::lab {
