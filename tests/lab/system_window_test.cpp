@@ -163,6 +163,26 @@ TEST(SystemWindowTest, ConvergenceStepsAndStabilityShowTheSystem) {
   EXPECT_EQ(w.window->stepsTab()->currentTable().header[2], "y");
 }
 
+// Cancel stops the system sweep at once, and a late end of its workers shows nothing.
+TEST(SystemWindowTest, CancelStopsTheSystemSweep) {
+  TestWindow w(QStringLiteral("2147483646"));
+  ConvergenceTab* tab = w.window->convergenceTab();
+  pick(*w.window, QStringLiteral("pendulum"));
+  ASSERT_TRUE(tab->running());
+  QSignalSpy finished(tab, &ConvergenceTab::sweepFinished);
+  tab->cancel();
+  EXPECT_FALSE(tab->running());
+  ASSERT_EQ(finished.size(), 1);
+  EXPECT_TRUE(finished.front().front().toBool());
+  EXPECT_FALSE(finished.wait(500));
+  EXPECT_TRUE(tab->systemView()->rows().empty());
+  EXPECT_TRUE(tab->canRun());
+  // Back to one equation: its own sweep runs again.
+  pick(*w.window, QStringLiteral("classroom"));
+  EXPECT_TRUE(tab->running());
+  EXPECT_EQ(tab->currentTable().header[4], "y");
+}
+
 struct BadSystem {
   const char* f;
   const char* y0;
