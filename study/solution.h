@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "study/problem.h"
+#include "study/sampled_reference.h"
 
 namespace kemi::study {
 
@@ -28,18 +29,15 @@ class Solution {
   // problem.x1 (all of them between x0 and x1). Throws ReferenceError.
   explicit Solution(const Problem& problem, std::span<const double> xs = {});
 
-  bool exact() const { return accuracy_ == 0.0; }
+  bool exact() const { return accuracy() == 0.0; }
   // An absolute bound on the reference's error; 0 for the exact solution.
-  double accuracy() const { return accuracy_; }
+  double accuracy() const { return reference_.accuracy(); }
   // The value at x; for a reference, from the nearest computed abscissa. One thread at a time.
   double at(double x) const;
 
  private:
   std::function<double(double)> exact_;
-  std::vector<double> xs_;      // the reference's abscissae, ascending
-  std::vector<double> ys_;      // its values there
-  std::vector<double> slopes_;  // f there
-  double accuracy_ = 0.0;
+  SampledReference<double> reference_;
 };
 
 // A reference solution at `xs` (in the order of integration from x0, each between x0 and x1
@@ -53,5 +51,7 @@ Reference referenceSolution(const Problem& problem, std::span<const double> xs);
 // Where the solution is sampled for stability and pictures: `count` + 1 equally spaced
 // abscissae from x0 to x1, both ends exact.
 std::vector<double> sampleAbscissae(const Problem& problem, int count);
+// `count` + 1 equally spaced abscissae from x0 to x1, both ends exact.
+std::vector<double> equallySpaced(double x0, double x1, int count);
 
 }  // namespace kemi::study

@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "study/sampled_reference.h"
 #include "study/system.h"
 
 namespace kemi::study {
@@ -23,17 +24,14 @@ class SystemSolution {
   // The exact solution, or a reference computed at `xs` and x1. Throws ReferenceError.
   explicit SystemSolution(const SystemProblem& problem, std::span<const double> xs = {});
 
-  bool exact() const { return accuracy_ == 0.0; }
-  double accuracy() const { return accuracy_; }
+  bool exact() const { return accuracy() == 0.0; }
+  double accuracy() const { return reference_.accuracy(); }
   // The value at x; for a reference, from the nearest computed abscissa. One thread at a time.
   Vec2 at(double x) const;
 
  private:
   std::function<Vec2(double)> exact_;
-  std::vector<double> xs_;
-  std::vector<Vec2> ys_;
-  std::vector<Vec2> slopes_;
-  double accuracy_ = 0.0;
+  SampledReference<Vec2> reference_;
 };
 
 // `count` + 1 equally spaced abscissae from x0 to x1, both ends exact.

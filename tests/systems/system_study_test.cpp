@@ -205,6 +205,12 @@ TEST(SystemStudyTest, RefusalsSayWhatIsWrong) {
                          kSymplecticEuler, 4);
       },
       "SymplecticEuler applies only");
+  // A reference whose second component alone turns to NaN stops as one equation's does.
+  refused(
+      [] {
+        SystemSolution({TypedSystem::firstOrder("1; sqrt(1 - x)", "", ""), 0.0, {}, 2.0});
+      },
+      "leaves the range of a double");
   // Accepted: a typed second-order equation without v, with its exact solution and energy.
   check(TypedSystem::fromSecondOrder("-y", "cos(x); -sin(x)", "y^2 + v^2"));
 }
