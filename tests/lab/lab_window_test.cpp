@@ -179,7 +179,9 @@ TEST(LabWindowTest, X1IsRefusedWhereTheStepsStart) {
     EXPECT_EQ(reason->text().toStdString(), "");
   }
   QSignalSpy finished(w.window->convergenceTab(), &ConvergenceTab::sweepFinished);
-  if (w.window->convergenceTab()->running()) EXPECT_TRUE(finished.wait(10000));
+  if (w.window->convergenceTab()->running()) {
+    EXPECT_TRUE(finished.wait(10000));
+  }
 }
 
 // Without an exact solution the Steps chart draws the reference solution and says so.

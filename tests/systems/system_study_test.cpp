@@ -102,7 +102,9 @@ TEST(SystemStudyTest, RowsDoNotDependOnTheWorkers) {
       EXPECT_EQ(a.rows[i].y[0], b.rows[i].y[0]);
       EXPECT_EQ(a.rows[i].y[1], b.rows[i].y[1]);
       EXPECT_EQ(a.rows[i].hasOrder(), b.rows[i].hasOrder());
-      if (a.rows[i].hasOrder()) EXPECT_EQ(a.rows[i].observedOrder, b.rows[i].observedOrder);
+      if (a.rows[i].hasOrder()) {
+        EXPECT_EQ(a.rows[i].observedOrder, b.rows[i].observedOrder);
+      }
     }
     EXPECT_EQ(a.ends.size(), b.ends.size());
   }
