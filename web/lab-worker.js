@@ -20,7 +20,7 @@ self.onmessage = async ({ data }) => {
       result = lab.readSetup(setup);
     } else if (['compare', 'steps', 'stability'].includes(kind)) {
       result = lab[kind](setup);
-    } else if (['slopes', 'solutionCurve'].includes(kind)) {
+    } else if (['slopes', 'solutionCurve', 'stage'].includes(kind)) {
       result = lab[kind](setup, ...args);
     } else if (kind === 'region') {
       result = lab.region(...args);

@@ -10,6 +10,31 @@ const kTabs = ['solution', 'convergence', 'steps', 'stability'];
 const kFields = ['eq', 'f', 'x0', 'y0', 'exact', 'x1', 'n', 'maxn', 'method', 'methods'];
 const kLongestParameter = 1000;
 
+// ---- Below each tab's own controls, the same parts, built here once for all four: the picture
+// with its description for a screen reader, the downloads, the notes and the table.
+const kPanels = [
+  { tab: 'solution', label: 'Solution picture', focusable: true },
+  { tab: 'convergence', label: 'Convergence chart', summary: true },
+  { tab: 'steps', label: 'Inside the selected step' },
+  { tab: 'stability', label: 'Stability regions' },
+];
+function element(tag, properties, attributes = {}) {
+  const e = Object.assign(document.createElement(tag), properties);
+  for (const [name, value] of Object.entries(attributes)) e.setAttribute(name, value);
+  return e;
+}
+for (const { tab, label, focusable, summary } of kPanels) {
+  const picture = element('canvas', { id: `${tab}Picture`, width: 640, height: 400 },
+    { role: 'img', 'aria-label': label, 'aria-describedby': `${tab}Description` });
+  if (focusable) picture.tabIndex = 0;
+  const downloads = element('div', { className: 'downloads' });
+  downloads.dataset.tab = tab;
+  $(`panel-${tab}`).append(picture, element('p', { id: `${tab}Description`, className: 'description' }), downloads,
+    element('p', { id: `${tab}Notes`, className: 'notes' }, { role: 'status' }),
+    ...(summary ? [element('div', { id: 'convergenceSummary', className: 'table' })] : []),
+    element('div', { id: `${tab}Table`, className: 'table' }));
+}
+
 // ---- The computing worker: one request after another, each answered by id.
 let worker = null;
 let nextId = 1;
@@ -307,7 +332,7 @@ $('panel-convergence').addEventListener('keydown', (e) => { if (e.key === 'Escap
 async function start() {
   startWorker();
   // The figure layer builds the Solution picture on this thread, so panning needs no round trip.
-  createFigure().then((figure) => { state.figure = figure; if (state.tab === 'solution' && state.results.solution) drawTab('solution'); });
+  createFigure().then((figure) => { state.figure = figure; if (state.results[state.tab]) drawTab(state.tab); });
   state.info = await call('info');
   for (const p of state.info.presets) $('equation').add(new Option(p.caption, p.id));
   $('equation').add(new Option('Your own...', 'typed'));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "plot/figure/commands.h"
 #include "plot/figure/geometry.h"
 #include "plot/figure/view.h"
 
@@ -35,30 +36,10 @@ struct SolutionFigureInput {
   double rowHeight = 18.0;
 };
 
-// Commands, each an opcode and its numbers; texts by index into `texts`.
-enum class Op {
-  Pen = 1,    // r g b width dashCount dashes... (dashes in pen widths)
-  Brush,      // r g b alpha (alpha 0: none)
-  Polyline,   // count, x y ...
-  Polygon,    // count, x y ... (filled with the brush, outlined with the pen)
-  Circle,     // cx cy radius
-  Segments,   // count, x1 y1 x2 y2 ...
-  Rectangle,  // left top width height
-  Text,       // x y align(0 start, 1 centre, 2 end) baseline(0 alphabetic, 1 middle, 2 top) index
-  Clip,       // left top width height
-  Unclip,
-};
-
-struct FigureCommands {
-  std::vector<double> ops;
-  std::vector<std::string> texts;
-  figure::Rect plot;
-};
-
 // The plot rectangle inside a picture of this size, as the window leaves room for the axes.
 figure::Rect solutionPlotRect(double width, double height);
 
-FigureCommands solutionFigure(const SolutionFigureInput& in);
+figure::Commands solutionFigure(const SolutionFigureInput& in);
 
 // `value` to `digits` significant digits, as C's "%.*g" writes it: the window's rounded numbers.
 std::string roundedText(double value, int digits);
