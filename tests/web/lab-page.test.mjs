@@ -139,6 +139,18 @@ test('a step is chosen in its table by click and keys, and a failing worker is r
     .test(document.querySelector('#stabilityDescription').textContent));
 });
 
+test('a computation beyond the memory of the module ends with a message, and the page goes on', async () => {
+  await page.goto(`${origin}/lab.html?eq=growth&tab=stability`);
+  await page.waitForSelector('#stabilityTable table');
+  // A region of 50,000 x 50,000 pixels: 2.5 GB, beyond the module's 2 GB.
+  const failure = await page.evaluate(() =>
+    kemiLabForTests.call('region', null, [3, -5, 1, -3, 3, 50000, 50000, NaN]).then(() => '', (e) => e.message));
+  assert.match(failure, /not enough memory/);
+  assert.match(await page.textContent('#addressNote'), /not enough memory.*a new worker has replaced it/);
+  await page.getByRole('tab', { name: 'Steps' }).click();
+  await page.waitForSelector('#stepsTable table');
+});
+
 test('keyboard-only tabs, 360 px without sideways scrolling, and a reload offline', async () => {
   await page.goto(`${origin}/lab.html?eq=growth`);
   await page.waitForSelector('#solutionTable table');
