@@ -131,8 +131,14 @@ void replay(QPainter& painter, const figure::Commands& commands) {
       }
       case figure::Op::Title: {
         const QRectF box = in.rect();
-        drawTitle(painter, box,
-                  QString::fromStdString(commands.texts[static_cast<std::size_t>(in.whole())]));
+        const QString s =
+            QString::fromStdString(commands.texts[static_cast<std::size_t>(in.whole())]);
+        if (in.whole() != 0) {
+          drawTitle(painter, box, s);
+        } else {
+          painter.setPen(Qt::black);
+          painter.drawText(box, Qt::AlignHCenter | Qt::AlignVCenter, s);
+        }
         break;
       }
       case figure::Op::Image: {

@@ -94,11 +94,8 @@ val solutionFigure(const val& in) {
   const int count = curves["length"].as<int>();
   for (int i = 0; i < count; ++i) {
     const val c = curves[i];
-    kemi::web::FigureCurve curve{c["method"].as<int>(),
-                                 c["dashed"].as<bool>(),
-                                 c["name"].as<std::string>(),
-                                 c["textWidth"].as<double>(),
-                                 {}};
+    kemi::web::FigureCurve curve{
+        c["method"].as<int>(), c["dashed"].as<bool>(), c["name"].as<std::string>(), {}};
     const std::vector<double> xs = numbers(c["xs"]);
     const std::vector<double> ys = numbers(c["ys"]);
     for (std::size_t k = 0; k < xs.size() && k < ys.size(); ++k)
@@ -113,7 +110,7 @@ val solutionFigure(const val& in) {
     input.rows = field["rows"].as<int>();
     input.slopes = numbers(field["slopes"]);
   }
-  input.rowHeight = in["rowHeight"].as<double>();
+  input.metrics = metricsOf(in["metrics"]);
   return commandsValue(kemi::web::solutionFigure(input));
 }
 

@@ -67,9 +67,9 @@ export class CanvasSurface {
     c.fillStyle = colour; c.textAlign = align; c.textBaseline = baseline; c.fillText(text, x, y);
   }
   image(x, y, canvas) { this.ctx.drawImage(canvas, x, y); }
-  title(x, y, w, h, text) {
+  title(x, y, w, h, text, bold) {
     const c = this.ctx;
-    c.font = `bold ${kFont}`;
+    c.font = bold ? `bold ${kFont}` : kFont;
     c.fillStyle = '#000'; c.textAlign = 'center'; c.textBaseline = 'middle'; c.fillText(text, x + w / 2, y + h / 2);
   }
   clip(x, y, w, h, draw) {
@@ -110,8 +110,8 @@ export class SvgSurface {
     const shift = baseline === 'middle' ? ' dominant-baseline="middle"' : baseline === 'top' ? ' dominant-baseline="hanging"' : '';
     this.parts.push(`<text x="${fixed(x)}" y="${fixed(y)}" fill="${colour}" text-anchor="${anchor}"${shift} font-family="Liberation Sans, Arial, sans-serif" font-size="12">${escaped(text)}</text>`);
   }
-  title(x, y, w, h, text) {
-    this.parts.push(`<text x="${fixed(x + w / 2)}" y="${fixed(y + h / 2)}" text-anchor="middle" dominant-baseline="middle" font-weight="bold" font-family="Liberation Sans, Arial, sans-serif" font-size="12">${escaped(text)}</text>`);
+  title(x, y, w, h, text, bold) {
+    this.parts.push(`<text x="${fixed(x + w / 2)}" y="${fixed(y + h / 2)}" text-anchor="middle" dominant-baseline="middle"${bold ? ' font-weight="bold"' : ''} font-family="Liberation Sans, Arial, sans-serif" font-size="12">${escaped(text)}</text>`);
   }
   image(x, y, canvas) {
     this.parts.push(`<image x="${x}" y="${y}" width="${canvas.width}" height="${canvas.height}" href="${canvas.toDataURL('image/png')}"/>`);
@@ -186,8 +186,8 @@ export function replay(surface, { ops, texts, images = [] }) {
       const [r, g, b, x, y, w, h] = ops.subarray(i, i + 7); i += 7;
       surface.path([[x, y], [x + w, y], [x + w, y + h], [x, y + h]], { colour: null, fill: colour(r, g, b), closed: true });
     } else if (op === 12) {
-      const [x, y, w, h, index] = ops.subarray(i, i + 5); i += 5;
-      surface.title(x, y, w, h, texts[index]);
+      const [x, y, w, h, index, bold] = ops.subarray(i, i + 6); i += 6;
+      surface.title(x, y, w, h, texts[index], bold > 0);
     } else if (op === 13) {
       const [x, y, index] = ops.subarray(i, i + 3); i += 3;
       const { width, height, rgba } = images[index];

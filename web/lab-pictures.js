@@ -1,6 +1,6 @@
 // The four tabs' pictures over a surface (lab-draw.js), and the Solution picture's pan, zoom and
 // click. Every function returns the picture's description for a screen reader and the SVG.
-import { Frame, marker, methodStyles, replay, textMetrics, textWidth } from './lab-draw.js';
+import { Frame, marker, methodStyles, replay, textMetrics } from './lab-draw.js';
 import { parseCsv } from './lab-tables.js';
 
 const kIds = ['Euler', 'EulerEP', 'EulerMP', 'RK4', 'RKF', 'RKM', 'RK4G'];
@@ -50,15 +50,15 @@ export function drawSolution(surface, setup, r, { view, call, redraw, x0, figure
   r.names ??= (() => {
     const names = columns.map((c) => kIds[c.method]);
     if (r.curve.xs) names.unshift(reference ? `Reference solution (\u00b1${figure.roundedText(r.curve.accuracy, 2)})` : 'Exact solution');
-    return names.map((name) => ({ name, width: textWidth(name) }));
+    return names;
   })();
   const curves = [];
   if (r.curve.xs) curves.push({ method: -1, dashed: reference, xs: r.curve.xs, ys: r.curve.ys });
   for (const c of columns) curves.push({ method: c.method, dashed: false, xs: c.xs, ys: c.ys });
-  curves.forEach((c, i) => Object.assign(c, { name: r.names[i].name, textWidth: r.names[i].width }));
+  curves.forEach((c, i) => { c.name = r.names[i]; });
   const first = columns[0];
   const picture = figure.solutionFigure({
-    width: surface.width, height: surface.height, box, curves, rowHeight: 18,
+    width: surface.width, height: surface.height, box, curves, metrics: textMetrics(),
     start: first ? [first.xs[0], first.ys[0]] : [NaN, NaN], field: r.field ?? null,
   });
   replay(surface, picture);

@@ -1,7 +1,7 @@
-// The lab page's Solution picture built with the figure layer, as the window draws it: grid,
-// axes and tick labels, the direction field, each curve cut to the plot with its method's pen,
-// the markers in the layer's order, the start and the legend in the quiet corner. The result
-// is a flat list of drawing commands that the page replays on a canvas or writes as SVG.
+// The lab page's Solution picture: the page's numbers (curves as arrays, the field as slopes on a
+// grid) handed to the figure layer's Solution picture, the one description the window replays
+// too. The result is a flat list of drawing commands that the page replays on a canvas or
+// writes as SVG.
 #pragma once
 
 #include <string>
@@ -19,7 +19,6 @@ struct FigureCurve {
   int method = -1;
   bool dashed = false;
   std::string name;
-  double textWidth = 0.0;  // the name's width in the page's font
   figure::Polyline world;
 };
 
@@ -32,8 +31,7 @@ struct SolutionFigureInput {
   figure::ViewBox fieldBox;
   int columns = 0, rows = 0;
   std::vector<double> slopes;
-  std::string startName = "Start";
-  double rowHeight = 18.0;
+  figure::TextMetrics metrics;
 };
 
 // The plot rectangle inside a picture of this size, as the window leaves room for the axes.

@@ -61,9 +61,10 @@ void Recorder::fill(Rgb c, const Rect& r) {
   put({double(c.r), double(c.g), double(c.b), r.left, r.top, r.width, r.height});
 }
 
-void Recorder::title(const Rect& box, std::string s) {
+void Recorder::title(const Rect& box, std::string s, bool bold) {
   op(Op::Title);
-  put({box.left, box.top, box.width, box.height, static_cast<double>(out_.texts.size())});
+  put({box.left, box.top, box.width, box.height, static_cast<double>(out_.texts.size()),
+       bold ? 1.0 : 0.0});
   out_.texts.push_back(std::move(s));
 }
 

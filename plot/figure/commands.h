@@ -30,7 +30,7 @@ enum class Op {
   Clip,       // left top width height, until Unclip
   Unclip,
   Fill,   // r g b left top width height, without the pen
-  Title,  // left top width height index: bold, centred in the box
+  Title,  // left top width height index bold: centred in the box
   Image,  // left top index
 };
 
@@ -72,7 +72,7 @@ class Recorder {
   void circle(Point centre, double radius);
   void text(Point at, Align align, Baseline baseline, std::string s);
   void fill(Rgb c, const Rect& r);
-  void title(const Rect& box, std::string s);
+  void title(const Rect& box, std::string s, bool bold = true);
   void image(Point topLeft, Image pixels);
   void clip(const Rect& r);
   void unclip();

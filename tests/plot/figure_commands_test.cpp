@@ -59,8 +59,10 @@ Shapes shapesOf(const Commands& c) {
         i += 4;
         break;
       case Op::Text:
-      case Op::Title:
         i += 5;
+        break;
+      case Op::Title:
+        i += 6;
         break;
       case Op::Unclip:
         break;
