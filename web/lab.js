@@ -39,7 +39,11 @@ let worker = null;
 let nextId = 1;
 const pending = new Map();
 function startWorker() {
-  worker = new Worker(new URL('./lab-worker.js', import.meta.url), { type: 'module' });
+  // The first worker may have been started by lab-start.js already.
+  const early = globalThis.kemiLabStart;
+  globalThis.kemiLabStart = undefined;
+  worker = early?.worker ?? new Worker(new URL('./lab-worker.js', import.meta.url), { type: 'module' });
+  if (early?.ready) document.body.dataset.ready = 'true';
   worker.onmessage = ({ data }) => {
     if (data.ready) { document.body.dataset.ready = 'true'; return; }
     const p = pending.get(data.id);
