@@ -1,7 +1,7 @@
 // The pages' figures in Debian's chromium side by side with the native programs, one run:
-// load of the lab page with a fresh profile, the default classroom sweep against
-// `kemi-lab convergence` (both on every core), the longest task on the page's thread during
-// that sweep, and the classroom page's click-to-plot for RK4 at N = 10^6 against the desktop's
+// load of the lab page with a fresh profile, a Solution picture redraw while panning, the
+// default classroom sweep against `kemi-lab convergence` (both on every core), the longest task
+// on the page's thread during that sweep, and the classroom page's click-to-plot for RK4 at N = 10^6 against the desktop's
 // (kemi_bench_ui), with the click's time split into the module's run, the picture's copy and
 // the page's own work. Not a test: machines differ; the load average is printed with the figures.
 //   node bench/web_bench.mjs [rounds]      (after scripts/web --build-only and a release build)
@@ -62,6 +62,28 @@ for (let i = 0; i < rounds; i++) {
   await b.close();
 }
 console.log(`lab page load to ready (fresh profile): median ${ms(median(loads))} of ${loads.map(ms).join(', ')}`);
+
+// 1b. A Solution picture redraw while panning (N = 1,000, seven methods, field): the arrow keys'
+// redraws, each built by the figure layer and replayed on the canvas in the key's handler.
+{
+  const p = await browser();
+  await p.page.goto(`${origin}/lab.html?n=1000`);
+  await p.page.waitForFunction(() => document.getElementById('solutionDescription').textContent.startsWith('Solution'));
+  await p.page.waitForTimeout(1000);  // the field's slopes arrive from the worker
+  const pans = await p.page.evaluate(() => {
+    const canvas = document.getElementById('solutionPicture');
+    const times = [];
+    for (let i = 0; i < 40; i++) {
+      const t = performance.now();
+      canvas.dispatchEvent(new KeyboardEvent('keydown', { key: i % 2 ? 'ArrowLeft' : 'ArrowRight', bubbles: true }));
+      times.push(performance.now() - t);
+    }
+    return times;
+  });
+  console.log(`Solution picture redraw while panning (N = 1000, seven methods, field): median ${median(pans).toFixed(1)} ms, ` +
+    `longest ${Math.max(...pans).toFixed(1)} ms of ${pans.length}`);
+  await p.close();
+}
 
 // 2. The default classroom sweep, and the page thread's longest task and gap meanwhile.
 const sweeps = [];
