@@ -2,14 +2,15 @@
 // region {z : |R(z)| <= 1} filled in its colour and outlined, each real-axis stability limit
 // marked on the axis with the method's marker, and the step's z = h * lambda marked as a
 // point, so a student sees whether the step is inside. The window's view and the command
-// line's `stability --chart` both paint this.
+// line's `stability --chart` both paint this; the layer (plot/figure/region_figure.h) lays it
+// out, as it does for the lab page.
 #pragma once
 
 #include <QCoreApplication>
-#include <QImage>
 #include <QRectF>
 #include <QSize>
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 #include "study/stability_region.h"
@@ -46,9 +47,6 @@ class RegionPicture {
 
  private:
   void relayout();
-  void drawAxes(QPainter& painter) const;
-  void drawLegend(QPainter& painter) const;
-  void drawPoint(QPainter& painter) const;
 
   std::vector<std::size_t> methods_;
   std::vector<double> limits_;
@@ -57,7 +55,8 @@ class RegionPicture {
   QSize size_;
   QRectF plot_;
   study::PlaneGrid grid_;
-  QImage regions_;  // null until the next paint evaluates the regions
+  // Each method's region on grid_; empty until the next paint evaluates them.
+  std::vector<std::vector<std::uint8_t>> masks_;
 };
 
 }  // namespace kemi::lab

@@ -1,28 +1,19 @@
-// The stage picture. Slopes are drawn as segments of one length on the screen whatever their
-// steepness, so a stiff equation's steep stages stay inside the picture.
+// The stage picture: the step and its texts here, the drawing in the layer
+// (plot/figure/stage_figure.h), as on the lab page.
 #include "lab/stage_picture.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
-#include <algorithm>
-#include <array>
 #include <cmath>
-#include <variant>
 
 #include "core/method_table.h"
+#include "figures/command_painter.h"
 #include "figures/figure_painter.h"
 #include "plot/figure/description.h"
-#include "plot/figure/legend.h"
-#include "plot/figure/ticks.h"
-#include "plot/figure/view.h"
-#include "study/solution.h"
+#include "plot/figure/stage_figure.h"
+#include "study/step_solution.h"
 
 namespace kemi::lab {
 namespace {
-
-constexpr int kSamples = 64;
-constexpr double kSlopeHalfLength = 24.0;  // pixels either side of a stage point
-constexpr int kLeft = 72, kTop = 30, kRight = 16, kBottom = 70;
 
 QString number(double value) {
   return QString::number(value, 'g', 6);
@@ -30,28 +21,6 @@ QString number(double value) {
 
 QString pointText(QPointF p) {
   return QStringLiteral("(%1, %2)").arg(number(p.x()), number(p.y()));
-}
-
-// The solution through (x0, y0) at kSamples + 1 points from x0 to x1: the preset's exact one,
-// else a reference computed from that start. Second: whether it is a reference.
-std::pair<QPolygonF, bool> solutionThrough(const study::AnyEquation& equation, double x0, double y0,
-                                           double x1) {
-  std::vector<double> xs;
-  for (int i = 0; i <= kSamples; ++i) xs.push_back(x0 + (x1 - x0) * i / kSamples);
-  QPolygonF curve;
-  const bool typed = std::holds_alternative<study::TypedEquation>(equation);
-  if (const auto exact =
-          typed ? std::function<double(double)>{} : study::exactFunction(equation, x0, y0)) {
-    for (const double x : xs) curve << QPointF(x, exact(x));
-    return {curve, false};
-  }
-  try {
-    const study::Reference r = study::referenceSolution(study::Problem{equation, x0, y0, x1}, xs);
-    for (std::size_t i = 0; i < r.ys.size(); ++i) curve << QPointF(xs[i], r.ys[i]);
-  } catch (const std::exception&) {
-    curve.clear();  // no comparison where the solution cannot be followed over the step
-  }
-  return {curve, true};
 }
 
 }  // namespace
@@ -77,20 +46,20 @@ void StagePicture::setStep(const study::AnyEquation& equation, const study::Step
     h_ = after.x - before.x;
     stages_ = after.stages;
     estimate_ = table.hasEstimate ? after.estimate : std::nan("");
-    std::tie(solution_, reference_) = solutionThrough(equation, before.x, before.y, after.x);
-    xMin_ = std::min(before.x, after.x) - 0.08 * std::abs(h_);
-    xMax_ = std::max(before.x, after.x) + 0.08 * std::abs(h_);
-    QPolygonF all{start_, end_};
-    if (std::isfinite(estimate_)) all << QPointF(after.x, after.y - estimate_);
-    for (int e = 0; e < stages_.evaluations && e < StageRecord::kMost; ++e)
-      all << QPointF(stages_.x[e], stages_.y[e]);
-    for (const QPointF& p : solution_)
-      if (std::isfinite(p.y())) all << p;
-    const auto [low, high] = std::minmax_element(
-        all.begin(), all.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
-    const double pad = std::max((high->y() - low->y()) * 0.15, 1e-9 * (1.0 + std::abs(low->y())));
-    yMin_ = low->y() - pad;
-    yMax_ = high->y() + pad;
+    const study::StepSolution through = study::stepSolution(equation, before.x, before.y, after.x);
+    solution_.clear();
+    figure::Polyline curve;
+    for (std::size_t i = 0; i < through.ys.size(); ++i) {
+      solution_ << QPointF(through.xs[i], through.ys[i]);
+      curve.push_back({through.xs[i], through.ys[i]});
+    }
+    reference_ = through.reference;
+    const figure::ViewBox box =
+        figure::stageBox(figures::fromQt(start_), figures::fromQt(end_), estimate_, stages_, curve);
+    xMin_ = box.xMin;
+    xMax_ = box.xMax;
+    yMin_ = box.yMin;
+    yMax_ = box.yMax;
   }
   describe();
 }
@@ -111,8 +80,7 @@ QPointF StagePicture::toPixel(double x, double y) const {
 }
 
 figure::Transform StagePicture::transform() const {
-  const QRectF plot = QRectF(rect()).adjusted(kLeft, kTop, -kRight, -kBottom);
-  return {{xMin_, xMax_, yMin_, yMax_}, figures::fromQt(plot)};
+  return {{xMin_, xMax_, yMin_, yMax_}, figure::stagePlot(width(), height())};
 }
 
 void StagePicture::describe() {
@@ -144,93 +112,24 @@ void StagePicture::describe() {
 
 void StagePicture::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  painter.fillRect(rect(), Qt::white);
-  painter.setRenderHint(QPainter::Antialiasing);
-  const QRectF plot = QRectF(rect()).adjusted(kLeft, kTop, -kRight, -kBottom);
-  drawAxes(painter, plot);
-  if (step_ == 0 || plot.width() < 2 || plot.height() < 2) return;
-  painter.save();
-  painter.setClipRect(plot);
-  const QColor colour = figures::toQt(figure::methodStyles()[method_].colour);
-  QPolygonF curve;
-  for (const QPointF& p : solution_) curve << toPixel(p.x(), p.y());
-  painter.setPen(QPen(QColor(0x90, 0x90, 0x90), 2.0, reference_ ? Qt::DashLine : Qt::SolidLine));
-  painter.drawPolyline(curve);
-  const QPointF start = toPixel(start_.x(), start_.y());
-  const QRectF plane(QPointF(xMin_, yMin_), QPointF(xMax_, yMax_));
-  for (int e = 0; e < stages_.evaluations && e < StageRecord::kMost; ++e) {
-    const QPointF at = toPixel(stages_.x[e], stages_.y[e]);
-    painter.setPen(QPen(colour, 1.0, Qt::DashLine));
-    if (e > 0) painter.drawLine(start, at);
-    // The slope's direction on the screen: one unit of x, slope units of y, in pixels.
-    const double dx = plot.width() / plane.width();
-    const double dy = -stages_.slope[e] * plot.height() / plane.height();
-    const double length = std::hypot(dx, dy);
-    const QPointF half = std::isfinite(length) && length > 0.0
-                             ? QPointF(dx, dy) * (kSlopeHalfLength / length)
-                             : QPointF(0.0, kSlopeHalfLength);
-    painter.setPen(QPen(colour, 2.5));
-    painter.drawLine(at - half, at + half);
-    painter.setPen(QPen(Qt::black, 1.0));
-    painter.setBrush(colour);
-    painter.drawEllipse(at, 4.0, 4.0);
-    painter.drawText(at + QPointF(6.0, -6.0 - 12.0 * (e % 2)), QStringLiteral("k%1").arg(e + 1));
-  }
-  // The step: a thin black arrow from the start to the new point, apart from the thick slopes
-  // even where a slope lies along it (Euler's k1) or is drawn in black (Euler's colour).
-  const QPointF end = toPixel(end_.x(), end_.y());
-  painter.setPen(QPen(Qt::black, 1.5));
-  painter.drawLine(start, end);
-  const double length = std::hypot(end.x() - start.x(), end.y() - start.y());
-  if (length > 1.0) {
-    const QPointF along = (end - start) / length;
-    const QPointF across(-along.y(), along.x());
-    const QPointF base = end - along * 16.0;
-    painter.setBrush(Qt::black);
-    painter.drawPolygon(QPolygonF({end, base + across * 5.0, base - across * 5.0}));
-  }
-  figures::drawMethodMarker(painter, method_, end);
-  if (std::isfinite(estimate_)) {
-    painter.setPen(QPen(Qt::black, 1.5));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(toPixel(end_.x(), end_.y() - estimate_), 6.0, 6.0);
-  }
-  painter.restore();
-  drawLegend(painter);
-}
-
-void StagePicture::drawAxes(QPainter& painter, const QRectF& plot) const {
-  figures::drawTitle(painter, QRectF(0, 4, width(), kTop - 8), title());
-  if (step_ == 0) {
-    painter.setPen(QPen(figures::kFrameColour, 1.0));
-    painter.drawRect(plot);
-    return;
-  }
-  const figure::Ticks xs = figure::linearTicks(xMin_, xMax_, 5.0, figure::TickRounding::AtLeast);
-  const figure::Ticks ys = figure::linearTicks(yMin_, yMax_, 5.0, figure::TickRounding::AtLeast);
-  figures::drawAxes(painter, transform(), xs, ys, 4.0, true);
-}
-
-void StagePicture::drawLegend(QPainter& painter) const {
-  const QFontMetricsF metrics(painter.font());
-  const QColor colour = figures::toQt(figure::methodStyles()[method_].colour);
-  const std::array<QString, 3> texts{
-      reference_ ? tr("reference through the start") : tr("exact through the start"),
-      tr("stage slopes"), tr("the step")};
-  const std::array<QPen, 3> pens{
-      QPen(QColor(0x90, 0x90, 0x90), 2.0, reference_ ? Qt::DashLine : Qt::SolidLine),
-      QPen(colour, 2.5), QPen(Qt::black, 1.5)};
-  std::array<double, 3> widths{};
-  for (std::size_t i = 0; i < texts.size(); ++i) widths[i] = metrics.horizontalAdvance(texts[i]);
-  const auto items = figure::rowLegend(kLeft, height() - kBottom + 30 + metrics.ascent() / 2.0,
-                                       24.0, 6.0, 14.0, widths);
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    painter.setPen(pens[i]);
-    painter.drawLine(QPointF(items[i].swatch.left, items[i].centreY),
-                     QPointF(items[i].swatch.right(), items[i].centreY));
-    painter.setPen(Qt::black);
-    figures::drawLegendText(painter, items[i], texts[i]);
-  }
+  figure::StageFigureInput in;
+  in.width = width();
+  in.height = height();
+  in.title = title().toStdString();
+  in.shown = step_ != 0;
+  in.method = method_;
+  in.start = figures::fromQt(start_);
+  in.end = figures::fromQt(end_);
+  in.estimate = estimate_;
+  in.stages = stages_;
+  for (const QPointF& p : solution_) in.solution.push_back(figures::fromQt(p));
+  in.reference = reference_;
+  in.box = {xMin_, xMax_, yMin_, yMax_};
+  in.legend = {(reference_ ? tr("reference through the start") : tr("exact through the start"))
+                   .toStdString(),
+               tr("stage slopes").toStdString(), tr("the step").toStdString()};
+  in.metrics = figures::textMetrics(painter);
+  figures::replay(painter, figure::stageFigure(in));
 }
 
 }  // namespace kemi::lab

@@ -38,8 +38,6 @@ class StagePicture : public QWidget {
  private:
   void describe();
   figure::Transform transform() const;
-  void drawAxes(QPainter& painter, const QRectF& plot) const;
-  void drawLegend(QPainter& painter) const;
 
   std::int64_t step_ = 0;
   std::size_t method_ = 0;

@@ -31,6 +31,8 @@ function markerPoints(kind, x, y, r) {
   return null;  // a circle
 }
 
+const kFont = '12px "Liberation Sans", Arial, sans-serif';
+
 export class CanvasSurface {
   constructor(canvas) { this.ctx = canvas.getContext('2d'); this.width = canvas.width; this.height = canvas.height; }
   clear(colour) { this.ctx.fillStyle = colour; this.ctx.fillRect(0, 0, this.width, this.height); }
@@ -43,11 +45,13 @@ export class CanvasSurface {
     if (colour) { c.setLineDash(dash.map((d) => d * width)); c.strokeStyle = colour; c.lineWidth = width; c.stroke(); }
     c.setLineDash([]);
   }
-  lines(segments, colour, width = 1) {
+  lines(segments, colour, width = 1, dash = []) {
     const c = this.ctx;
     c.beginPath();
     for (const [x1, y1, x2, y2] of segments) { c.moveTo(x1, y1); c.lineTo(x2, y2); }
+    c.setLineDash(dash.map((d) => d * width));
     c.strokeStyle = colour; c.lineWidth = width; c.stroke();
+    c.setLineDash([]);
   }
   circle(x, y, r, colour, fill, width = 1) {
     const c = this.ctx;
@@ -63,6 +67,11 @@ export class CanvasSurface {
     c.fillStyle = colour; c.textAlign = align; c.textBaseline = baseline; c.fillText(text, x, y);
   }
   image(x, y, canvas) { this.ctx.drawImage(canvas, x, y); }
+  title(x, y, w, h, text, bold) {
+    const c = this.ctx;
+    c.font = bold ? `bold ${kFont}` : kFont;
+    c.fillStyle = '#000'; c.textAlign = 'center'; c.textBaseline = 'middle'; c.fillText(text, x + w / 2, y + h / 2);
+  }
   clip(x, y, w, h, draw) {
     const c = this.ctx;
     c.save(); c.beginPath(); c.rect(x, y, w, h); c.clip(); draw(); c.restore();
@@ -82,9 +91,10 @@ export class SvgSurface {
     const dashes = dash.length ? ` stroke-dasharray="${dash.map((v) => v * width).join(' ')}"` : '';
     this.parts.push(`<path d="${d}" fill="${fill ?? 'none'}" stroke="${colour ?? 'none'}" stroke-width="${width}"${dashes}/>`);
   }
-  lines(segments, colour, width = 1) {
+  lines(segments, colour, width = 1, dash = []) {
     const d = segments.map(([a, b, c, e]) => `M${fixed(a)} ${fixed(b)}L${fixed(c)} ${fixed(e)}`).join('');
-    this.parts.push(`<path d="${d}" stroke="${colour}" stroke-width="${width}" fill="none"/>`);
+    const dashes = dash.length ? ` stroke-dasharray="${dash.map((v) => v * width).join(' ')}"` : '';
+    this.parts.push(`<path d="${d}" stroke="${colour}" stroke-width="${width}" fill="none"${dashes}/>`);
   }
   circle(x, y, r, colour, fill, width = 1) {
     const pen = width === 1 ? '' : ` stroke-width="${width}"`;
@@ -99,6 +109,9 @@ export class SvgSurface {
     const anchor = { start: 'start', left: 'start', center: 'middle', end: 'end', right: 'end' }[align];
     const shift = baseline === 'middle' ? ' dominant-baseline="middle"' : baseline === 'top' ? ' dominant-baseline="hanging"' : '';
     this.parts.push(`<text x="${fixed(x)}" y="${fixed(y)}" fill="${colour}" text-anchor="${anchor}"${shift} font-family="Liberation Sans, Arial, sans-serif" font-size="12">${escaped(text)}</text>`);
+  }
+  title(x, y, w, h, text, bold) {
+    this.parts.push(`<text x="${fixed(x + w / 2)}" y="${fixed(y + h / 2)}" text-anchor="middle" dominant-baseline="middle"${bold ? ' font-weight="bold"' : ''} font-family="Liberation Sans, Arial, sans-serif" font-size="12">${escaped(text)}</text>`);
   }
   image(x, y, canvas) {
     this.parts.push(`<image x="${x}" y="${y}" width="${canvas.width}" height="${canvas.height}" href="${canvas.toDataURL('image/png')}"/>`);
@@ -115,7 +128,6 @@ export class SvgSurface {
 }
 
 // The width of `text` in the pictures' font, for the legend's box.
-const kFont = '12px "Liberation Sans", Arial, sans-serif';
 let measuring = null;
 export function textWidth(text) {
   measuring ??= (typeof OffscreenCanvas === 'undefined' ? document.createElement('canvas') : new OffscreenCanvas(1, 1)).getContext('2d');
@@ -123,10 +135,17 @@ export function textWidth(text) {
   return measuring.measureText(text).width;
 }
 
-// Draws the figure layer's commands (web/lab_figure.h: an opcode, then its numbers; texts by
-// index) on a canvas or SVG surface: the same drawing, both files.
-export function replay(surface, { ops, texts }) {
-  const colour = (r, g, b, a = 1) => (a >= 1 ? `rgb(${r},${g},${b})` : `rgba(${r},${g},${b},${Math.round(a * 1000) / 1000})`);
+// The pictures' font as the figure layer lays texts out with it.
+export function textMetrics() {
+  textWidth('');
+  const m = measuring.measureText('Hg');
+  return { ascent: m.fontBoundingBoxAscent, lineHeight: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent, measure: textWidth };
+}
+
+// Draws the figure layer's commands (plot/figure/commands.h: an opcode, then its numbers; texts
+// and images by index) on a canvas or SVG surface: the same drawing, both files.
+export function replay(surface, { ops, texts, images = [] }) {
+  const colour = (r, g, b, a = 255) => (a >= 255 ? `rgb(${r},${g},${b})` : `rgba(${r},${g},${b},${Math.round(a / 255 * 1000) / 1000})`);
   let pen = { colour: '#000', width: 1, dash: [] };
   let brush = null;
   const points = (i) => {
@@ -138,9 +157,9 @@ export function replay(surface, { ops, texts }) {
   for (let i = 0; i < ops.length;) {
     const op = ops[i++];
     if (op === 1) {
-      const n = ops[i + 4];
-      pen = { colour: colour(ops[i], ops[i + 1], ops[i + 2]), width: ops[i + 3], dash: Array.from(ops.subarray(i + 5, i + 5 + n)) };
-      i += 5 + n;
+      const n = ops[i + 5];
+      pen = { colour: colour(ops[i], ops[i + 1], ops[i + 2]), width: ops[i + 3], dash: Array.from(ops.subarray(i + 6, i + 6 + n)) };
+      i += 6 + n;
     } else if (op === 2) {
       brush = ops[i + 3] > 0 ? colour(ops[i], ops[i + 1], ops[i + 2], ops[i + 3]) : null; i += 4;
     } else if (op === 3 || op === 4) {
@@ -152,7 +171,7 @@ export function replay(surface, { ops, texts }) {
     } else if (op === 6) {
       const n = ops[i]; const segments = new Array(n);
       for (let k = 0; k < n; k++) segments[k] = Array.from(ops.subarray(i + 1 + 4 * k, i + 5 + 4 * k));
-      surface.lines(segments, pen.colour, pen.width); i += 1 + 4 * n;
+      surface.lines(segments, pen.colour, pen.width, pen.dash); i += 1 + 4 * n;
     } else if (op === 7) {
       const [x, y, w, h] = ops.subarray(i, i + 4); i += 4;
       surface.path([[x, y], [x + w, y], [x + w, y + h], [x, y + h]], { colour: stroke(), width: pen.width, fill: brush, closed: true });
@@ -163,6 +182,19 @@ export function replay(surface, { ops, texts }) {
       surface.clipStart(...ops.subarray(i, i + 4)); i += 4;
     } else if (op === 10) {
       surface.clipEnd();
+    } else if (op === 11) {
+      const [r, g, b, x, y, w, h] = ops.subarray(i, i + 7); i += 7;
+      surface.path([[x, y], [x + w, y], [x + w, y + h], [x, y + h]], { colour: null, fill: colour(r, g, b), closed: true });
+    } else if (op === 12) {
+      const [x, y, w, h, index, bold] = ops.subarray(i, i + 6); i += 6;
+      surface.title(x, y, w, h, texts[index], bold > 0);
+    } else if (op === 13) {
+      const [x, y, index] = ops.subarray(i, i + 3); i += 3;
+      const { width, height, rgba } = images[index];
+      const canvas = document.createElement('canvas');
+      canvas.width = width; canvas.height = height;
+      canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, rgba.length), width, height), 0, 0);
+      surface.image(x, y, canvas);
     } else {
       throw new Error(`unknown drawing command ${op}`);
     }

@@ -1,6 +1,6 @@
 // The four tabs' pictures over a surface (lab-draw.js), and the Solution picture's pan, zoom and
 // click. Every function returns the picture's description for a screen reader and the SVG.
-import { Frame, marker, methodStyles, replay, textWidth } from './lab-draw.js';
+import { Frame, marker, methodStyles, replay, textMetrics } from './lab-draw.js';
 import { parseCsv } from './lab-tables.js';
 
 const kIds = ['Euler', 'EulerEP', 'EulerMP', 'RK4', 'RKF', 'RKM', 'RK4G'];
@@ -50,15 +50,15 @@ export function drawSolution(surface, setup, r, { view, call, redraw, x0, figure
   r.names ??= (() => {
     const names = columns.map((c) => kIds[c.method]);
     if (r.curve.xs) names.unshift(reference ? `Reference solution (\u00b1${figure.roundedText(r.curve.accuracy, 2)})` : 'Exact solution');
-    return names.map((name) => ({ name, width: textWidth(name) }));
+    return names;
   })();
   const curves = [];
   if (r.curve.xs) curves.push({ method: -1, dashed: reference, xs: r.curve.xs, ys: r.curve.ys });
   for (const c of columns) curves.push({ method: c.method, dashed: false, xs: c.xs, ys: c.ys });
-  curves.forEach((c, i) => Object.assign(c, { name: r.names[i].name, textWidth: r.names[i].width }));
+  curves.forEach((c, i) => { c.name = r.names[i]; });
   const first = columns[0];
   const picture = figure.solutionFigure({
-    width: surface.width, height: surface.height, box, curves, rowHeight: 18,
+    width: surface.width, height: surface.height, box, curves, metrics: textMetrics(),
     start: first ? [first.xs[0], first.ys[0]] : [NaN, NaN], field: r.field ?? null,
   });
   replay(surface, picture);
@@ -185,58 +185,58 @@ export function convergenceSummary(rows) {
   return `${lines.join('\r\n')}\r\n`;
 }
 
-// ---- Steps: inside the selected step, each stage's slope drawn from the step's start.
-const kStageColours = ['#0072b2', '#e69f00', '#009e73', '#cc79a7', '#56b4e9', '#d55e00'];
-export function drawSteps(surface, setup, r, { step }) {
-  surface.clear('#fff');
-  if (!r || r.error) return r ? r.error : undefined;
-  const [, ...rows] = parseCsv(r.csv);
-  const i = Math.min(Math.max(1, step || 1), rows.length - 1);
-  const a = rows[i - 1]; const b = rows[i];
-  if (!a || !b) return 'No step.';
-  const [xa, ya, xb, yb] = [num(a[1]), num(a[2]), num(b[1]), num(b[2])];
-  const h = xb - xa;
-  const stages = b.slice(6, 12).map(num).map((k, j) => ({ k, j })).filter((s) => Number.isFinite(s.k));
-  // The table's stages are increments h*f at the stage's point: each drawn from the step's start.
-  const ends = stages.map((s) => ya + s.k);
-  const box = (() => { const [x0, x1] = extent([xa, xb], 0.1); const [y0, y1] = extent([ya, yb, num(a[3]), num(b[3]), ...ends], 0.12); return { x0, x1, y0, y1 }; })();
-  const frame = new Frame(surface, box);
-  frame.axes('x', 'y');
-  frame.inside(() => {
-    stages.forEach((s, n) => surface.path([[frame.fx(xa), frame.fy(ya)], [frame.fx(xb), frame.fy(ends[n])]], { colour: kStageColours[s.j], width: 1.5, dash: [3, 2] }));
-    surface.path([[frame.fx(xa), frame.fy(ya)], [frame.fx(xb), frame.fy(yb)]], { colour: '#000', width: 2 });
-    if (Number.isFinite(num(a[3])) && Number.isFinite(num(b[3]))) {
-      surface.circle(frame.fx(xa), frame.fy(num(a[3])), 4, '#c00000', null);
-      surface.circle(frame.fx(xb), frame.fy(num(b[3])), 4, '#c00000', null);
+// ---- Steps: inside the selected step, built by the figure layer as the window draws it from
+// the step a worker records (its stages' points and slopes, the solution through its start).
+export function drawSteps(surface, setup, r, { step, call, redraw, figure }) {
+  if (!r || r.error) { surface.clear('#fff'); return r ? r.error : undefined; }
+  if (!figure) return undefined;
+  r.rowCount ??= parseCsv(r.csv).length - 1;
+  const i = Math.min(Math.max(1, step || 1), r.rowCount - 1);
+  r.stages ??= new Map();
+  const s = r.stages.get(i);
+  if (!s) {
+    if (call && !r.stages.has(`asking${i}`)) {
+      r.stages.set(`asking${i}`, true);
+      call('stage', setup, [i, Number(setup.n)]).then((answer) => { r.stages.set(i, answer); redraw(); }, () => {});
     }
-    const m = kIds.indexOf(setup.method);
-    marker(surface, m, frame.fx(xa), frame.fy(ya));
-    marker(surface, m, frame.fx(xb), frame.fy(yb));
+    return undefined;
+  }
+  const g = (v) => figure.roundedText(v, 6);
+  const point = ([x, y]) => `(${g(x)}, ${g(y)})`;
+  const shown = s.i !== undefined;
+  const h = shown ? s.end[0] - s.start[0] : NaN;
+  const estimated = shown && Number.isFinite(s.estimate);
+  const title = !shown ? 'Inside a step: select a step in the table'
+    : `Inside step ${s.i} of ${setup.method}, h = ${g(h)}${estimated ? `, estimate ${g(s.estimate)}` : ''}`;
+  replay(surface, figure.stageFigure({
+    width: surface.width, height: surface.height, title, method: Math.max(0, kIds.indexOf(setup.method)), metrics: textMetrics(),
+    legend: [s.reference ? 'reference through the start' : 'exact through the start', 'stage slopes', 'the step'], step: shown ? s : null,
+  }));
+  const solved = shown && s.xs.length > 0;
+  return figure.stageDescription({
+    title, shown, start: shown ? point(s.start) : '', end: shown ? point(s.end) : '',
+    stages: shown ? Array.from(s.x, (x, e) => ({ slope: g(s.slope[e]), at: point([x, s.y[e]]), k: g(s.k[e]) })) : [],
+    solutionKind: solved ? (s.reference ? 'reference' : 'exact') : '',
+    solutionY: solved ? g(s.ys[s.ys.length - 1]) : '', solutionX: solved ? g(s.xs[s.xs.length - 1]) : '',
+    estimate: estimated ? g(s.estimate) : '', lowerEnd: estimated ? g(s.end[1] - s.estimate) : '',
   });
-  frame.legend([{ name: `${setup.method} step ${i}`, colour: '#000', dash: [] }, { name: 'exact / reference', colour: '#c00000', dash: [] },
-                ...stages.map((s) => ({ name: `y + k${s.j + 1}`, colour: kStageColours[s.j], dash: [3, 2] }))]);
-  return `Step ${i} of ${setup.method} from (${a[1]}, ${a[2]}) to (${b[1]}, ${b[2]}), h = ${h}: its stages ${stages.map((s) => `k${s.j + 1} = ${b[6 + s.j]}`).join(', ')} each drawn as y + k from the step's start; circles mark the solution.`;
 }
 
 // ---- Stability: each method's region |R(z)| <= 1 with h·lambda marked, or the real axis.
-const kPlane = { x0: -5, x1: 1, y0: -3.5, y1: 3.5 };
 const kHMax = 4;
-export function drawStability(surface, setup, r, { call, redraw, stabilityView, x0 }) {
-  surface.clear('#fff');
-  if (!r || r.error) return r ? r.error : undefined;
+export function drawStability(surface, setup, r, { call, redraw, stabilityView, x0, figure }) {
+  if (!r || r.error) { surface.clear('#fff'); return r ? r.error : undefined; }
   const [, ...rows] = parseCsv(r.csv);
   const methods = rows.map((row) => kIds.indexOf(row[0]));
   const h = (num(setup.x1) - num(x0)) / num(setup.n);
   const lambda = num(rows[0]?.[4]);
   const z = h * lambda;
-  const stableAt = rows.filter((row) => row[5] === '' || Math.abs(h) <= num(row[5])).map((row) => row[0]);
-  const real = stabilityView === 'real';
   // The real axis as the window shows it: |R(-h)| of y' = -y for 0 < h <= 4, the line |R| = 1
   // dashed, each method's limit marked on it; curves are cut at the chart's top, |R| = 2.
-  const frame = new Frame(surface, real ? { x0: 0, x1: kHMax, y0: 0, y1: 2 } : kPlane);
-  frame.axes(real ? 'h' : 'Re(h·λ)', real ? '|R(-h)|' : 'Im(h·λ)');
-  const w = Math.round(frame.right - frame.left); const ht = Math.round(frame.bottom - frame.top);
-  if (real) {
+  if (stabilityView === 'real') {
+    surface.clear('#fff');
+    const frame = new Frame(surface, { x0: 0, x1: kHMax, y0: 0, y1: 2 });
+    frame.axes('h', '|R(-h)|');
     r.curves ??= {};
     const missing = methods.filter((m) => !r.curves[m]);
     if (missing.length && call && !r.askingCurves) {
@@ -254,8 +254,6 @@ export function drawStability(surface, setup, r, { call, redraw, stabilityView, 
         if (c.limit <= kHMax) marker(surface, m, frame.fx(c.limit), frame.fy(1));
       }
     });
-  }
-  if (real) {
     const name = (m) => {
       const c = r.curves[m];
       if (!c) return kIds[m];
@@ -265,44 +263,29 @@ export function drawStability(surface, setup, r, { call, redraw, stabilityView, 
     frame.legend([{ name: '|R| = 1', colour: '#404040', dash: [4, 2] }, ...methods.map((m) => ({ name: name(m), method: m }))]);
     const limits = methods.map((m) => name(m)).join(', ');
     return `Stability on the negative real axis: |R(-h)| of y' = -y against the step h from 0 to ${kHMax}, with the line |R| = 1 dashed; ${limits}. A step h is stable while |R(-h)| <= 1.`;
-  } else {
-    r.masks ??= {};
-    const missing = methods.filter((m) => !r.masks[m]);
-    if (missing.length && call && !r.asking) {
-      r.asking = true;
-      Promise.all(missing.map((m) => call('region', null, [m, kPlane.x0, kPlane.x1, kPlane.y0, kPlane.y1, w, ht]).then((mask) => { r.masks[m] = mask; })))
-        .then(() => { r.asking = false; redraw(); }, () => { r.asking = false; });
-    }
-    const image = typeof OffscreenCanvas === 'undefined' ? null : document.createElement('canvas');
-    if (image) {
-      image.width = w; image.height = ht;
-      const ctx = image.getContext('2d');
-      const pixels = ctx.createImageData(w, ht);
-      for (const m of methods) {
-        const mask = r.masks[m];
-        if (!mask) continue;
-        const c = methodStyles[m].colour;
-        const rgb = [1, 3, 5].map((i) => parseInt(c.slice(i, i + 2), 16));
-        for (let y = 0; y < ht; y++) for (let x = 0; x < w; x++) {
-          const p = y * w + x;
-          const edge = mask[p] && (x === 0 || y === 0 || x === w - 1 || y === ht - 1 || !mask[p - 1] || !mask[p + 1] || !mask[p - w] || !mask[p + w]);
-          if (!mask[p]) continue;
-          const o = p * 4;
-          if (edge) { pixels.data.set([...rgb, 255], o); } else if (pixels.data[o + 3] < 40) { pixels.data.set([...rgb, 28], o); }
-        }
-      }
-      ctx.putImageData(pixels, 0, 0);
-      surface.image(frame.left, frame.top, image);
-    }
   }
-  if (Number.isFinite(z)) {
-    const [px, py] = [frame.fx(z), frame.fy(0)];
-    surface.lines([[px - 6, py - 6, px + 6, py + 6], [px - 6, py + 6, px + 6, py - 6]], '#d00000', 2);
-    surface.text(px + 8, py - 8, `h·λ = ${Number(z.toPrecision(4))}`, { colour: '#d00000' });
+  // The complex plane: built by the figure layer as the window draws it, over the masks the
+  // workers evaluate for the plane the layer lays out.
+  if (!figure) return undefined;
+  const plane = figure.regionPlane(surface.width, surface.height, z);
+  const { box } = plane;
+  const key = [box.x0, box.x1, box.y0, box.y1, plane.columns, plane.rows, z, ...methods].join();
+  if (r.regionKey !== key && call) {
+    r.regionKey = key; r.regions = null;
+    Promise.all(methods.map((m) => call('region', null, [m, box.x0, box.x1, box.y0, box.y1, plane.columns, plane.rows, z])))
+      .then((list) => { if (r.regionKey === key) { r.regions = list; redraw(); } }, () => {});
   }
-  frame.legend(methods.map((m) => ({ name: kIds[m], method: m })));
-  const where = Number.isFinite(z)
-    ? `h·λ = ${Number(z.toPrecision(4))} (h = ${Number(h.toPrecision(4))}, λ = ${rows[0][4]}); stable there: ${stableAt.join(', ') || 'none'}.`
-    : 'No λ below zero on this equation: every step is stable in this sense.';
-  return `Stability regions |R(z)| <= 1 in the complex plane of ${rows.map((row) => row[0]).join(', ')}. ${where}`;
+  if (!r.regions) return undefined;
+  const short = (v) => String(v);
+  replay(surface, figure.regionFigure({
+    width: surface.width, height: surface.height, z, methods, masks: r.regions.map((g) => g.mask), limits: r.regions.map((g) => g.limit),
+    title: 'Stability regions |R(z)| <= 1 in the complex plane, z = h\u00b7\u03bb', reLabel: 'Re z', imLabel: 'Im z',
+    names: methods.map((m, i) => `${kIds[m]} (limit ${figure.roundedText(r.regions[i].limit, 5)})`),
+    pointText: `h\u00b7\u03bb = ${short(z)}`, stepText: `(h = ${short(h)}, \u03bb = ${short(lambda)})`, metrics: textMetrics(),
+  }));
+  const ids = methods.map((m) => kIds[m]);
+  return figure.regionDescription({
+    methods: ids, marked: Number.isFinite(z), z: short(z), h: short(h), lambda: short(lambda), rightHalf: z > 0,
+    stable: ids.filter((_, i) => r.regions[i].stable), unstable: ids.filter((_, i) => !r.regions[i].stable),
+  });
 }

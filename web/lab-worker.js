@@ -5,6 +5,15 @@ import createKemiLab from './kemi-lab.js';
 
 const module = createKemiLab();
 
+// What escapes the module: its bindings answer every refusal themselves, so a C++ exception
+// that reaches here (it arrives as a number) is an allocation the module's memory could not
+// hold, as is an abort when the memory cannot grow.
+function reason(error) {
+  const text = String(error);
+  return typeof error === 'number' || /memory|alloc|OOM/i.test(text)
+    ? 'not enough memory for this computation: try a smaller N' : text;
+}
+
 self.onmessage = async ({ data }) => {
   const lab = await module;
   const { id, kind, setup, args = [] } = data;
@@ -20,7 +29,7 @@ self.onmessage = async ({ data }) => {
       result = lab.readSetup(setup);
     } else if (['compare', 'steps', 'stability'].includes(kind)) {
       result = lab[kind](setup);
-    } else if (['slopes', 'solutionCurve'].includes(kind)) {
+    } else if (['slopes', 'solutionCurve', 'stage'].includes(kind)) {
       result = lab[kind](setup, ...args);
     } else if (kind === 'region') {
       result = lab.region(...args);
@@ -32,7 +41,7 @@ self.onmessage = async ({ data }) => {
     self.postMessage({ id, result });
   } catch (error) {
     // The module ran out of memory or failed otherwise: this worker is not used again.
-    self.postMessage({ id, failure: String(error) });
+    self.postMessage({ id, failure: reason(error) });
   }
 };
 

@@ -3,19 +3,47 @@
 import { CanvasSurface, SvgSurface } from './lab-draw.js';
 import { drawSolution, drawConvergence, drawSteps, drawStability, solutionView, convergenceSummary } from './lab-pictures.js';
 import { parseCsv, renderTable, selectableRows, download } from './lab-tables.js';
-import createFigure from './kemi-figure.js';
 
 const $ = (id) => document.getElementById(id);
 const kTabs = ['solution', 'convergence', 'steps', 'stability'];
 const kFields = ['eq', 'f', 'x0', 'y0', 'exact', 'x1', 'n', 'maxn', 'method', 'methods'];
 const kLongestParameter = 1000;
 
+// ---- Below each tab's own controls, the same parts, built here once for all four: the picture
+// with its description for a screen reader, the downloads, the notes and the table.
+const kPanels = [
+  { tab: 'solution', label: 'Solution picture', focusable: true },
+  { tab: 'convergence', label: 'Convergence chart', summary: true },
+  { tab: 'steps', label: 'Inside the selected step' },
+  { tab: 'stability', label: 'Stability regions' },
+];
+function element(tag, properties, attributes = {}) {
+  const e = Object.assign(document.createElement(tag), properties);
+  for (const [name, value] of Object.entries(attributes)) e.setAttribute(name, value);
+  return e;
+}
+for (const { tab, label, focusable, summary } of kPanels) {
+  const picture = element('canvas', { id: `${tab}Picture`, width: 640, height: 400 },
+    { role: 'img', 'aria-label': label, 'aria-describedby': `${tab}Description` });
+  if (focusable) picture.tabIndex = 0;
+  const downloads = element('div', { className: 'downloads' });
+  downloads.dataset.tab = tab;
+  $(`panel-${tab}`).append(picture, element('p', { id: `${tab}Description`, className: 'description' }), downloads,
+    element('p', { id: `${tab}Notes`, className: 'notes' }, { role: 'status' }),
+    ...(summary ? [element('div', { id: 'convergenceSummary', className: 'table' })] : []),
+    element('div', { id: `${tab}Table`, className: 'table' }));
+}
+
 // ---- The computing worker: one request after another, each answered by id.
 let worker = null;
 let nextId = 1;
 const pending = new Map();
 function startWorker() {
-  worker = new Worker(new URL('./lab-worker.js', import.meta.url), { type: 'module' });
+  // The first worker may have been started by lab-start.js already.
+  const early = globalThis.kemiLabStart;
+  globalThis.kemiLabStart = undefined;
+  worker = early?.worker ?? new Worker(new URL('./lab-worker.js', import.meta.url), { type: 'module' });
+  if (early?.ready) document.body.dataset.ready = 'true';
   worker.onmessage = ({ data }) => {
     if (data.ready) { document.body.dataset.ready = 'true'; return; }
     const p = pending.get(data.id);
@@ -159,7 +187,7 @@ for (const t of kTabs) $(`tab-${t}`).addEventListener('click', () => selectTab(t
 // ---- Each tab's table and picture.
 async function refresh() {
   const tab = state.tab;
-  if (tab === 'convergence') { drawTab('convergence'); return; }
+  if (tab === 'convergence') { warmSweep(); drawTab('convergence'); return; }
   if (state.results[tab]) { drawTab(tab); return; }
   const setup = state.setup;
   try {
@@ -219,7 +247,15 @@ for (const box of document.querySelectorAll('.downloads')) {
 }
 
 // ---- The convergence sweep: one Web Worker per method, at most one per core, rows streaming.
-const sweep = { workers: [], running: false };
+const sweep = { workers: [], idle: [], running: false };
+const kSweepPool = () => Math.min(7, navigator.hardwareConcurrency || 2);
+// Workers that have loaded the module wait for the next sweep, started when the tab opens, so
+// a sweep does not wait for its workers to start.
+function warmSweep() {
+  while (sweep.idle.length + sweep.workers.length < kSweepPool()) {
+    sweep.idle.push(new Worker(new URL('./lab-worker.js', import.meta.url), { type: 'module' }));
+  }
+}
 function runSweep() {
   cancelSweep(false);
   const setup = state.setup;
@@ -245,17 +281,22 @@ function runSweep() {
   };
   // Each worker loads the module once and takes the next method when it is done with one.
   const hire = () => {
-    const w = new Worker(new URL('./lab-worker.js', import.meta.url), { type: 'module' });
+    const w = sweep.idle.pop() ?? new Worker(new URL('./lab-worker.js', import.meta.url), { type: 'module' });
     sweep.workers.push(w);
     return w;
   };
   const fire = (w) => { w.terminate(); sweep.workers = sweep.workers.filter((x) => x !== w); };
+  const rest = (w) => {
+    w.onmessage = null; w.onerror = null;
+    sweep.workers = sweep.workers.filter((x) => x !== w);
+    sweep.idle.push(w);
+  };
   const settled = () => {
     $('sweepProgress').value = ++result.done / result.total;
     if (result.done === result.total) finish();
   };
   const next = (w, retried = false, method = queue.shift()) => {
-    if (method === undefined) { fire(w); return; }
+    if (method === undefined) { rest(w); return; }
     w.onmessage = ({ data }) => {
       if (data.row) { result.rows.push(parseCsv(data.row)[0]); scheduleDraw(); return; }
       if (data.ready) return;
@@ -281,7 +322,7 @@ function runSweep() {
     };
     w.postMessage({ id: 1, kind: 'convergence', setup: { ...setup, methods: method } });
   };
-  const pool = Math.min(methods.length, navigator.hardwareConcurrency || 2);
+  const pool = Math.min(methods.length, kSweepPool());
   $('sweepProgress').value = 0;
   document.body.dataset.sweep = 'running';
   for (let i = 0; i < pool; i++) next(hire());
@@ -307,7 +348,7 @@ $('panel-convergence').addEventListener('keydown', (e) => { if (e.key === 'Escap
 async function start() {
   startWorker();
   // The figure layer builds the Solution picture on this thread, so panning needs no round trip.
-  createFigure().then((figure) => { state.figure = figure; if (state.tab === 'solution' && state.results.solution) drawTab('solution'); });
+  import('./kemi-figure.js').then(({ default: createFigure }) => createFigure()).then((figure) => { state.figure = figure; if (state.results[state.tab]) drawTab(state.tab); });
   state.info = await call('info');
   for (const p of state.info.presets) $('equation').add(new Option(p.caption, p.id));
   $('equation').add(new Option('Your own...', 'typed'));

@@ -2,6 +2,7 @@
 // Web Workers. Everything crosses as strings and plain arrays.
 #include <emscripten/bind.h>
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,6 +13,9 @@
 #include "study/solution.h"
 #include "study/stability.h"
 #include "study/stability_region.h"
+#include "study/step_solution.h"
+#include "study/step_table.h"
+#include "study/study_input.h"
 #include "study/text_table.h"
 #include "web/lab_page.h"
 
@@ -139,12 +143,50 @@ val solutionCurve(const val& setup, int count) {
   return out;
 }
 
-// |R(z)| <= 1 of one method on a width x height grid, one byte per pixel from the top row.
+// |R(z)| <= 1 of one method on a width x height grid, one byte per pixel from the top row;
+// its real-axis limit, and whether z = h * lambda (real) is stable with it.
 val region(int method, double reMin, double reMax, double imMin, double imMax, int width,
-           int height) {
-  const std::vector<std::uint8_t> mask = kemi::study::regionMask(
-      static_cast<std::size_t>(method), {reMin, reMax, imMin, imMax, width, height});
-  return copied(mask);
+           int height, double z) {
+  const auto m = static_cast<std::size_t>(method);
+  val out = val::object();
+  out.set("mask", copied(kemi::study::regionMask(m, {reMin, reMax, imMin, imMax, width, height})));
+  out.set("limit", kemi::study::stabilityLimit(m));
+  out.set("stable", kemi::study::stableAt(m, {z, 0.0}));
+  return out;
+}
+
+// The step that ends in row `row` of the setup's step table at N = n: its start and end, its
+// stages as recorded, its estimate (NaN without one) and the solution through its start.
+val stage(const val& setup, int row, double n) {
+  const kemi::web::LabSetup s = setupOf(setup);
+  const kemi::study::Problem problem = kemi::web::setupProblem(s);
+  const std::size_t method = *kemi::study::methodById(s.method);
+  const kemi::study::StepTable table =
+      kemi::study::buildStepTable(problem, method, static_cast<std::int64_t>(n));
+  val out = val::object();
+  const auto r = static_cast<std::size_t>(row);
+  if (row < 1 || r >= table.rows.size()) return out;
+  const kemi::study::StepRow& before = table.rows[r - 1];
+  const kemi::study::StepRow& after = table.rows[r];
+  const kemi::StageRecord& st = after.stages;
+  const auto first = [&st](const auto& values) {
+    return copied(std::vector<double>(values.begin(), values.begin() + st.evaluations));
+  };
+  out.set("i", static_cast<double>(after.i));
+  out.set("start", val::array(std::vector<double>{before.x, before.y}));
+  out.set("end", val::array(std::vector<double>{after.x, after.y}));
+  out.set("estimate", table.hasEstimate ? after.estimate : NAN);
+  out.set("x", first(st.x));
+  out.set("y", first(st.y));
+  out.set("slope", first(st.slope));
+  out.set("k", first(st.k));
+  out.set("stages", st.stages);
+  const kemi::study::StepSolution through =
+      kemi::study::stepSolution(problem.equation, before.x, before.y, after.x);
+  out.set("xs", copied(through.xs));
+  out.set("ys", copied(through.ys));
+  out.set("reference", through.reference);
+  return out;
 }
 
 // R(-h) of one method at `samples` equally spaced h up to hMax, and its stability limit.
@@ -181,5 +223,6 @@ EMSCRIPTEN_BINDINGS(kemi_lab) {
   emscripten::function("slopes", &slopes);
   emscripten::function("solutionCurve", &solutionCurve);
   emscripten::function("region", &region);
+  emscripten::function("stage", &stage);
   emscripten::function("amplification", &amplification);
 }

@@ -1,144 +1,21 @@
-// The Solution picture's commands, in the order and with the pens of the window's drawing.
+// The page's Solution picture through the figure layer: its curves' pens as the window sets
+// them, and the field's marks from the slopes the workers computed.
 #include "web/lab_figure.h"
 
 #include <fmt/format.h>
-#include <algorithm>
 #include <cmath>
 
-#include "plot/figure/clip.h"
 #include "plot/figure/field.h"
-#include "plot/figure/legend.h"
+#include "plot/figure/solution_figure.h"
 #include "plot/figure/style.h"
-#include "plot/figure/ticks.h"
 
 namespace kemi::web {
 namespace {
 
-using figure::Point;
-using figure::Rgb;
-
-constexpr Rgb kGrid{0xE4, 0xE4, 0xE4};
-constexpr Rgb kFrame{0x40, 0x40, 0x40};
-constexpr Rgb kField{0x9A, 0x9A, 0x9A};
-constexpr Rgb kSolution{0x70, 0x70, 0x70};
-constexpr Rgb kStart{0xD0, 0x00, 0x00};
-constexpr Rgb kBlack{0, 0, 0};
+constexpr figure::Rgb kSolution{0x70, 0x70, 0x70};
 constexpr double kMarkLength = 16.0;
-constexpr double kQtDash[] = {4.0, 2.0};  // Qt::DashLine, in pen widths
 
-class Recorder {
- public:
-  explicit Recorder(FigureCommands& out) : out_(out) {}
-  void op(Op o) { out_.ops.push_back(static_cast<double>(o)); }
-  void put(double v) { out_.ops.push_back(v); }
-  void pen(Rgb c, double width, const std::vector<double>& dashes = {}) {
-    op(Op::Pen);
-    for (const double v : {double(c.r), double(c.g), double(c.b), width}) put(v);
-    put(static_cast<double>(dashes.size()));
-    for (const double d : dashes) put(d);
-  }
-  void brush(Rgb c, double alpha) {
-    op(Op::Brush);
-    for (const double v : {double(c.r), double(c.g), double(c.b), alpha}) put(v);
-  }
-  void points(Op o, const figure::Polyline& line) {
-    op(o);
-    put(static_cast<double>(line.size()));
-    for (const Point p : line) {
-      put(p.x);
-      put(p.y);
-    }
-  }
-  void rect(Op o, const figure::Rect& r) {
-    op(o);
-    for (const double v : {r.left, r.top, r.width, r.height}) put(v);
-  }
-  void circle(Point c, double radius) {
-    op(Op::Circle);
-    for (const double v : {c.x, c.y, radius}) put(v);
-  }
-  void text(Point at, int align, int baseline, std::string s) {
-    op(Op::Text);
-    for (const double v : {at.x, at.y, double(align), double(baseline)}) put(v);
-    put(static_cast<double>(out_.texts.size()));
-    out_.texts.push_back(std::move(s));
-  }
-
- private:
-  FigureCommands& out_;
-};
-
-void marker(Recorder& r, const figure::MarkerShape& shape) {
-  r.pen(shape.colour, shape.pen);
-  r.brush(shape.colour, shape.filled ? 1.0 : 0.0);
-  if (shape.round)
-    r.circle(shape.centre, shape.radius);
-  else
-    r.points(Op::Polygon, shape.points);
-}
-
-void curvePen(Recorder& r, const FigureCurve& c) {
-  if (c.method < 0) {
-    r.pen(kSolution, 2.5,
-          c.dashed ? std::vector<double>(std::begin(kQtDash), std::end(kQtDash))
-                   : std::vector<double>{});
-  } else {
-    const figure::MethodStyle& style = figure::methodStyles()[static_cast<std::size_t>(c.method)];
-    r.pen(style.colour, 1.5, style.dashes);
-  }
-}
-
-void start(Recorder& r, Point at) {
-  r.pen(kBlack, 1.5);
-  r.brush(kStart, 1.0);
-  r.circle(at, 4.0);
-}
-
-// Markers only where the steps lie far enough apart to be told from the line, near the plot.
-std::vector<Point> markerPlaces(const figure::Transform& t, const figure::Polyline& world) {
-  std::vector<Point> pixels;
-  for (const Point w : world)
-    if (std::isfinite(w.x) && std::isfinite(w.y)) pixels.push_back(t.toPixel(w));
-  if (pixels.size() < 2) return {};
-  const double spacing =
-      std::abs(pixels.back().x - pixels.front().x) / static_cast<double>(pixels.size() - 1);
-  if (spacing < 6.0) return {};
-  const figure::Rect near = t.plot().adjusted(-8, -8, 8, 8);
-  std::erase_if(pixels, [&](Point p) { return !near.contains(p); });
-  return pixels;
-}
-
-void axes(Recorder& r, const figure::Transform& t) {
-  const figure::ViewBox& box = t.box();
-  const figure::Rect plot = t.plot();
-  const figure::Ticks xs =
-      figure::linearTicks(box.xMin, box.xMax, 6.0, figure::TickRounding::Nearest);
-  const figure::Ticks ys =
-      figure::linearTicks(box.yMin, box.yMax, 6.0, figure::TickRounding::Nearest);
-  r.pen(kGrid, 1.0);
-  r.op(Op::Segments);
-  r.put(static_cast<double>(xs.count() + ys.count()));
-  for (std::int64_t k = xs.first; k <= xs.last; ++k) {
-    const double px = t.toPixel(xs.value(k), box.yMin).x;
-    for (const double v : {px, plot.top, px, plot.bottom()}) r.put(v);
-  }
-  for (std::int64_t k = ys.first; k <= ys.last; ++k) {
-    const double py = t.toPixel(box.xMin, ys.value(k)).y;
-    for (const double v : {plot.left, py, plot.right(), py}) r.put(v);
-  }
-  r.pen(kFrame, 1.0);
-  r.brush(kFrame, 0.0);
-  r.rect(Op::Rectangle, plot);
-  for (std::int64_t k = xs.first; k <= xs.last; ++k)
-    r.text({t.toPixel(xs.value(k), box.yMin).x, plot.bottom() + 6.0}, 1, 2, xs.label(k));
-  for (std::int64_t k = ys.first; k <= ys.last; ++k)
-    r.text({plot.left - 7.0, t.toPixel(box.xMin, ys.value(k)).y}, 2, 1, ys.label(k));
-  r.pen(kBlack, 1.0);
-  r.text({plot.right() - 8.0, plot.bottom() + 34.0}, 0, 0, "x");
-  r.text({plot.left - 12.0, plot.top - 6.0}, 0, 0, "y");
-}
-
-void field(Recorder& r, const SolutionFigureInput& in, const figure::Transform& t) {
+std::vector<figure::Segment> field(const SolutionFigureInput& in, const figure::Transform& t) {
   std::vector<figure::FieldSample> samples;
   const figure::ViewBox& b = in.fieldBox;
   for (int j = 0; j < in.rows; ++j)
@@ -151,82 +28,31 @@ void field(Recorder& r, const SolutionFigureInput& in, const figure::Transform& 
       const double y = b.yMin + (b.yMax - b.yMin) * (j + 0.5) / in.rows;
       samples.push_back({t.toPixel(x, y), 1.0, v});
     }
-  const std::vector<figure::Segment> marks = figure::fieldMarks(samples, t, kMarkLength);
-  r.pen(kField, 1.2);
-  r.op(Op::Segments);
-  r.put(static_cast<double>(marks.size()));
-  for (const figure::Segment& s : marks)
-    for (const double v : {s.a.x, s.a.y, s.b.x, s.b.y}) r.put(v);
-}
-
-void legend(Recorder& r, const SolutionFigureInput& in, const figure::Transform& t,
-            const std::vector<figure::Polyline>& world) {
-  double width = 0.0;
-  for (const FigureCurve& c : in.curves) width = std::max(width, c.textWidth);
-  width += 52.0;
-  const double row = in.rowHeight;
-  const double height = row * static_cast<double>(in.curves.size() + 1) + 8.0;
-  const figure::Rect box = figure::quietCorner(t, width, height, 8.0, world);
-  r.pen({0x80, 0x80, 0x80}, 1.0);
-  r.brush({255, 255, 255}, 235.0 / 255.0);
-  r.rect(Op::Rectangle, box);
-  const auto items = figure::columnLegend({box.left + 8.0, box.top + 4.0}, row, 30.0, row, 6.0,
-                                          in.curves.size() + 1);
-  const auto label = [&r](const figure::LegendItem& item, const std::string& s) {
-    r.pen(kBlack, 1.0);
-    r.text({item.textLeft, item.centreY}, 0, 1, s);
-  };
-  for (std::size_t i = 0; i < in.curves.size(); ++i) {
-    const FigureCurve& c = in.curves[i];
-    curvePen(r, c);
-    r.points(Op::Polyline, {{items[i].swatch.left, items[i].centreY},
-                            {items[i].swatch.right(), items[i].centreY}});
-    if (c.method >= 0)
-      marker(r, figure::methodMarker(static_cast<std::size_t>(c.method), items[i].swatch.centre()));
-    label(items[i], c.name);
-  }
-  start(r, items.back().swatch.centre());
-  label(items.back(), in.startName);
+  return figure::fieldMarks(samples, t, kMarkLength);
 }
 
 }  // namespace
 
 figure::Rect solutionPlotRect(double width, double height) {
-  return figure::Rect{0.0, 0.0, width, height}.adjusted(64.0, 30.0, -14.0, -36.0);
+  return figure::solutionPlot({0.0, 0.0, width, height});
 }
 
-FigureCommands solutionFigure(const SolutionFigureInput& in) {
-  FigureCommands out;
-  Recorder r(out);
-  const figure::Transform t(in.box, solutionPlotRect(in.width, in.height));
-  out.plot = t.plot();
-  r.pen(kBlack, 0.0);
-  r.brush({255, 255, 255}, 1.0);
-  r.rect(Op::Rectangle, {0.0, 0.0, in.width, in.height});
-  axes(r, t);
-  std::vector<figure::Polyline> world;
-  for (const FigureCurve& c : in.curves) world.push_back(c.world);
-  r.rect(Op::Clip, t.plot());
+figure::Commands solutionFigure(const SolutionFigureInput& in) {
+  figure::SolutionFigureInput picture;
+  picture.area = {0.0, 0.0, in.width, in.height};
+  picture.box = in.box;
+  for (const FigureCurve& c : in.curves)
+    picture.curves.push_back(
+        {c.name, c.world,
+         c.method < 0 ? kSolution
+                      : figure::methodStyles()[static_cast<std::size_t>(c.method)].colour,
+         c.dashed, c.method});
   if (in.columns > 0 && in.rows > 0 &&
       in.slopes.size() >= static_cast<std::size_t>(in.columns) * static_cast<std::size_t>(in.rows))
-    field(r, in, t);
-  const figure::Rect inside = t.plot().adjusted(-10.0, -10.0, 10.0, 10.0);
-  std::vector<std::size_t> marked;
-  for (std::size_t c = 0; c < in.curves.size(); ++c) {
-    curvePen(r, in.curves[c]);
-    for (const figure::Polyline& run : figure::visibleRuns(world[c], t, inside))
-      r.points(Op::Polyline, run);
-    if (in.curves[c].method >= 0) marked.push_back(static_cast<std::size_t>(in.curves[c].method));
-  }
-  for (const std::size_t method : figure::markerOrder(marked))
-    for (std::size_t c = 0; c < in.curves.size(); ++c)
-      if (in.curves[c].method == static_cast<int>(method))
-        for (const Point at : markerPlaces(t, world[c]))
-          marker(r, figure::methodMarker(method, at));
-  start(r, t.toPixel(in.start));
-  r.op(Op::Unclip);
-  legend(r, in, t, world);
-  return out;
+    picture.field = field(in, figure::Transform(in.box, figure::solutionPlot(picture.area)));
+  picture.start = in.start;
+  picture.metrics = in.metrics;
+  return figure::solutionFigure(picture);
 }
 
 std::string roundedText(double value, int digits) {

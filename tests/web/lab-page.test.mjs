@@ -123,7 +123,9 @@ test('a step is chosen in its table by click and keys, and a failing worker is r
   await page.keyboard.press('ArrowDown');
   assert.equal(await page.inputValue('#step'), '4');
   assert.equal(await page.getAttribute('#stepsTable-row4', 'aria-selected'), 'true');
-  assert.match(await page.textContent('#stepsDescription'), /^Step 4 of RK4 /);
+  // The picture inside the step and its sentence come from the figure layer, as in the window.
+  await page.waitForFunction(() => /^Inside step 4 of RK4, h = 0\.1125\. From .* Stage 4: slope /
+    .test(document.querySelector('#stepsDescription').textContent));
   await page.keyboard.press('Home');
   assert.equal(await page.inputValue('#step'), '1');
 
@@ -133,6 +135,20 @@ test('a step is chosen in its table by click and keys, and a failing worker is r
   assert.match(await page.textContent('#addressNote'), /a new worker has replaced it/);
   await page.getByRole('tab', { name: 'Stability' }).click();
   await page.waitForSelector('#stabilityTable table');
+  await page.waitForFunction(() => /^Stability regions of Euler, EulerEP, .* and RK4G\. /
+    .test(document.querySelector('#stabilityDescription').textContent));
+});
+
+test('a computation beyond the memory of the module ends with a message, and the page goes on', async () => {
+  await page.goto(`${origin}/lab.html?eq=growth&tab=stability`);
+  await page.waitForSelector('#stabilityTable table');
+  // A region of 50,000 x 50,000 pixels: 2.5 GB, beyond the module's 2 GB.
+  const failure = await page.evaluate(() =>
+    kemiLabForTests.call('region', null, [3, -5, 1, -3, 3, 50000, 50000, NaN]).then(() => '', (e) => e.message));
+  assert.match(failure, /not enough memory/);
+  assert.match(await page.textContent('#addressNote'), /not enough memory.*a new worker has replaced it/);
+  await page.getByRole('tab', { name: 'Steps' }).click();
+  await page.waitForSelector('#stepsTable table');
 });
 
 test('keyboard-only tabs, 360 px without sideways scrolling, and a reload offline', async () => {

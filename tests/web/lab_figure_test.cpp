@@ -15,10 +15,11 @@
 namespace kemi::web {
 namespace {
 
+using figure::Op;
 using figure::Point;
 
 struct Drawn {
-  std::vector<std::vector<double>> pens;  // r g b width dashes...
+  std::vector<std::vector<double>> pens;  // r g b width style count dashes...
   std::vector<std::vector<Point>> lines;  // polylines inside the clip
   std::vector<std::vector<double>> markerPens;
 };
@@ -33,7 +34,7 @@ Drawn walk(const std::vector<double>& ops) {
     const auto take = [&](std::size_t n) { i += n; };
     switch (op) {
       case Op::Pen:
-        pen.assign(ops.begin() + i, ops.begin() + i + 5 + ops[i + 4]);
+        pen.assign(ops.begin() + i, ops.begin() + i + 6 + ops[i + 5]);
         d.pens.push_back(pen);
         take(pen.size());
         break;
@@ -70,6 +71,15 @@ Drawn walk(const std::vector<double>& ops) {
       case Op::Unclip:
         clipped = false;
         break;
+      case Op::Fill:
+        take(7);
+        break;
+      case Op::Title:
+        take(6);
+        break;
+      case Op::Image:
+        take(3);
+        break;
       default:
         ADD_FAILURE() << "unknown command " << ops[i - 1];
         return d;
@@ -87,15 +97,16 @@ TEST(LabFigure, EachMethodDrawnWithItsPenCutToThePlotHollowMarkersFirst) {
     // RK4G's ring and this method's marker at the same points; one point runs far off.
     const std::vector<int> methods = m == 6 ? std::vector<int>{6} : std::vector<int>{int(m), 6};
     for (const int method : methods)
-      in.curves.push_back({method, false, "m", 10, {{0, 0}, {0.25, 0.5}, {0.5, 1e9}, {1, 0}}});
+      in.curves.push_back({method, false, "m", {{0, 0}, {0.25, 0.5}, {0.5, 1e9}, {1, 0}}});
+    in.metrics.width = [](const std::string& s) { return 7.0 * static_cast<double>(s.size()); };
     const Drawn d = walk(solutionFigure(in).ops);
     const figure::Rect near = solutionPlotRect(640, 400).adjusted(-11, -11, 11, 11);
     for (const auto& line : d.lines)
       for (const Point p : line) EXPECT_TRUE(near.contains(p)) << m << ": " << p.x << ", " << p.y;
     const figure::MethodStyle& style = figure::methodStyles()[m];
-    std::vector<double> pen{double(style.colour.r), double(style.colour.g), double(style.colour.b),
-                            1.5, double(style.dashes.size())};
-    pen.insert(pen.end(), style.dashes.begin(), style.dashes.end());
+    // The window's pen for a method's polygon: its colour, solid.
+    const std::vector<double> pen{
+        double(style.colour.r), double(style.colour.g), double(style.colour.b), 1.5, 0.0, 0.0};
     EXPECT_NE(std::find(d.pens.begin(), d.pens.end(), pen), d.pens.end()) << m;
     // Three markers each (the far point has none), RK4G's ring before the others, then the start.
     ASSERT_EQ(d.markerPens.size(), 3 * methods.size() + 1) << m;
