@@ -11,11 +11,13 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
-#include <stdexcept>
+#include <iterator>
 
 #include "core/method_table.h"
 #include "lab/adaptive_picture.h"
+#include "lab/adaptive_runner.h"
 #include "lab/equation_check.h"
 #include "lab/input_check.h"
 #include "lab/lab_accessible.h"
@@ -43,7 +45,8 @@ QString checkTolerance(const QString& text, double& tol) {
 
 }  // namespace
 
-AdaptiveTab::AdaptiveTab(QWidget* parent) : LabTab(parent), model_(new TextTableModel(this)) {
+AdaptiveTab::AdaptiveTab(QWidget* parent)
+    : LabTab(parent), model_(new TextTableModel(this)), runner_(new AdaptiveRunner(this)) {
   setObjectName(QStringLiteral("adaptiveTab"));
   auto* layout = new QVBoxLayout(this);
   auto* inputs = new QGridLayout;
@@ -74,7 +77,12 @@ AdaptiveTab::AdaptiveTab(QWidget* parent) : LabTab(parent), model_(new TextTable
   compareButton_->setToolTip(
       tr("Run tol = 1e-1 ... 1e-12 and N = 1, 2, 4, ... and draw error against work"));
   inputs->addWidget(compareButton_, 0, 9);
-  inputs->setColumnStretch(10, 1);
+  cancelButton_ = new QPushButton(tr("Cancel"), this);
+  cancelButton_->setObjectName(QStringLiteral("adaptiveCancel"));
+  cancelButton_->setToolTip(tr("Stop the run and keep its attempts so far (Esc)"));
+  cancelButton_->setEnabled(false);
+  inputs->addWidget(cancelButton_, 0, 10);
+  inputs->setColumnStretch(11, 1);
   status_ = new QLabel(this);
   makeStatusLine(status_);
   status_->setObjectName(QStringLiteral("adaptiveStatus"));
@@ -102,7 +110,11 @@ AdaptiveTab::AdaptiveTab(QWidget* parent) : LabTab(parent), model_(new TextTable
     auto* enter = new QShortcut(QKeySequence(key), this, this, &AdaptiveTab::run);
     enter->setContext(Qt::WidgetWithChildrenShortcut);
   }
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &AdaptiveTab::cancel);
+  escape->setContext(Qt::WidgetWithChildrenShortcut);
   connect(runButton_, &QPushButton::clicked, this, &AdaptiveTab::run);
+  connect(cancelButton_, &QPushButton::clicked, this, &AdaptiveTab::cancel);
+  connect(runner_, &AdaptiveRunner::finished, this, &AdaptiveTab::onFinished);
   connect(compareButton_, &QPushButton::clicked, this, &AdaptiveTab::compare);
   connect(method_, &QComboBox::currentIndexChanged, this, &AdaptiveTab::run);
   connect(tolEdit_, &QLineEdit::textChanged, this, &AdaptiveTab::check);
@@ -118,47 +130,96 @@ bool AdaptiveTab::read(double& tol, double& x1) {
 
 void AdaptiveTab::check() {
   double tol = 0.0, x1 = 0.0;
-  const bool ok = read(tol, x1);
+  const bool ok = read(tol, x1) && !runner_->running();
   runButton_->setEnabled(ok);
   compareButton_->setEnabled(ok);
 }
 
 void AdaptiveTab::run() {
+  if (!runner_->running()) start(false);
+}
+
+void AdaptiveTab::compare() {
+  if (!runner_->running()) start(true);
+}
+
+void AdaptiveTab::cancel() {
+  runner_->cancel();
+}
+
+bool AdaptiveTab::running() const {
+  return runner_->running();
+}
+
+void AdaptiveTab::start(bool sweep) {
   double tol = 0.0, x1 = 0.0;
-  if (!read(tol, x1)) return;
-  AdaptivePictureData data{problem_, static_cast<std::size_t>(method_->currentIndex()), {}};
-  data.problem.x1 = x1;
-  try {
-    data.result = study::runAdaptive(data.problem, {data.method, tol, tol, std::nullopt, true});
-  } catch (const std::invalid_argument& e) {
-    setStatus(status_, QString::fromStdString(e.what()));
+  if (!read(tol, x1)) {
+    // Another equation whose x0 refuses the x1 entry: the work on the former one is dropped.
+    if (runner_->running()) {
+      runner_->discard();
+      setBusy(false);
+    }
     return;
   }
+  study::Problem problem = problem_;
+  problem.x1 = x1;
+  const auto method = static_cast<std::size_t>(method_->currentIndex());
+  if (sweep)
+    runner_->startSweep(problem, method, kFixedMaxN);
+  else
+    runner_->startRun(problem, {method, tol, tol, std::nullopt, true});
+  setBusy(true);
+  setStatus(status_, sweep ? tr("Running tol = 1e-1 ... 1e-12 and the fixed-step sweep...")
+                           : tr("Running..."));
+}
+
+// While work runs only Cancel is enabled; the focus goes with it, and back to Run after.
+void AdaptiveTab::setBusy(bool busy) {
+  QWidget* const entries[] = {method_, tolEdit_, x1Edit_, runButton_, compareButton_};
+  const bool hadFocus = busy ? std::any_of(std::begin(entries), std::end(entries),
+                                           [](const QWidget* w) { return w->hasFocus(); })
+                             : cancelButton_->hasFocus();
+  if (busy) cancelButton_->setEnabled(true);
+  if (busy && hadFocus) cancelButton_->setFocus(Qt::OtherFocusReason);
+  method_->setEnabled(!busy);
+  tolEdit_->setEnabled(!busy);
+  x1Edit_->setEnabled(!busy);
+  check();
+  if (!busy && hadFocus) runButton_->setFocus(Qt::OtherFocusReason);
+  if (!busy) cancelButton_->setEnabled(false);
+}
+
+void AdaptiveTab::onFinished(const AdaptiveWork& work) {
+  setBusy(false);
+  if (!work.error.isEmpty()) {
+    setStatus(status_, work.error);
+    return;
+  }
+  if (work.sweep) {
+    const auto method = static_cast<std::size_t>(method_->currentIndex());
+    workPrecision_->setSweep(work.adaptive.rows, work.fixed, method);
+    setStatus(status_, (work.cancelled ? tr("Cancelled: the comparison keeps %1 adaptive and %2 "
+                                            "fixed-step runs.")
+                                       : tr("Compared %1 adaptive and %2 fixed-step runs."))
+                           .arg(work.adaptive.rows.size())
+                           .arg(work.fixed.size()));
+    return;
+  }
+  const AdaptivePictureData data{work.problem, static_cast<std::size_t>(method_->currentIndex()),
+                                 work.run};
   model_->setTable(study::adaptiveText(data.result));
   if (model_->rowCount() <= 2000) view_->resizeColumnsToContents();
   runPicture_->setRun(data);
   estimates_->setRun(data);
+  if (work.cancelled) {
+    setStatus(status_, tr("Cancelled after %1 attempts: the table and pictures keep them.")
+                           .arg(data.result.attempts.size()));
+    return;
+  }
   QString text = adaptiveDescription(data);
   if (!data.result.cause.empty())
     text += QLatin1Char(' ') + QString::fromStdString(data.result.cause) + QLatin1Char('.');
   setStatus(status_, text);
-}
-
-void AdaptiveTab::compare() {
-  double tol = 0.0, x1 = 0.0;
-  if (!read(tol, x1)) return;
-  study::Problem problem = problem_;
-  problem.x1 = x1;
-  const auto method = static_cast<std::size_t>(method_->currentIndex());
-  try {
-    study::ConvergenceSettings fixed;
-    fixed.maxN = kFixedMaxN;
-    fixed.methods = {method};
-    workPrecision_->setSweep(study::adaptiveSweep(problem, {method}).rows,
-                             study::runConvergence(problem, fixed).rows, method);
-  } catch (const std::invalid_argument& e) {
-    setStatus(status_, QString::fromStdString(e.what()));
-  }
 }
 
 QWidget* AdaptiveTab::picture() const {
@@ -181,7 +242,7 @@ void AdaptiveTab::setProblem(const study::Problem& problem) {
   const bool other = !sameProblem(problem, before);
   problem_ = problem;
   if (other) x1Edit_->setText(QString::fromStdString(study::shortestText(problem.x1)));
-  run();
+  start(false);  // work under way on the former equation is dropped
 }
 
 void AdaptiveTab::loadSettings(const QSettings& settings) {

@@ -87,12 +87,12 @@ void drive(const F& f, const Drive& d) {
   bool afterRejection = false;
   int held = 0;
   for (std::int64_t count = 0;; ++count) {
-    if (count == kMaxAttempts) {
+    if (count == d.settings.maxAttempts) {
       r.end = AdaptiveEnd::TooMany;
       r.cause = "stopped after " + std::to_string(count) + " attempts at x = " + shortestText(x);
       break;
     }
-    if ((count & 1023) == 0 && d.stop.stop_requested()) {
+    if (d.stop.stop_requested()) {
       r.end = AdaptiveEnd::Cancelled;
       break;
     }
@@ -174,7 +174,12 @@ AdaptiveResult runAdaptive(const Problem& problem, const AdaptiveSettings& setti
         },
         problem.equation);
   });
-  if (result.end == AdaptiveEnd::Cancelled) return result;
+  // A cancelled run keeps its attempts without the global errors a reference would take long for.
+  if (result.end == AdaptiveEnd::Cancelled) {
+    for (Attempt& a : result.attempts) a.error = NAN;
+    result.error = NAN;
+    return result;
+  }
   // Global errors at the accepted ends, against the exact solution or one reference run.
   std::vector<double> ends;
   for (const Attempt& a : result.attempts)
