@@ -15,7 +15,6 @@
 #include <cmath>
 #include <iterator>
 
-#include "core/method_table.h"
 #include "lab/adaptive_picture.h"
 #include "lab/adaptive_runner.h"
 #include "lab/equation_check.h"
@@ -51,24 +50,15 @@ AdaptiveTab::AdaptiveTab(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   auto* inputs = new QGridLayout;
   layout->addLayout(inputs);
-  auto* methodLabel = new QLabel(tr("Step &method"), this);
-  method_ = new QComboBox(this);
-  method_->setObjectName(QStringLiteral("adaptiveMethod"));
-  method_->setAccessibleName(tr("Step method"));
-  for (const MethodInfo& info : kMethods)
-    method_->addItem(QString::fromLatin1(info.id.data(), static_cast<qsizetype>(info.id.size())));
+  method_ = addMethodBox(inputs, 0, 0, tr("Step &method"), QStringLiteral("adaptiveMethod"),
+                         tr("Step method"));
   method_->setCurrentIndex(kRkf);
-  methodLabel->setBuddy(method_);
-  inputs->addWidget(methodLabel, 0, 0);
-  inputs->addWidget(method_, 0, 1);
-  const Entry tol = addEntry(inputs, 0, 2, tr("&tol"), QStringLiteral("adaptiveTol"),
-                             tr("Tolerance, absolute and relative"));
-  const Entry x1 =
+  tol_ = addEntry(inputs, 0, 2, tr("&tol"), QStringLiteral("adaptiveTol"),
+                  tr("Tolerance, absolute and relative"));
+  x1_ =
       addEntry(inputs, 0, 5, tr("&x1"), QStringLiteral("adaptiveX1"), tr("x1, the end of the run"));
-  tolEdit_ = tol.edit, tolReason_ = tol.reason, x1Edit_ = x1.edit, x1Reason_ = x1.reason;
-  tolReason_->setObjectName(QStringLiteral("adaptiveTolReason"));
-  tolEdit_->setText(QStringLiteral("1e-6"));
-  x1Edit_->setText(QStringLiteral("1"));
+  tol_.edit->setText(QStringLiteral("1e-6"));
+  x1_.edit->setText(QStringLiteral("1"));
   runButton_ = new QPushButton(tr("&Run"), this);
   runButton_->setObjectName(QStringLiteral("adaptiveRun"));
   inputs->addWidget(runButton_, 0, 8);
@@ -117,15 +107,15 @@ AdaptiveTab::AdaptiveTab(QWidget* parent)
   connect(runner_, &AdaptiveRunner::finished, this, &AdaptiveTab::onFinished);
   connect(compareButton_, &QPushButton::clicked, this, &AdaptiveTab::compare);
   connect(method_, &QComboBox::currentIndexChanged, this, &AdaptiveTab::run);
-  connect(tolEdit_, &QLineEdit::textChanged, this, &AdaptiveTab::check);
-  connect(x1Edit_, &QLineEdit::textChanged, this, &AdaptiveTab::check);
+  connect(tol_.edit, &QLineEdit::textChanged, this, &AdaptiveTab::check);
+  connect(x1_.edit, &QLineEdit::textChanged, this, &AdaptiveTab::check);
   check();
 }
 
 bool AdaptiveTab::read(double& tol, double& x1) {
-  setEntryProblem(tolEdit_, tolReason_, checkTolerance(tolEdit_->text(), tol));
-  setEntryProblem(x1Edit_, x1Reason_, checkX1(x1Edit_->text(), problem_.x0, x1));
-  return tolReason_->text().isEmpty() && x1Reason_->text().isEmpty();
+  setEntryProblem(tol_.edit, tol_.reason, checkTolerance(tol_.edit->text(), tol));
+  setEntryProblem(x1_.edit, x1_.reason, checkX1(x1_.edit->text(), problem_.x0, x1));
+  return tol_.reason->text().isEmpty() && x1_.reason->text().isEmpty();
 }
 
 void AdaptiveTab::check() {
@@ -175,15 +165,15 @@ void AdaptiveTab::start(bool sweep) {
 
 // While work runs only Cancel is enabled; the focus goes with it, and back to Run after.
 void AdaptiveTab::setBusy(bool busy) {
-  QWidget* const entries[] = {method_, tolEdit_, x1Edit_, runButton_, compareButton_};
+  QWidget* const entries[] = {method_, tol_.edit, x1_.edit, runButton_, compareButton_};
   const bool hadFocus = busy ? std::any_of(std::begin(entries), std::end(entries),
                                            [](const QWidget* w) { return w->hasFocus(); })
                              : cancelButton_->hasFocus();
   if (busy) cancelButton_->setEnabled(true);
   if (busy && hadFocus) cancelButton_->setFocus(Qt::OtherFocusReason);
   method_->setEnabled(!busy);
-  tolEdit_->setEnabled(!busy);
-  x1Edit_->setEnabled(!busy);
+  tol_.edit->setEnabled(!busy);
+  x1_.edit->setEnabled(!busy);
   check();
   if (!busy && hadFocus) runButton_->setFocus(Qt::OtherFocusReason);
   if (!busy) cancelButton_->setEnabled(false);
@@ -241,22 +231,22 @@ void AdaptiveTab::setProblem(const study::Problem& problem) {
   before.x1 = problem.x1;
   const bool other = !sameProblem(problem, before);
   problem_ = problem;
-  if (other) x1Edit_->setText(QString::fromStdString(study::shortestText(problem.x1)));
+  if (other) x1_.edit->setText(QString::fromStdString(study::shortestText(problem.x1)));
   start(false);  // work under way on the former equation is dropped
 }
 
 void AdaptiveTab::loadSettings(const QSettings& settings) {
   const int method = settings.value(QStringLiteral("adaptive/method"), kRkf).toInt();
   if (method >= 0 && method < method_->count()) method_->setCurrentIndex(method);
-  tolEdit_->setText(settings.value(QStringLiteral("adaptive/tol"), tolEdit_->text()).toString());
-  x1Edit_->setText(settings.value(QStringLiteral("adaptive/x1"), x1Edit_->text()).toString());
+  tol_.edit->setText(settings.value(QStringLiteral("adaptive/tol"), tol_.edit->text()).toString());
+  x1_.edit->setText(settings.value(QStringLiteral("adaptive/x1"), x1_.edit->text()).toString());
   check();
 }
 
 void AdaptiveTab::saveSettings(QSettings& settings) const {
   settings.setValue(QStringLiteral("adaptive/method"), method_->currentIndex());
-  settings.setValue(QStringLiteral("adaptive/tol"), tolEdit_->text());
-  settings.setValue(QStringLiteral("adaptive/x1"), x1Edit_->text());
+  settings.setValue(QStringLiteral("adaptive/tol"), tol_.edit->text());
+  settings.setValue(QStringLiteral("adaptive/x1"), x1_.edit->text());
 }
 
 }  // namespace kemi::lab

@@ -5,10 +5,10 @@
 #pragma once
 
 #include "lab/lab_tab.h"
+#include "lab/lab_widgets.h"
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace kemi::lab {
@@ -50,10 +50,8 @@ class AdaptiveTab : public LabTab {
   void onFinished(const AdaptiveWork& work);
 
   QComboBox* method_;
-  QLineEdit* tolEdit_;
-  QLineEdit* x1Edit_;
-  QLabel* tolReason_;
-  QLabel* x1Reason_;
+  Entry tol_;
+  Entry x1_;
   QPushButton* runButton_;
   QPushButton* compareButton_;
   QPushButton* cancelButton_;
