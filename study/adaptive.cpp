@@ -96,7 +96,7 @@ struct Drive {
 template <class Formula, class E, class F>
 void drive(const F& f, const Drive& d) {
   const MethodInfo& m = kMethods[d.settings.method];
-  const Controller& controller = controllerOf(d.settings.method);
+  const Controller controller = controllerOf(d.settings.method);
   const double limit = cachedLimit(d.settings.method);
   // A preset's df/dy inlined; a typed equation's through its own evaluator.
   const auto typedDfdy = std::is_same_v<E, TypedEquation> ? dfdyFunction(d.problem.equation)
@@ -122,7 +122,9 @@ void drive(const F& f, const Drive& d) {
       r.cause = "stopped after " + std::to_string(count) + " attempts at x = " + shortestText(x);
       break;
     }
-    if (d.stop.stop_requested()) {
+    // Every attempt while the rows are kept (each may run a reference solution), otherwise
+    // every 1024th.
+    if ((d.settings.keepAttempts || (count & 1023) == 0) && d.stop.stop_requested()) {
       r.end = AdaptiveEnd::Cancelled;
       break;
     }
