@@ -112,7 +112,7 @@ AdaptiveTab::AdaptiveTab(QWidget* parent)
   check();
 }
 
-bool AdaptiveTab::read(double& tol, double& x1) {
+bool AdaptiveTab::read(double& tol, double& x1) const {
   setEntryProblem(tol_.edit, tol_.reason, checkTolerance(tol_.edit->text(), tol));
   setEntryProblem(x1_.edit, x1_.reason, checkX1(x1_.edit->text(), problem_.x0, x1));
   return tol_.reason->text().isEmpty() && x1_.reason->text().isEmpty();

@@ -43,7 +43,7 @@ class AdaptiveTab : public LabTab {
   void saveSettings(QSettings& settings) const override;
 
  private:
-  bool read(double& tol, double& x1);
+  bool read(double& tol, double& x1) const;
   void check();
   void start(bool sweep);
   void setBusy(bool busy);
