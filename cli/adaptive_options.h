@@ -32,10 +32,9 @@ inline constexpr OptionSpec kAdaptiveChart{
     "also draw the solution with accepted and rejected attempts and h against x into FILE, an "
     ".svg or .png image",
     "a file name ending in .svg or .png"};
-inline constexpr std::array kAdaptiveOptions{
-    kEquationOption, kFOption,      kX0Option,     kY0Option,     kExactOption, kAdaptiveMethod,
-    kAdaptiveTol,    kAdaptiveAtol, kAdaptiveRtol, kAdaptiveH0,   kAdaptiveX1,  kAdaptiveSweep,
-    kMethodList,     kFormat,       kOutput,       kAdaptiveChart};
+inline constexpr auto kAdaptiveOptions = withProblemOptions(
+    std::array{kAdaptiveMethod, kAdaptiveTol, kAdaptiveAtol, kAdaptiveRtol, kAdaptiveH0,
+               kAdaptiveX1, kAdaptiveSweep, kMethodList, kFormat, kOutput, kAdaptiveChart});
 
 inline constexpr const char* kAdaptiveSummary =
     "one method with step-size control: every attempt with its estimate and true local error";

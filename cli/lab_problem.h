@@ -3,6 +3,7 @@
 // (0, -1), as it always did.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -29,6 +30,16 @@ inline constexpr OptionSpec kExactOption{
     "an expression in x"};
 inline constexpr std::array kProblemOptions{kEquationOption, kFOption, kX0Option, kY0Option,
                                             kExactOption};
+
+// A command's option list: the problem options, then its own.
+template <std::size_t N>
+constexpr std::array<OptionSpec, kProblemOptions.size() + N> withProblemOptions(
+    const std::array<OptionSpec, N>& own) {
+  std::array<OptionSpec, kProblemOptions.size() + N> all{};
+  std::copy(kProblemOptions.begin(), kProblemOptions.end(), all.begin());
+  std::copy(own.begin(), own.end(), all.begin() + kProblemOptions.size());
+  return all;
+}
 
 // The problem from the options, x1 read from `x1Option`. Without --x1, x1 is `fallbackX1` for
 // classroom without options, the preset's suggested x1 for --equation, and x0 + fallbackX1 for

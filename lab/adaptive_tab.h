@@ -5,15 +5,17 @@
 #pragma once
 
 #include "lab/lab_tab.h"
+#include "lab/lab_widgets.h"
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace kemi::lab {
 
 class AdaptivePicture;
+class AdaptiveRunner;
+struct AdaptiveWork;
 class TextTableModel;
 
 class AdaptiveTab : public LabTab {
@@ -22,8 +24,12 @@ class AdaptiveTab : public LabTab {
  public:
   explicit AdaptiveTab(QWidget* parent = nullptr);
 
-  void run();      // does nothing while an entry is refused
+  // Both start work off the user-interface thread and do nothing while an entry is refused or
+  // work runs; Cancel (Esc) stops it and shows what it had done.
+  void run();
   void compare();  // the adaptive and the fixed-step sweep of the method
+  void cancel();
+  bool running() const;
   TextTableModel* model() const { return model_; }
   AdaptivePicture* runPicture() const { return runPicture_; }
 
@@ -37,22 +43,25 @@ class AdaptiveTab : public LabTab {
   void saveSettings(QSettings& settings) const override;
 
  private:
-  bool read(double& tol, double& x1);
+  bool read(double& tol, double& x1) const;
   void check();
+  void start(bool sweep);
+  void setBusy(bool busy);
+  void onFinished(const AdaptiveWork& work);
 
   QComboBox* method_;
-  QLineEdit* tolEdit_;
-  QLineEdit* x1Edit_;
-  QLabel* tolReason_;
-  QLabel* x1Reason_;
+  Entry tol_;
+  Entry x1_;
   QPushButton* runButton_;
   QPushButton* compareButton_;
+  QPushButton* cancelButton_;
   QLabel* status_;
   QTableView* view_;
   TextTableModel* model_;
   AdaptivePicture* runPicture_;
   AdaptivePicture* estimates_;
   AdaptivePicture* workPrecision_;
+  AdaptiveRunner* runner_;
   study::Problem problem_;
 };
 

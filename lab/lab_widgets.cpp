@@ -2,6 +2,7 @@
 #include "lab/lab_widgets.h"
 
 #include <QChartView>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/method_table.h"
 #include "lab/cell_text.h"
 #include "lab/lab_accessible.h"
 
@@ -77,6 +79,21 @@ QLabel* makeReasonLabel(QWidget* parent) {
   palette.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
   label->setPalette(palette);
   return label;
+}
+
+QComboBox* addMethodBox(QGridLayout* grid, int row, int column, const QString& caption,
+                        const QString& objectName, const QString& accessibleName) {
+  QWidget* parent = grid->parentWidget();
+  auto* label = new QLabel(caption, parent);
+  auto* box = new QComboBox(parent);
+  box->setObjectName(objectName);
+  box->setAccessibleName(accessibleName);
+  for (const MethodInfo& info : kMethods)
+    box->addItem(QString::fromLatin1(info.id.data(), static_cast<qsizetype>(info.id.size())));
+  label->setBuddy(box);
+  grid->addWidget(label, row, column);
+  grid->addWidget(box, row, column + 1);
+  return box;
 }
 
 Entry addEntry(QGridLayout* grid, int row, int column, const QString& caption,

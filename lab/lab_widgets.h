@@ -1,5 +1,6 @@
 // Small builders the tabs share: a read-only table view, a labelled entry with the place for its
-// refusal reason, a chart view, and the selected cells of a table as tab-separated text.
+// refusal reason, the method box, a chart view, and the selected cells of a table as tab-separated
+// text.
 #pragma once
 
 #include <QString>
@@ -7,6 +8,7 @@
 class QAbstractItemModel;
 class QChart;
 class QChartView;
+class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -31,6 +33,9 @@ struct Entry {
 Entry addEntry(QGridLayout* grid, int row, int column, const QString& caption,
                const QString& objectName, const QString& accessibleName);
 QLabel* makeReasonLabel(QWidget* parent);
+// "caption" on `row` of `grid`, from `column`: the label and a box of the method ids.
+QComboBox* addMethodBox(QGridLayout* grid, int row, int column, const QString& caption,
+                        const QString& objectName, const QString& accessibleName);
 
 // The selected cells' bounding rectangle as tab-separated lines of the exported text (CSV
 // column names, every digit), the column headers first;

@@ -25,7 +25,6 @@
 #include <utility>
 
 #include "core/equation.h"
-#include "core/method_table.h"
 #include "lab/chart_description.h"
 #include "lab/equation_check.h"
 #include "lab/input_check.h"
@@ -53,15 +52,8 @@ StepsTab::StepsTab(QWidget* parent) : LabTab(parent), model_(new StepTableModel(
   auto* layout = new QVBoxLayout(this);
   auto* inputs = new QGridLayout;
   layout->addLayout(inputs);
-  auto* methodLabel = new QLabel(tr("Step &method"), this);
-  method_ = new QComboBox(this);
-  method_->setObjectName(QStringLiteral("method"));
-  method_->setAccessibleName(tr("Step method"));
-  for (const MethodInfo& info : kMethods)
-    method_->addItem(QString::fromLatin1(info.id.data(), static_cast<qsizetype>(info.id.size())));
-  methodLabel->setBuddy(method_);
-  inputs->addWidget(methodLabel, 0, 0);
-  inputs->addWidget(method_, 0, 1);
+  method_ =
+      addMethodBox(inputs, 0, 0, tr("Step &method"), QStringLiteral("method"), tr("Step method"));
   const Entry x1 =
       addEntry(inputs, 0, 2, tr("&x1"), QStringLiteral("stepsX1"), tr("x1, the end of the steps"));
   const Entry n =

@@ -17,13 +17,44 @@
 namespace kemi::study {
 namespace {
 
+// The controller's exponent for one method and the err beyond which min and max certainly
+// clamp its factor, found once per method. Each bound is moved a millionth inwards, far more
+// than the rounding of the power, so that the skipped power could only have been clamped.
+struct Controller {
+  double exponent = 0.0;
+  double growthBelow = 0.0;  // err below: the factor is kMaxGrowth
+  double oneBelow = 0.0;     // err below: 0.9 err^exponent exceeds 1
+  double shrinkAbove = 0.0;  // err above: the factor is kMaxShrink
+};
+
+const Controller& controllerOf(std::size_t method) {
+  static const std::array<Controller, kMethods.size()> all = [] {
+    std::array<Controller, kMethods.size()> c{};
+    for (std::size_t m = 0; m < c.size(); ++m) {
+      withFormula(m, [&](auto formula) {
+        c[m].exponent =
+            kEmbedded<decltype(formula)> ? -1.0 / 5.0 : -1.0 / (kMethods[m].order + 1.0);
+      });
+      const double inverse = 1.0 / c[m].exponent;
+      c[m].growthBelow = std::pow(kMaxGrowth / kSafety, inverse);
+      c[m].oneBelow = std::pow(kSafety, -inverse) * (1.0 - 1e-6);
+      c[m].shrinkAbove = std::pow(kMaxShrink / kSafety, inverse) * (1.0 + 1e-6);
+    }
+    return c;
+  }();
+  return all[method];
+}
+
 // The factor from this h to the next: safety times the predicted best, within its bounds, 1 at
-// most right after a rejection; kMaxGrowth for a zero estimate.
-double controlled(double err, double exponent, double growthBelow, bool afterRejection) {
+// most right after a rejection; kMaxGrowth for a zero estimate. The power is computed only
+// where the bounds do not decide the factor.
+double controlled(double err, const Controller& c, bool afterRejection) {
+  if (afterRejection && err < c.oneBelow) return 1.0;
   double factor = kMaxGrowth;
-  // Below growthBelow the factor is kMaxGrowth anyway: no power to compute.
-  if (err > growthBelow)
-    factor = std::min(kMaxGrowth, std::max(kMaxShrink, kSafety * std::pow(err, exponent)));
+  if (err > c.shrinkAbove)
+    factor = kMaxShrink;
+  else if (err > c.growthBelow)
+    factor = std::min(kMaxGrowth, std::max(kMaxShrink, kSafety * std::pow(err, c.exponent)));
   if (afterRejection) factor = std::min(factor, 1.0);
   return factor;
 }
@@ -65,8 +96,7 @@ struct Drive {
 template <class Formula, class E, class F>
 void drive(const F& f, const Drive& d) {
   const MethodInfo& m = kMethods[d.settings.method];
-  const double exponent = kEmbedded<Formula> ? -1.0 / 5.0 : -1.0 / (m.order + 1.0);
-  const double growthBelow = std::pow(kMaxGrowth / kSafety, 1.0 / exponent);
+  const Controller controller = controllerOf(d.settings.method);
   const double limit = cachedLimit(d.settings.method);
   // A preset's df/dy inlined; a typed equation's through its own evaluator.
   const auto typedDfdy = std::is_same_v<E, TypedEquation> ? dfdyFunction(d.problem.equation)
@@ -87,12 +117,14 @@ void drive(const F& f, const Drive& d) {
   bool afterRejection = false;
   int held = 0;
   for (std::int64_t count = 0;; ++count) {
-    if (count == kMaxAttempts) {
+    if (count == d.settings.maxAttempts) {
       r.end = AdaptiveEnd::TooMany;
       r.cause = "stopped after " + std::to_string(count) + " attempts at x = " + shortestText(x);
       break;
     }
-    if ((count & 1023) == 0 && d.stop.stop_requested()) {
+    // Every attempt while the rows are kept (each may run a reference solution), otherwise
+    // every 1024th.
+    if ((d.settings.keepAttempts || (count & 1023) == 0) && d.stop.stop_requested()) {
       r.end = AdaptiveEnd::Cancelled;
       break;
     }
@@ -115,7 +147,7 @@ void drive(const F& f, const Drive& d) {
       a.localError = through<E>(d.problem.equation, x, y, xEnd) - s.y;
       r.attempts.push_back(a);
     }
-    const double factor = controlled(err, exponent, growthBelow, afterRejection && accepted);
+    const double factor = controlled(err, controller, afterRejection && accepted);
     afterRejection = !accepted;
     if (accepted) {
       ++r.accepted;
@@ -174,7 +206,12 @@ AdaptiveResult runAdaptive(const Problem& problem, const AdaptiveSettings& setti
         },
         problem.equation);
   });
-  if (result.end == AdaptiveEnd::Cancelled) return result;
+  // A cancelled run keeps its attempts without the global errors a reference would take long for.
+  if (result.end == AdaptiveEnd::Cancelled) {
+    for (Attempt& a : result.attempts) a.error = NAN;
+    result.error = NAN;
+    return result;
+  }
   // Global errors at the accepted ends, against the exact solution or one reference run.
   std::vector<double> ends;
   for (const Attempt& a : result.attempts)

@@ -28,6 +28,7 @@ struct AdaptiveSettings {
   double rtol = 1e-6;
   std::optional<double> h0;  // the first h; none: (x1 - x0) / 100
   bool keepAttempts = true;  // false: only the totals (for a sweep)
+  std::int64_t maxAttempts = kMaxAttempts;
 };
 
 struct Attempt {
@@ -53,7 +54,8 @@ struct AdaptiveResult {
   double y = 0.0;
   double error = 0.0;  // global error at x
   AdaptiveEnd end = AdaptiveEnd::Reached;
-  std::string cause;           // for an end other than Reached: one sentence with the x or count
+  std::string
+      cause;  // for an end other than Reached and Cancelled: one sentence with the x or count
   bool exact = true;           // false: errors against a reference solution
   bool stabilityHeld = false;  // h |lambda| stayed near the stability limit kHeldSteps in a row
   double stabilityLimit = 0.0;

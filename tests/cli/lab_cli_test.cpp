@@ -362,27 +362,35 @@ TEST(LabCliTest, AdaptiveRowsEndOnX1AndAStoppedRunSaysWhy) {
   EXPECT_NE(pole.err.find("step size too small at x = 0.99"), std::string::npos) << pole.err;
 }
 
-TEST(LabCliTest, InterruptStopsALongSweepWithinASecondAndWritesNothing) {
-  OutputFolder folder;
-  QProcess process;
-  process.start(QStringLiteral(KEMI_LAB_PROGRAM),
-                {"convergence", "--max-n", "1073741824", "--output", folder.file});
-  ASSERT_TRUE(process.waitForStarted());
-  QElapsedTimer waited;
-  waited.start();
-  while (!catchesInterrupt(process.processId())) {
-    ASSERT_FALSE(process.waitForFinished(10)) << process.readAllStandardError().toStdString();
-    ASSERT_LT(waited.elapsed(), 5000) << "no handler for SIGINT";
+// Each runs far longer than the test: stiff on [0, 1000] at tol 1e-14 makes a million attempts.
+TEST(LabCliTest, InterruptStopsALongRunWithinASecondAndWritesNothing) {
+  const QStringList commands[] = {
+      {"convergence", "--max-n", "1073741824"},
+      {"adaptive", "--equation", "stiff", "--x1", "1000", "--method", "RKF", "--tol", "1e-14"},
+      {"adaptive", "--equation", "stiff", "--x1", "1000", "--sweep"}};
+  for (const QStringList& command : commands) {
+    SCOPED_TRACE(command.join(QLatin1Char(' ')).toStdString());
+    OutputFolder folder;
+    QProcess process;
+    process.start(QStringLiteral(KEMI_LAB_PROGRAM),
+                  command + QStringList{QStringLiteral("--output"), folder.file});
+    ASSERT_TRUE(process.waitForStarted());
+    QElapsedTimer waited;
+    waited.start();
+    while (!catchesInterrupt(process.processId())) {
+      ASSERT_FALSE(process.waitForFinished(10)) << process.readAllStandardError().toStdString();
+      ASSERT_LT(waited.elapsed(), 5000) << "no handler for SIGINT";
+    }
+    // Long enough for the work to be under way.
+    EXPECT_FALSE(process.waitForFinished(300));
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(1000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 130);
+    EXPECT_EQ(process.readAllStandardOutput(), "");
+    EXPECT_EQ(folder.content(), "old\n");
+    EXPECT_EQ(folder.entries(), QStringList{QStringLiteral("table.csv")});
   }
-  // Long enough for the sweep to be under way.
-  EXPECT_FALSE(process.waitForFinished(300));
-  ::kill(static_cast<pid_t>(process.processId()), SIGINT);
-  ASSERT_TRUE(process.waitForFinished(1000));
-  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(process.exitCode(), 130);
-  EXPECT_EQ(process.readAllStandardOutput(), "");
-  EXPECT_EQ(folder.content(), "old\n");
-  EXPECT_EQ(folder.entries(), QStringList{QStringLiteral("table.csv")});
 }
 
 }  // namespace

@@ -174,5 +174,20 @@ TEST(AdaptiveTest, StopsWhenTheStepSizeBecomesTooSmall) {
   EXPECT_FALSE(r.cause.empty());
 }
 
+// classroom at tol 1e-10 takes more than 20 attempts to reach x1 = 1; the cause the command line
+// prints carries the cap's count.
+TEST(AdaptiveTest, StopsAtTheAttemptCapWithItsCount) {
+  for (const bool keep : {true, false}) {
+    AdaptiveSettings settings{4, 1e-10, 1e-10, std::nullopt, keep};
+    settings.maxAttempts = 20;
+    const AdaptiveResult r = runAdaptive(Problem{}, settings);
+    EXPECT_EQ(r.end, AdaptiveEnd::TooMany);
+    EXPECT_EQ(r.accepted + r.rejected, 20);
+    EXPECT_EQ(r.attempts.size(), keep ? 20u : 0u);
+    EXPECT_LT(r.x, 1.0);
+    EXPECT_EQ(r.cause, "stopped after 20 attempts at x = " + shortestText(r.x));
+  }
+}
+
 }  // namespace
 }  // namespace kemi::study
