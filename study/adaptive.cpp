@@ -101,7 +101,7 @@ void drive(const F& f, const Drive& d) {
   // A preset's df/dy inlined; a typed equation's through its own evaluator.
   const auto typedDfdy = std::is_same_v<E, TypedEquation> ? dfdyFunction(d.problem.equation)
                                                           : std::function<double(double, double)>{};
-  const auto dfdy = [&typedDfdy](double x, double y) {
+  const auto dfdy = [&](double x, double y) {
     if constexpr (std::is_same_v<E, TypedEquation>)
       return typedDfdy(x, y);
     else
