@@ -145,7 +145,8 @@ void replay(QPainter& painter, const figure::Commands& commands) {
         const QPointF at = in.point();
         const figure::Image& image = commands.images[static_cast<std::size_t>(in.whole())];
         const QImage wrapped(reinterpret_cast<const uchar*>(image.pixels.data()), image.width,
-                             image.height, image.width * 4, QImage::Format_ARGB32_Premultiplied);
+                             image.height, static_cast<qsizetype>(image.width) * 4,
+                             QImage::Format_ARGB32_Premultiplied);
         painter.drawImage(at, wrapped);
         break;
       }
