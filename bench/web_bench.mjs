@@ -6,31 +6,21 @@
 // the page's own work. Not a test: machines differ; the load average is printed with the figures.
 //   node bench/web_bench.mjs [rounds]      (after scripts/web --build-only and a release build)
 import { spawnSync } from 'node:child_process';
-import { createReadStream, existsSync, mkdtempSync, rmSync } from 'node:fs';
-import { createServer } from 'node:http';
+import { mkdtempSync, rmSync } from 'node:fs';
 import { loadavg, tmpdir } from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
+import { serveSite } from '../tests/web/site_server.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..');
 const site = process.env.KEMI_WEB_SITE ?? path.join(root, 'build/web/site');
 const release = process.env.KEMI_RELEASE ?? path.join(root, 'build/release');
 const rounds = Number(process.argv[2] ?? 3);
-const kTypes = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.css': 'text/css', '.webmanifest': 'application/manifest+json' };
 const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 const ms = (v) => `${v.toFixed(0)} ms`;
 
-const server = createServer((req, res) => {
-  const pathname = new URL(req.url, 'http://x').pathname;
-  const file = path.join(site, pathname === '/' ? 'index.html' : pathname);
-  if (!file.startsWith(site) || !existsSync(file)) { res.writeHead(404).end(); return; }
-  res.writeHead(200, { 'content-type': kTypes[path.extname(file)] ?? 'application/octet-stream' });
-  createReadStream(file).pipe(res);
-});
-await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-const origin = `http://127.0.0.1:${server.address().port}`;
+const { origin, server } = await serveSite(site);
 
 async function browser() {
   const profile = mkdtempSync(path.join(tmpdir(), 'kemi-bench-'));

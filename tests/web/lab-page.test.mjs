@@ -5,18 +5,16 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { createReadStream, existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
-import { createServer } from 'node:http';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
+import { serveSite } from './site_server.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const site = process.env.KEMI_WEB_SITE ?? path.join(root, 'build/web/site');
 const kemiLab = process.env.KEMI_LAB ?? path.join(root, 'build/dev/app/kemi-lab');
-const kTypes = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.css': 'text/css', '.webmanifest': 'application/manifest+json' };
 
 let server;
 let origin;
@@ -25,15 +23,7 @@ let profile;
 let page;
 
 before(async () => {
-  server = createServer((req, res) => {
-    const pathname = new URL(req.url, 'http://x').pathname;
-    const file = path.join(site, pathname === '/' ? 'index.html' : pathname);
-    if (!file.startsWith(site) || !existsSync(file)) { res.writeHead(404).end(); return; }
-    res.writeHead(200, { 'content-type': kTypes[path.extname(file)] ?? 'application/octet-stream' });
-    createReadStream(file).pipe(res);
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  origin = `http://127.0.0.1:${server.address().port}`;
+  ({ origin, server } = await serveSite(site));
   profile = mkdtempSync(path.join(tmpdir(), 'kemi-lab-chromium-'));
   context = await chromium.launchPersistentContext(profile, {
     executablePath: process.env.KEMI_CHROMIUM ?? '/usr/bin/chromium',
